@@ -1,0 +1,59 @@
+# Test helpers shared by every folder.
+#
+#   orvanth_add_gtest(NAME SOURCES a.cpp ... [LIBS ...] [LABELS unit|x11|audio|e2e ...])
+#     A GoogleTest executable; each TEST becomes one CTest test. Labels:
+#       unit  - needs nothing (also run under the sanitizers)
+#       x11   - needs the test X server ($DISPLAY)
+#       audio - needs the test sound server ($PULSE_SERVER)
+#       e2e   - starts the real programs
+#     Tests get ORVANTH_BIN_DIR (where Orvanth.scr and Orvanth.data are) and
+#     ORVANTH_SOURCE_DIR as compile definitions.
+#
+#   orvanth_add_fuzzer(NAME SOURCES a.cpp ... [LIBS ...])
+#     A libFuzzer target (ORVANTH_FUZZ=ON, clang) from a file defining
+#     LLVMFuzzerTestOneInput; in every build the same entry is also run over
+#     the kept corpus in fuzz/corpus/NAME as an ordinary unit test.
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+function(orvanth_add_gtest name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    ORVANTH_BIN_DIR="${ORVANTH_BIN_DIR}"
+    ORVANTH_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  if(NOT T_LABELS)
+    set(T_LABELS unit)
+  endif()
+  # Tests that use the one X server (pointer, focus, screen) or the one sound
+  # sink must not overlap with each other.
+  set(locks "")
+  if("x11" IN_LIST T_LABELS OR "e2e" IN_LIST T_LABELS)
+    list(APPEND locks display)
+  endif()
+  if("audio" IN_LIST T_LABELS)
+    list(APPEND locks sound)
+  endif()
+  set(props LABELS "${T_LABELS}" TIMEOUT 120)
+  if(locks)
+    list(APPEND props RESOURCE_LOCK "${locks}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
+endfunction()
+
+function(orvanth_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  set(corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
+  add_executable(${name}_corpus ${F_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/corpus_driver.cpp)
+  target_link_libraries(${name}_corpus PRIVATE ${F_LIBS})
+  add_test(NAME ${name}_corpus COMMAND ${name}_corpus ${corpus})
+  set_tests_properties(${name}_corpus PROPERTIES LABELS unit TIMEOUT 120)
+  if(ORVANTH_FUZZ)
+    add_executable(${name} ${F_SOURCES})
+    target_link_libraries(${name} PRIVATE ${F_LIBS})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  endif()
+endfunction()

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the saver and the tests need.
+# Run as root (or it re-runs itself through sudo). Safe to run again.
+set -euo pipefail
+
+packages=(
+  # toolchain, tests, benchmarks, fuzzing
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # renderer: Xlib, GLX, GL 1.1, GLU, Mesa's software GL
+  libx11-dev libxfixes-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
+  # the shell's forms runtime
+  qt6-base-dev libqt6opengl6 qt6-qpa-plugins
+  # music: GStreamer with MP3, WAV, CD (libcdio) and PulseAudio output
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-tools
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
+  gstreamer1.0-pulseaudio gstreamer1.0-alsa
+  # Japanese UI font
+  fonts-ipafont-gothic
+  # headless test parts: X server, sound server, input, fixtures, decoders
+  xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
+  pulseaudio pulseaudio-utils sox libsox-fmt-all lame python3
+)
+
+if [ "$(id -u)" -ne 0 ]; then
+  exec sudo "$0" "$@"
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite headless
+# against a private X server and sound server.
+#   BUILD_DIR   build folder (default: build)
+#   CMAKE_ARGS  extra configure arguments (e.g. -DORVANTH_SANITIZE=ON)
+#   CTEST_ARGS  extra ctest arguments (e.g. -L unit)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+build_dir=${BUILD_DIR:-build}
+# shellcheck disable=SC2086
+cmake -S . -B "$build_dir" -G Ninja ${CMAKE_ARGS:-}
+cmake --build "$build_dir" -j "$(nproc)"
+
+# shellcheck source=scripts/test-servers.sh
+. scripts/test-servers.sh
+# shellcheck disable=SC2086
+ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)" ${CTEST_ARGS:-}
