@@ -1,0 +1,90 @@
+// Replaces the global allocation functions with counting forwarders.
+#include "alloc_counter.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ORVANTH_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ORVANTH_SANITIZED 1
+#endif
+#endif
+
+namespace {
+std::atomic<bool> counting{false};
+std::atomic<std::size_t> allocations{0};
+
+void Note() {
+  if (counting.load(std::memory_order_relaxed)) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+  }
+}
+}  // namespace
+
+namespace orvanth::test {
+
+void StartCountingAllocations() {
+  allocations = 0;
+  counting = true;
+}
+
+std::size_t StopCountingAllocations() {
+  counting = false;
+  return allocations.load();
+}
+
+bool CountsMalloc() {
+#ifdef ORVANTH_SANITIZED
+  return false;
+#else
+  return true;
+#endif
+}
+
+}  // namespace orvanth::test
+
+#ifndef ORVANTH_SANITIZED
+// The sanitizers bring their own malloc; elsewhere glibc's entry points are
+// wrapped so that C libraries (GL, GLU) are counted too.
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* block, std::size_t size);
+void __libc_free(void* block);
+
+void* malloc(std::size_t size) {
+  Note();
+  return __libc_malloc(size);
+}
+void* calloc(std::size_t count, std::size_t size) {
+  Note();
+  return __libc_calloc(count, size);
+}
+void* realloc(void* block, std::size_t size) {
+  Note();
+  return __libc_realloc(block, size);
+}
+void free(void* block) { __libc_free(block); }
+}
+#endif
+
+void* operator new(std::size_t size) {
+  Note();
+  if (void* block = std::malloc(size == 0 ? 1 : size)) {
+    return block;
+  }
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t& /*unused*/) noexcept {
+  Note();
+  return std::malloc(size == 0 ? 1 : size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t /*unused*/) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t /*unused*/) noexcept { std::free(block); }

@@ -1,0 +1,16 @@
+// Counts heap allocations made by this process while counting is on: every
+// operator new, and malloc, calloc and realloc where no sanitizer owns them.
+#pragma once
+
+#include <cstddef>
+
+namespace orvanth::test {
+
+void StartCountingAllocations();
+// Stops counting and returns the allocations since the start.
+std::size_t StopCountingAllocations();
+
+// Whether malloc-family calls are counted in this build.
+bool CountsMalloc();
+
+}  // namespace orvanth::test

@@ -1,0 +1,32 @@
+// The per-frame simulation work allocates nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "alloc_counter.h"
+#include "planets.h"
+#include "water.h"
+
+namespace {
+
+TEST(SceneSimulationAllocations, FramesOfBounceAndWaterAllocateNothing) {
+  orvanth::ClearWater();
+  orvanth::ResetPlanets();
+  orvanth::test::StartCountingAllocations();
+  for (std::int32_t frame = 0; frame < 400; ++frame) {
+    orvanth::UpdatePlanets(frame * 37);
+    orvanth::AdvanceWater();
+  }
+  const std::size_t counted = orvanth::test::StopCountingAllocations();
+  EXPECT_EQ(counted, 0U);
+}
+
+TEST(SceneSimulationAllocations, CounterSeesAllocations) {
+  orvanth::test::StartCountingAllocations();
+  auto* probe = new std::string(100, 'x');
+  const std::size_t counted = orvanth::test::StopCountingAllocations();
+  delete probe;
+  EXPECT_GE(counted, 1U);
+}
+
+}  // namespace
