@@ -1,0 +1,38 @@
+// Program services of the forms runtime: command line, program folder, the
+// immediate end, and the lifetime rule (the process ends when no form is
+// loaded and Main has returned).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanth::forms {
+
+// The arguments without the program's name, joined by single blanks.
+std::string join_arguments(const std::vector<std::string>& arguments);
+
+// Kept once at start from main's arguments; command_line() returns it.
+void set_command_line(int argc, const char* const* argv);
+const std::string& command_line();
+
+// The folder of the running program file, without a trailing slash except
+// for "/" itself; "" when it cannot be found.
+std::string program_folder();
+std::string folder_of(std::string_view file_path);
+
+// Ends the process at once with status 0: loaded forms are dropped without
+// their unload handlers.
+[[noreturn]] void end_program();
+
+// Every form counts itself loaded when it is loaded and unloaded when it has
+// unloaded. After Main has returned, the last unload ends the event loop.
+void note_form_loaded();
+void note_form_unloaded();
+int loaded_form_count();
+
+// Called by main once Main has returned: runs the event loop while a form is
+// loaded and gives the process's exit status.
+int run_while_forms_loaded();
+
+}  // namespace orvanth::forms
