@@ -32,6 +32,14 @@ void StepWater();
 void BuildWaterVertices();
 void BuildWaterNormals();
 
+// Length of the interior normal (x, -2048, z): the square root of the
+// extended-precision sum of squares, rounded to a float.
+float ExtendedNormalLength(float x, float z);
+
+// The float length from one computed in double precision, falling back to
+// ExtendedNormalLength where the double could round the other way.
+float RoundNormalLength(double quick, float x, float z);
+
 // The whole per-frame update: step, then vertices and normals.
 void AdvanceWater();
 

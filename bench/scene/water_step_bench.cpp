@@ -1,0 +1,67 @@
+// CPU time of the pool's per-frame work: one step with its vertices and normals.
+#include <benchmark/benchmark.h>
+
+#include "planets.h"
+#include "water.h"
+
+namespace {
+
+void PrepareBusyPool() {
+  WaterDamping = 0.96F;
+  orvanth::ClearWater();
+  // A pool full of crossing waves, as after a minute of bouncing.
+  for (int step = 0; step < 200; ++step) {
+    for (const auto& place : orvanth::kPlanetTable) {
+      StartRipple(place.ripple_row, place.ripple_column);
+    }
+    orvanth::StepWater();
+  }
+}
+
+void BM_WaterStepWithMesh(benchmark::State& state) {
+  PrepareBusyPool();
+  int frame = 0;
+  for (auto _ : state) {
+    // Keep the waves going, as the bouncing planets do.
+    if (++frame % 16 == 0) {
+      StartRipple(32, 31);
+    }
+    orvanth::AdvanceWater();
+    benchmark::DoNotOptimize(WaterNormals);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_WaterStepWithMesh);
+
+void BM_WaterStepOnly(benchmark::State& state) {
+  PrepareBusyPool();
+  for (auto _ : state) {
+    orvanth::StepWater();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_WaterStepOnly);
+
+void BM_WaterMeshOnly(benchmark::State& state) {
+  PrepareBusyPool();
+  for (auto _ : state) {
+    orvanth::BuildWaterVertices();
+    orvanth::BuildWaterNormals();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_WaterMeshOnly);
+
+void BM_PlanetUpdate(benchmark::State& state) {
+  orvanth::ResetPlanets();
+  std::int32_t time = 0;
+  for (auto _ : state) {
+    orvanth::UpdatePlanets(time += 16);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_PlanetUpdate);
+
+}  // namespace
+
+BENCHMARK_MAIN();
