@@ -1,0 +1,96 @@
+// Command line, folders, files, mode letter, process start.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "saver/forms_layer_files.h"
+#include "saver/forms_layer_process.h"
+#include "saver/forms_layer_program.h"
+#include "saver/forms_layer_screen.h"
+#include "saver/startup.h"
+#include "support/shell_run.h"
+
+namespace {
+
+using namespace orvanth::forms;
+
+TEST(Program, CommandLineIsTheArgumentsJoinedByBlanks) {
+  EXPECT_EQ(join_arguments({}), "");
+  EXPECT_EQ(join_arguments({"/p", "1234"}), "/p 1234");
+  EXPECT_EQ(join_arguments({"", "x"}), " x");
+  const char* argv[] = {"Orvanth.scr", "/c:55", "two words"};
+  set_command_line(3, argv);
+  EXPECT_EQ(command_line(), "/c:55 two words");
+}
+
+TEST(Program, FolderHasNoTrailingSlashExceptAtTheRoot) {
+  EXPECT_EQ(folder_of("/opt/orvanth/Orvanth.scr"), "/opt/orvanth");
+  EXPECT_EQ(folder_of("/Orvanth.scr"), "/");
+  EXPECT_EQ(folder_of("Orvanth.scr"), "");
+  EXPECT_EQ(program_folder(),
+            std::filesystem::canonical("/proc/self/exe").parent_path().string());
+}
+
+TEST(Program, ModeLetterIsTheSecondCharacterUpperCased) {
+  EXPECT_EQ(orvanth::mode_letter("/s"), 'S');
+  EXPECT_EQ(orvanth::mode_letter("-S"), 'S');
+  EXPECT_EQ(orvanth::mode_letter("xs"), 'S');
+  EXPECT_EQ(orvanth::mode_letter("/c:1234"), 'C');
+  EXPECT_EQ(orvanth::mode_letter("/p 99"), 'P');
+  EXPECT_EQ(orvanth::mode_letter("s"), '\0');
+  EXPECT_EQ(orvanth::mode_letter(""), '\0');
+  EXPECT_EQ(orvanth::mode_letter("/a"), 'A');
+}
+
+TEST(Files, OpeningForReadingTellsFilesFromFoldersAndAbsentees) {
+  orvanth::test::TempFolder folder;
+  const auto file = folder.path() / "song.mp3";
+  std::ofstream(file) << "x";
+  EXPECT_TRUE(opens_for_reading(file.string()));
+  EXPECT_FALSE(opens_for_reading(folder.path().string()));
+  EXPECT_FALSE(opens_for_reading((folder.path() / "absent").string()));
+  const auto fifo = folder.path() / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_TRUE(opens_for_reading(fifo.string()));  // and returns without a writer
+  EXPECT_TRUE(delete_file(file.string()));
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_FALSE(delete_file(file.string()));
+}
+
+// The state letter of /proc/<pid>/stat, or '\0' when the process is gone.
+char process_state(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  const auto close = text.rfind(')');
+  return close == std::string::npos || close + 2 >= text.size() ? '\0' : text[close + 2];
+}
+
+TEST(Process, StartedProgramRunsWithoutArgumentsAndLeavesNoZombie) {
+  orvanth::test::TempFolder folder;
+  const auto marker = folder.path() / "ran";
+  const auto program = folder.path() / "prog.sh";
+  std::ofstream(program) << "#!/bin/sh\necho \"$#\" > '" << marker.string() << "'\n";
+  ::chmod(program.c_str(), 0755);
+  const pid_t pid = start_process(program.string());
+  ASSERT_GT(pid, 0);
+  ASSERT_TRUE(orvanth::test::wait_for([&] { return process_state(pid) == '\0'; }))
+      << "the child stayed in state " << process_state(pid);
+  std::ifstream in(marker);
+  int count = -1;
+  in >> count;
+  EXPECT_EQ(count, 0);
+  EXPECT_EQ(start_process((folder.path() / "absent").string()), -1);
+}
+
+TEST(Screen, TwipsPerPixelFromDotsPerInch) {
+  EXPECT_DOUBLE_EQ(twips_per_pixel_for_dpi(96), 15);
+  EXPECT_DOUBLE_EQ(twips_per_pixel_for_dpi(120), 12);
+  EXPECT_DOUBLE_EQ(twips_per_pixel_for_dpi(0), 15);
+  EXPECT_DOUBLE_EQ(twips_per_pixel_for_dpi(-5), 15);
+  EXPECT_DOUBLE_EQ(twips_per_pixel_x(), 15);  // no runtime started here
+}
+
+}  // namespace

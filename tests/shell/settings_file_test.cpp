@@ -1,0 +1,132 @@
+// ReadSettings, FileExists and where the settings file lives.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "saver/settings_file.h"
+#include "saver/shell_state.h"
+#include "support/shell_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using orvanth::kKeyBgmFile;
+using orvanth::kKeyBgmRepeat;
+using orvanth::kKeyBgmType;
+using orvanth::kSettingsSection;
+
+class Settings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BgmType = 0;
+    BgmRepeat = 0;
+    BgmFile.clear();
+    ini_ = (folder_.path() / "Orvanth.ini").string();
+    song_ = (folder_.path() / "song.mp3").string();
+    std::ofstream(song_) << "ID3";
+  }
+  void store(const std::string& type, const std::string& repeat, const std::string& file) {
+    WriteIni(kSettingsSection, kKeyBgmType, type, ini_);
+    WriteIni(kSettingsSection, kKeyBgmRepeat, repeat, ini_);
+    WriteIni(kSettingsSection, kKeyBgmFile, file, ini_);
+  }
+  void read() { orvanth::read_settings_from(ini_); }
+
+  orvanth::test::TempFolder folder_;
+  std::string ini_;
+  std::string song_;
+};
+
+TEST_F(Settings, NoFileMeansNoMusic) {
+  BgmType = 2;  // what a missing file must clear
+  read();
+  EXPECT_EQ(BgmType, 0);
+  EXPECT_EQ(BgmRepeat, 0);
+  EXPECT_EQ(BgmFile, "");
+  EXPECT_FALSE(fs::exists(ini_));  // reading never writes
+}
+
+TEST_F(Settings, FileMusicKeepsAnExistingFile) {
+  store(" 2", " 5", song_);
+  read();
+  EXPECT_EQ(BgmType, 2);
+  EXPECT_EQ(BgmRepeat, 5);
+  EXPECT_EQ(BgmFile, song_);
+}
+
+TEST_F(Settings, FileMusicWithAMissingOrEmptyFileBecomesNone) {
+  store(" 2", " 0", song_ + ".gone");
+  read();
+  EXPECT_EQ(BgmType, 0);
+  EXPECT_EQ(BgmFile, "");
+  store(" 2", " 0", "");
+  read();
+  EXPECT_EQ(BgmType, 0);
+  EXPECT_EQ(BgmFile, "");
+}
+
+TEST_F(Settings, CdMusicIsNeverChangedByTheFileTest) {
+  store(" 1", " 3", song_ + ".gone");
+  read();
+  EXPECT_EQ(BgmType, 1);
+  EXPECT_EQ(BgmRepeat, 3);
+  EXPECT_EQ(BgmFile, "");
+}
+
+TEST_F(Settings, NumbersAreFlooredAndBadOnesLeaveZero) {
+  const struct {
+    const char* text;
+    std::int16_t expected;
+  } cases[] = {{"1.7", 1}, {"-0.5", -1}, {"-1.5", -2}, {"word", 0},
+               {"40000", 0}, {"32767.9", 32767}, {"-32768", -32768}, {"2x", 0}};
+  for (const auto& c : cases) {
+    BgmType = 0;
+    BgmRepeat = 0;
+    store(c.text, c.text, song_);
+    read();
+    EXPECT_EQ(BgmType, c.expected) << c.text;
+    EXPECT_EQ(BgmRepeat, c.expected) << c.text;
+  }
+}
+
+TEST_F(Settings, APathEndingInASeparatorIsTestedWithoutIt) {
+  EXPECT_EQ(FileExists(song_ + "/"), -1);
+  EXPECT_EQ(FileExists(song_), -1);
+  EXPECT_EQ(FileExists(folder_.path().string() + "/"), 0);  // a folder
+  EXPECT_EQ(FileExists(""), 0);
+  store(" 2", " 0", folder_.path().string() + "/");
+  read();
+  EXPECT_EQ(BgmType, 0);
+  EXPECT_EQ(BgmFile, "");
+}
+
+TEST_F(Settings, LongStoredPathsAreCutTo255Bytes) {
+  const std::string long_path(300, 'p');
+  store(" 1", " 0", long_path);
+  EXPECT_EQ(ReadIni(kSettingsSection, kKeyBgmFile, ini_), long_path.substr(0, 255));
+}
+
+TEST(SettingsPath, BesideTheProgramUnlessThatCannotWork) {
+  using orvanth::settings_path_for;
+  EXPECT_EQ(settings_path_for("/opt/o", true, false, "/c", "/h"), "/opt/o/Orvanth.ini");
+  // An existing file is used in place even where the folder is read-only.
+  EXPECT_EQ(settings_path_for("/opt/o", false, true, "/c", "/h"), "/opt/o/Orvanth.ini");
+  EXPECT_EQ(settings_path_for("/opt/o", false, false, "/c", "/h"), "/c/orvanth/Orvanth.ini");
+  EXPECT_EQ(settings_path_for("/opt/o", false, false, "", "/h"),
+            "/h/.config/orvanth/Orvanth.ini");
+  EXPECT_EQ(settings_path_for("/", true, false, "", "/h"), "//Orvanth.ini");
+  EXPECT_EQ(orvanth::SettingsPath(),
+            fs::canonical("/proc/self/exe").parent_path().string() + "/Orvanth.ini");
+}
+
+TEST(SettingsPath, WritingToTheUserFolderCreatesIt) {
+  orvanth::test::TempFolder home;
+  const std::string config = (home.path() / "config").string();
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  const std::string path = orvanth::settings_path_for("/ro", false, false, config, "");
+  WriteIni(kSettingsSection, kKeyBgmType, " 1", path);
+  EXPECT_EQ(ReadIni(kSettingsSection, kKeyBgmType, path), "1");
+}
+
+}  // namespace
