@@ -1,0 +1,15 @@
+// A plain modal message box with an OK button, the stand-in for the original
+// platform's owner-less MessageBoxA(text, caption, MB_OK).
+#pragma once
+
+#include <string>
+
+namespace orvanth {
+
+// Prints "caption: text" to stderr, then shows a small window titled caption
+// with text and an OK button on the X display, above every other window, and
+// returns once it is answered (OK clicked, Return, Space or Escape, or a close
+// request). Without a display only the line is printed.
+void show_message_box(const std::string& text, const std::string& caption);
+
+}  // namespace orvanth

@@ -1,0 +1,8 @@
+// Orvanth.data: the renderer. Takes no arguments; exits 0 after every
+// ordinary end, 1 when a texture file cannot be loaded.
+#include "render_window.h"
+
+int main() {
+  RunRenderer();
+  return 0;
+}
