@@ -16,10 +16,21 @@
 namespace {
 std::atomic<bool> counting{false};
 std::atomic<std::size_t> allocations{0};
+std::atomic<std::size_t> new_allocations{0};
 
 void Note() {
   if (counting.load(std::memory_order_relaxed)) {
     allocations.fetch_add(1, std::memory_order_relaxed);
+  }
+}
+
+void NoteNew() {
+  if (counting.load(std::memory_order_relaxed)) {
+    new_allocations.fetch_add(1, std::memory_order_relaxed);
+#ifdef ORVANTH_SANITIZED
+    // Without the malloc wrappers below, count new here as well.
+    allocations.fetch_add(1, std::memory_order_relaxed);
+#endif
   }
 }
 }  // namespace
@@ -28,6 +39,7 @@ namespace orvanth::test {
 
 void StartCountingAllocations() {
   allocations = 0;
+  new_allocations = 0;
   counting = true;
 }
 
@@ -35,6 +47,8 @@ std::size_t StopCountingAllocations() {
   counting = false;
   return allocations.load();
 }
+
+std::size_t CountedNewAllocations() { return new_allocations.load(); }
 
 bool CountsMalloc() {
 #ifdef ORVANTH_SANITIZED
@@ -72,7 +86,7 @@ void free(void* block) { __libc_free(block); }
 #endif
 
 void* operator new(std::size_t size) {
-  Note();
+  NoteNew();
   if (void* block = std::malloc(size == 0 ? 1 : size)) {
     return block;
   }
@@ -80,7 +94,7 @@ void* operator new(std::size_t size) {
 }
 void* operator new[](std::size_t size) { return operator new(size); }
 void* operator new(std::size_t size, const std::nothrow_t& /*unused*/) noexcept {
-  Note();
+  NoteNew();
   return std::malloc(size == 0 ? 1 : size);
 }
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }

@@ -9,6 +9,9 @@ namespace orvanth::test {
 void StartCountingAllocations();
 // Stops counting and returns the allocations since the start.
 std::size_t StopCountingAllocations();
+// Of those, the ones made through operator new: C++ code, as opposed to C
+// libraries such as the GL driver.
+std::size_t CountedNewAllocations();
 
 // Whether malloc-family calls are counted in this build.
 bool CountsMalloc();

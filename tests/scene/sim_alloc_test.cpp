@@ -25,8 +25,10 @@ TEST(SceneSimulationAllocations, CounterSeesAllocations) {
   orvanth::test::StartCountingAllocations();
   auto* probe = new std::string(100, 'x');
   const std::size_t counted = orvanth::test::StopCountingAllocations();
+  const std::size_t counted_new = orvanth::test::CountedNewAllocations();
   delete probe;
   EXPECT_GE(counted, 1U);
+  EXPECT_GE(counted_new, 1U);
 }
 
 }  // namespace
