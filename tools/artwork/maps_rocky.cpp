@@ -49,13 +49,13 @@ Image cratered(const char* name, const std::vector<RampStop>& albedo, double den
 Image make_brown_cratered_map() {
   return cratered("brown-cratered",
                   {{0.0, hex(0x3A2616)}, {0.45, hex(0x6E4E33)}, {0.75, hex(0x93714F)}, {1.0, hex(0xB29472)}},
-                  0.55, 200U, 2.4);
+                  0.55, 200U, 1.8);
 }
 
 Image make_grey_cratered_map() {
   return cratered("grey-cratered",
                   {{0.0, hex(0x4A4A4A)}, {0.4, hex(0x777776)}, {0.7, hex(0x9C9C9A)}, {1.0, hex(0xC4C4C2)}},
-                  0.65, 1200U, 2.6);
+                  0.65, 1200U, 1.9);
 }
 
 Image make_mottled_map() {
