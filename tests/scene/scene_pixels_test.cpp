@@ -57,6 +57,11 @@ class ScenePixelsTest : public ::testing::Test {
       return;
     }
     SetupScene();
+    // The first frame still has the late state (texture generation, blend
+    // factors) of the GL defaults; keep it and the one after for a test.
+    orvanth::SetSpeeds({1.0F, 1.0F, 1.0F, 1.0F, 1.0F, 1.0F});
+    first_frame_ = Draw(kAllHigh);
+    second_frame_ = Draw(kAllHigh);
   }
   static void TearDownTestSuite() { window_.reset(); }
 
@@ -69,7 +74,7 @@ class ScenePixelsTest : public ::testing::Test {
     orvanth::SetSpeeds({1.0F, 1.0F, 1.0F, 1.0F, 1.0F, 1.0F});
   }
 
-  std::vector<std::uint8_t> Draw(std::int32_t scene_time) {
+  static std::vector<std::uint8_t> Draw(std::int32_t scene_time) {
     SceneTime = scene_time;
     DrawFrame();
     std::vector<std::uint8_t> rgb;
@@ -87,7 +92,12 @@ class ScenePixelsTest : public ::testing::Test {
 
   static std::unique_ptr<GlWindow> window_;
   static std::string setup_error_;
+  static std::vector<std::uint8_t> first_frame_;
+  static std::vector<std::uint8_t> second_frame_;
 };
+
+std::vector<std::uint8_t> ScenePixelsTest::first_frame_;
+std::vector<std::uint8_t> ScenePixelsTest::second_frame_;
 
 std::unique_ptr<GlWindow> ScenePixelsTest::window_;
 std::string ScenePixelsTest::setup_error_;
@@ -118,6 +128,24 @@ TEST_F(ScenePixelsTest, EachPlanetShowsItsOwnTextureAtItsCentre) {
       EXPECT_TRUE(Same(At(rgb, half * place.x, y, half * place.z), colour, 3)) << "planet " << p << " frame " << frame;
     }
   }
+}
+
+TEST_F(ScenePixelsTest, FirstFrameReplacesWhereLaterFramesAddReflections) {
+  // Planet 4's reflection: drawn over the backdrop with the default blend
+  // factors (one, zero) in the first frame, added to it afterwards.
+  const orvanth::PlanetPlace& place = orvanth::kPlanetTable[4];
+  const double half = place.size * 0.5;
+  const double y = -place.size * 0.5 * (1.0 + 0.1);
+  const Rgb first = At(first_frame_, half * place.x, y, half * place.z);
+  const Rgb second = At(second_frame_, half * place.x, y, half * place.z);
+  EXPECT_GT(Brightness(second), Brightness(first) + 150);
+  const Rgb planet = kTextureColours[5];
+  // Later: backdrop plus 0.4 of the texture (and the water on top), so every
+  // channel at least the backdrop's.
+  EXPECT_GE(second.r, 143);
+  EXPECT_GE(second.g, 146);
+  EXPECT_LT(first.g, 146);
+  EXPECT_GT(first.r, first.g + (planet.r - planet.g) / 4);
 }
 
 TEST_F(ScenePixelsTest, WallsAreBrighterAtTheFront) {
