@@ -1,0 +1,61 @@
+// The frame loop's rules: smoothing, tick wrap, the 30-pixel mouse test, keys.
+#include <gtest/gtest.h>
+
+#include "loop_rules.h"
+
+#include <X11/keysym.h>
+
+#include <cstdint>
+#include <limits>
+
+using orvanth::cursor_moved_far;
+using orvanth::elapsed_ticks;
+using orvanth::smooth_scene_time;
+
+TEST(SceneTime, TrailsTheElapsedTimeByHalvingTheGap) {
+  std::int32_t t = 0;
+  t = smooth_scene_time(t, 100);
+  EXPECT_EQ(t, 50);
+  t = smooth_scene_time(t, 100);
+  EXPECT_EQ(t, 75);
+  t = smooth_scene_time(t, 101);
+  EXPECT_EQ(t, 88);  // 176 / 2
+  t = smooth_scene_time(t, 0);
+  EXPECT_EQ(t, 44);
+  // Truncation is toward zero, not down.
+  EXPECT_EQ(smooth_scene_time(-3, 0), -1);
+  // The sum is formed in 64 bits: no overflow at the top of both ranges.
+  EXPECT_EQ(smooth_scene_time(std::numeric_limits<std::int32_t>::max(), 0x7FFFFFFFU),
+            std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(SceneTime, TickDifferenceWrapsAt32Bits) {
+  EXPECT_EQ(elapsed_ticks(0x10U, 0xFFFFFFF0U), 0x20U);
+  EXPECT_EQ(elapsed_ticks(5000U, 1000U), 4000U);
+  const std::uint32_t a = orvanth::current_tick();
+  const std::uint32_t b = orvanth::current_tick();
+  EXPECT_LT(elapsed_ticks(b, a), 1000U) << "the tick must not run backwards";
+}
+
+TEST(MouseTest, EndsOnlyWhenBothAxesMoveMoreThan30) {
+  EXPECT_TRUE(cursor_moved_far(100, 100, 131, 131));
+  EXPECT_TRUE(cursor_moved_far(100, 100, 69, 69));
+  EXPECT_TRUE(cursor_moved_far(100, 100, 131, 60));
+  EXPECT_FALSE(cursor_moved_far(100, 100, 130, 131));
+  EXPECT_FALSE(cursor_moved_far(100, 100, 131, 130));
+  EXPECT_FALSE(cursor_moved_far(100, 100, 200, 100));
+  EXPECT_FALSE(cursor_moved_far(100, 100, 100, 1000));
+}
+
+TEST(VirtualKeys, EscapeIs27AndOtherKeysAreNot) {
+  EXPECT_EQ(orvanth::virtual_key_for(XK_Escape), 27);
+  EXPECT_EQ(orvanth::virtual_key_for(XK_Return), 13);
+  EXPECT_EQ(orvanth::virtual_key_for(XK_a), 'A');
+  EXPECT_EQ(orvanth::virtual_key_for(XK_Q), 'Q');
+  EXPECT_EQ(orvanth::virtual_key_for(XK_7), '7');
+  // Keysyms whose low byte happens to be 27 or a letter map to nothing.
+  for (const unsigned long keysym : {0xFF50UL /* Home */, 0xFFBEUL /* F1 */, 0x1001BUL}) {
+    EXPECT_NE(orvanth::virtual_key_for(keysym), 27) << keysym;
+  }
+  EXPECT_EQ(orvanth::virtual_key_for(XK_Home), 0);
+}

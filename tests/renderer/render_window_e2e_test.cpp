@@ -1,0 +1,184 @@
+// The renderer process on the real test X server: its window, the ways the
+// frame loop ends, and the exit codes.
+#include <gtest/gtest.h>
+// Xlib after gtest: its macros clash with gtest's names.
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <signal.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+
+#include "renderer_process.h"
+
+using namespace std::chrono_literals;
+using orvanth::test::find_window;
+using orvanth::test::wait_until;
+
+namespace {
+
+class RendererRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    display_ = XOpenDisplay(nullptr);
+    ASSERT_NE(display_, nullptr) << "needs the test X server";
+    move_pointer(400, 300);
+  }
+  void TearDown() override {
+    renderer_.reset();
+    if (display_ != nullptr) {
+      XCloseDisplay(display_);
+    }
+  }
+
+  // Starts the renderer and waits for its first frame on screen.
+  void start() {
+    renderer_.emplace();
+    ASSERT_TRUE(wait_until([&] { return (window_ = find_window(display_, kTitle)) != 0; }))
+        << renderer_->stderr_text();
+    ASSERT_TRUE(wait_until([&] {
+      return orvanth::test::root_pixel(display_, orvanth::test::kBackdropX,
+                                       orvanth::test::kBackdropY) == orvanth::test::kBackdropPixel;
+    })) << "no frame drawn";
+  }
+
+  void move_pointer(int x, int y) {
+    XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
+    XSync(display_, False);
+  }
+
+  // Still running once limit has passed.
+  bool keeps_running(std::chrono::milliseconds limit = 1000ms) {
+    return !wait_until([&] { return !renderer_->running(); }, limit);
+  }
+
+  void expect_ended_cleanly() {
+    EXPECT_EQ(renderer_->wait_exit(), std::optional<int>(0)) << renderer_->stderr_text();
+    EXPECT_TRUE(wait_until([&] { return find_window(display_, kTitle) == 0; }));
+  }
+
+  void send_key(int type) {
+    XEvent event{};
+    event.xkey.type = type;
+    event.xkey.display = display_;
+    event.xkey.window = window_;
+    event.xkey.root = DefaultRootWindow(display_);
+    event.xkey.keycode = XKeysymToKeycode(display_, XK_Escape);
+    event.xkey.same_screen = True;
+    XSendEvent(display_, window_, False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
+  }
+
+  static constexpr const char* kTitle = "Lumevar_Delphi";
+  Display* display_ = nullptr;
+  orvanth::test::TextureHome home_;
+  std::optional<orvanth::test::Renderer> renderer_;
+  Window window_ = 0;
+};
+
+std::string utf8_name(Display* display, Window window) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 256,
+                         False, XInternAtom(display, "UTF8_STRING", False), &type, &format,
+                         &count, &after, &data) != Success ||
+      data == nullptr) {
+    return {};
+  }
+  std::string name(reinterpret_cast<char*>(data), count);
+  XFree(data);
+  return name;
+}
+
+}  // namespace
+
+TEST_F(RendererRun, WindowHasItsTitleAndClassCoversTheScreenAndEndsOnCloseRequest) {
+  start();
+  EXPECT_EQ(utf8_name(display_, window_), kTitle);
+  XClassHint hint{};
+  ASSERT_NE(XGetClassHint(display_, window_, &hint), 0);
+  EXPECT_STREQ(hint.res_class, "OpenGL");
+  XFree(hint.res_name);
+  XFree(hint.res_class);
+  Window root = 0;
+  int x = -1;
+  int y = -1;
+  unsigned width = 0;
+  unsigned height = 0;
+  unsigned border = 1;
+  unsigned depth = 0;
+  ASSERT_NE(XGetGeometry(display_, window_, &root, &x, &y, &width, &height, &border, &depth), 0);
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+  EXPECT_EQ(border, 0U);
+  EXPECT_EQ(static_cast<int>(width), DisplayWidth(display_, DefaultScreen(display_)));
+  EXPECT_EQ(static_cast<int>(height), DisplayHeight(display_, DefaultScreen(display_)));
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(display_, &focus, &revert);
+  EXPECT_EQ(focus, window_);
+
+  // The title is set again once a second, whatever changed it.
+  XStoreName(display_, window_, "Changed");
+  XSync(display_, False);
+  EXPECT_TRUE(wait_until([&] { return orvanth::test::window_name(display_, window_) == kTitle; },
+                         3000ms));
+  EXPECT_TRUE(keeps_running(2000ms));
+  EXPECT_EQ(orvanth::test::window_name(display_, window_), kTitle);
+
+  orvanth::test::send_close_request(display_, window_);
+  expect_ended_cleanly();
+}
+
+TEST_F(RendererRun, PointerMustMoveMoreThan30OnBothAxes) {
+  start();
+  move_pointer(500, 300);
+  EXPECT_TRUE(keeps_running());
+  move_pointer(430, 331);  // exactly 30 across does not count
+  EXPECT_TRUE(keeps_running());
+  move_pointer(431, 331);
+  expect_ended_cleanly();
+}
+
+TEST_F(RendererRun, EscapeEndsItAndOtherKeysDoNot) {
+  start();
+  ASSERT_TRUE(orvanth::test::xdotool("keydown a"));
+  ASSERT_TRUE(orvanth::test::xdotool("keyup a"));
+  ASSERT_TRUE(orvanth::test::xdotool("click 1"));
+  EXPECT_TRUE(keeps_running());
+  ASSERT_TRUE(orvanth::test::xdotool("keydown Escape"));
+  expect_ended_cleanly();
+  orvanth::test::xdotool("keyup Escape");
+}
+
+TEST_F(RendererRun, NoFrameIsDrawnWhileEventsAreWaiting) {
+  start();
+  // With the renderer stopped, queue Escape pressed and released many times.
+  // A frame drawn between any press and its release would end the loop.
+  ASSERT_EQ(kill(renderer_->pid(), SIGSTOP), 0);
+  for (int i = 0; i < 400; ++i) {
+    send_key(KeyPress);
+    send_key(KeyRelease);
+  }
+  XSync(display_, False);
+  ASSERT_EQ(kill(renderer_->pid(), SIGCONT), 0);
+  EXPECT_TRUE(keeps_running(1500ms));
+  // The same events do count: a press left standing ends it.
+  send_key(KeyPress);
+  XFlush(display_);
+  expect_ended_cleanly();
+}
+
+TEST(RendererWithoutDisplay, SaysSoAndExitsWithZero) {
+  const std::string saved = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+  unsetenv("DISPLAY");
+  orvanth::test::Renderer renderer;
+  setenv("DISPLAY", saved.c_str(), 1);
+  EXPECT_EQ(renderer.wait_exit(), std::optional<int>(0));
+  EXPECT_NE(renderer.stderr_text().find("cannot open the X display"), std::string::npos)
+      << renderer.stderr_text();
+}

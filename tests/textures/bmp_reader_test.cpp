@@ -1,0 +1,229 @@
+// The reader's side of the texture contract, including files outside the
+// accepted layout that must be refused without reading past any buffer.
+#include "renderer/bmp.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "common/bmp_file.h"
+#include "renderer/textures.h"
+
+namespace fs = std::filesystem;
+using orvanth::BmpStatus;
+
+namespace {
+
+struct Header {
+  std::int32_t width = 4;
+  std::int32_t height = 2;
+  std::uint16_t bit_count = 24;
+  std::uint32_t size_image = 0;
+  std::uint32_t colours_used = 0;
+};
+
+void put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) {
+    out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  }
+}
+
+// A file with the given info fields followed by body (colour table and pixels).
+std::vector<std::uint8_t> make_file(const Header& h, const std::vector<std::uint8_t>& body) {
+  std::vector<std::uint8_t> out = {'B', 'M'};
+  put(out, static_cast<std::uint32_t>(54 + body.size()), 4);
+  put(out, 0, 4);
+  put(out, 54, 4);
+  put(out, 40, 4);
+  put(out, static_cast<std::uint32_t>(h.width), 4);
+  put(out, static_cast<std::uint32_t>(h.height), 4);
+  put(out, 1, 2);
+  put(out, h.bit_count, 2);
+  put(out, 0, 4);
+  put(out, h.size_image, 4);
+  put(out, 0, 8);
+  put(out, h.colours_used, 4);
+  put(out, 0, 4);
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+BmpStatus read(const std::vector<std::uint8_t>& file, orvanth::BmpImage& image) {
+  orvanth::MemoryBmpSource source(file.data(), file.size());
+  return orvanth::read_bitmap(source, image);
+}
+
+BmpStatus status_of(const std::vector<std::uint8_t>& file) {
+  orvanth::BmpImage image;
+  const BmpStatus status = read(file, image);
+  EXPECT_EQ(status == BmpStatus::kOk, image.pixels != nullptr);
+  return status;
+}
+
+std::vector<std::uint8_t> counting(std::size_t size) {
+  std::vector<std::uint8_t> bytes(size);
+  for (std::size_t i = 0; i < size; ++i) {
+    bytes[i] = static_cast<std::uint8_t>(i);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+TEST(BmpReader, SwapsBlueAndRedOfEachPixel) {
+  std::vector<std::uint8_t> pixels(4 * 1 * 3, 0);
+  pixels[0] = 10;
+  pixels[1] = 20;
+  pixels[2] = 30;
+  orvanth::BmpImage image;
+  ASSERT_EQ(read(make_file({.width = 4, .height = 1}, pixels), image), BmpStatus::kOk);
+  EXPECT_EQ(image.width, 4);
+  EXPECT_EQ(image.height, 1);
+  EXPECT_EQ(image.pixels[0], 30);
+  EXPECT_EQ(image.pixels[1], 20);
+  EXPECT_EQ(image.pixels[2], 10);
+}
+
+TEST(BmpReader, SizeImageZeroIsWidthTimesHeightTimesThree) {
+  const Header h{.width = 4, .height = 2};
+  orvanth::BmpImage image;
+  // Extra bytes after the 24 of pixel data are not part of the block.
+  ASSERT_EQ(read(make_file(h, counting(24 + 5)), image), BmpStatus::kOk);
+  EXPECT_EQ(image.size, 24U);
+  EXPECT_EQ(status_of(make_file(h, counting(23))), BmpStatus::kDataShort);
+}
+
+TEST(BmpReader, AnnouncedColourTableIsSkipped) {
+  std::vector<std::uint8_t> body(8, 0xEE);  // two entries
+  const auto pixels = counting(24);
+  body.insert(body.end(), pixels.begin(), pixels.end());
+  orvanth::BmpImage image;
+  ASSERT_EQ(read(make_file({.colours_used = 2}, body), image), BmpStatus::kOk);
+  EXPECT_EQ(image.pixels[0], 2);  // bytes 0..2 of the pixels, swapped
+  EXPECT_EQ(image.pixels[2], 0);
+  EXPECT_EQ(status_of(make_file({.colours_used = 2}, counting(7))), BmpStatus::kPaletteShort);
+}
+
+TEST(BmpReader, PaddedRowsComeOutRightInEveryRow) {
+  // Width 5: 15 bytes of pixels and 1 of padding per row.
+  constexpr int kWidth = 5;
+  constexpr int kHeight = 3;
+  std::vector<std::uint8_t> rgb(kWidth * kHeight * 3);
+  for (std::size_t i = 0; i < rgb.size(); ++i) {
+    rgb[i] = static_cast<std::uint8_t>(i * 5 + 1);
+  }
+  orvanth::BmpImage image;
+  ASSERT_EQ(read(orvanth::EncodeBmp24(kWidth, kHeight, rgb.data()), image), BmpStatus::kOk);
+  ASSERT_EQ(image.size, 16U * kHeight);
+  for (int y = 0; y < kHeight; ++y) {
+    const std::uint8_t* row = image.pixels.get() + 16 * y;  // bottom row first
+    const std::uint8_t* want = rgb.data() + (kHeight - 1 - y) * kWidth * 3;
+    EXPECT_EQ(std::vector<std::uint8_t>(row, row + kWidth * 3),
+              std::vector<std::uint8_t>(want, want + kWidth * 3))
+        << "row " << y;
+  }
+}
+
+TEST(BmpReader, RefusesBlocksShorterThanTheRowsTheyMustHold) {
+  // 4 x 2 needs 24 bytes; an announced 12 would let the swap and upload run on.
+  EXPECT_EQ(status_of(make_file({.size_image = 12}, counting(12))), BmpStatus::kDataShort);
+  // Width 5 needs 16-byte rows even when the size says tightly packed.
+  EXPECT_EQ(status_of(make_file({.width = 5, .height = 2, .size_image = 30}, counting(30))),
+            BmpStatus::kDataShort);
+  // A lower bit depth with size 0 computes too small a block.
+  EXPECT_EQ(status_of(make_file({.bit_count = 8}, counting(24))), BmpStatus::kDataShort);
+}
+
+TEST(BmpReader, RefusesSizesThatWrapOrAskForGigabytes) {
+  // 65536 x 65536 x 24 / 8 wraps to 0 in 32 bits.
+  EXPECT_EQ(status_of(make_file({.width = 65536, .height = 65536}, counting(64))),
+            BmpStatus::kDataShort);
+  EXPECT_EQ(status_of(make_file({.size_image = 0xFFFFFFF0U}, counting(64))),
+            BmpStatus::kDataShort);
+  EXPECT_EQ(status_of(make_file({.width = 16000, .height = 16000}, counting(64))),
+            BmpStatus::kDataShort);
+  // A colour table of four billion entries is read through, not allocated.
+  EXPECT_EQ(status_of(make_file({.colours_used = 0xFFFFFFFFU}, counting(64))),
+            BmpStatus::kPaletteShort);
+}
+
+TEST(BmpReader, RefusesNonPositiveSidesAndShortHeaders) {
+  EXPECT_EQ(status_of(make_file({.width = 0}, counting(24))), BmpStatus::kDataShort);
+  EXPECT_EQ(status_of(make_file({.height = 0}, counting(24))), BmpStatus::kDataShort);
+  EXPECT_EQ(status_of(make_file({.height = -2}, counting(24))), BmpStatus::kDataShort);
+  EXPECT_EQ(status_of(make_file({.width = -4, .size_image = 24}, counting(24))),
+            BmpStatus::kDataShort);
+  auto file = make_file({}, counting(24));
+  file.resize(53);
+  EXPECT_EQ(status_of(file), BmpStatus::kDataShort);
+}
+
+TEST(BmpReader, MessagesAreTheDesignsTexts) {
+  EXPECT_EQ(orvanth::bmp_status_text(BmpStatus::kOpenFailed, "/a/b.bmp"),
+            "Error opening \"/a/b.bmp");
+  EXPECT_EQ(orvanth::bmp_status_text(BmpStatus::kPaletteShort, "x"), "Error reading palette");
+  EXPECT_EQ(orvanth::bmp_status_text(BmpStatus::kDataShort, "x"), "Error reading bitmap data");
+}
+
+class BmpReaderFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string templ = (fs::temp_directory_path() / "orvanth-read.XXXXXX").string();
+    ASSERT_NE(mkdtemp(templ.data()), nullptr);
+    root_ = templ;
+    unsetenv("DISPLAY");  // message boxes print their line only
+  }
+  void TearDown() override { fs::remove_all(root_); }
+  fs::path root_;
+};
+
+TEST_F(BmpReaderFiles, TheSaversOwnFileLoadsExactly) {
+  std::vector<std::uint8_t> rgb(252 * 124 * 3);
+  for (std::size_t i = 0; i < rgb.size(); ++i) {
+    rgb[i] = static_cast<std::uint8_t>(i % 251);
+  }
+  const std::string path = (root_ / "Orvanth00.bmp").string();
+  ASSERT_TRUE(orvanth::WriteBmpFile(path, 252, 124, rgb.data()));
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::unique_ptr<std::uint8_t[]> pixels;
+  ReadBitmapFile(path, width, height, pixels);
+  ASSERT_NE(pixels, nullptr);
+  EXPECT_EQ(width, 252);
+  EXPECT_EQ(height, 124);
+  EXPECT_EQ(std::memcmp(pixels.get(), rgb.data() + 123 * 756, 756), 0) << "bottom row first";
+  EXPECT_EQ(std::memcmp(pixels.get() + 123 * 756, rgb.data(), 756), 0) << "top row last";
+}
+
+TEST_F(BmpReaderFiles, MissingFoldersAndFifosCannotBeOpened) {
+  const fs::path fifo = root_ / "fifo.bmp";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const fs::path& path : {root_ / "missing.bmp", root_, fifo}) {
+    std::int32_t width = -7;
+    std::int32_t height = -7;
+    std::unique_ptr<std::uint8_t[]> pixels;
+    testing::internal::CaptureStderr();
+    ReadBitmapFile(path.string(), width, height, pixels);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "BMP Unit: Error opening \"" + path.string() + "\n");
+    EXPECT_EQ(pixels, nullptr);
+    EXPECT_EQ(width, -7);
+  }
+}
+
+TEST_F(BmpReaderFiles, TruncatedPixelDataEndsTheLoaderWithBothMessages) {
+  std::vector<std::uint8_t> rgb(8 * 8 * 3, 100);
+  auto file = orvanth::EncodeBmp24(8, 8, rgb.data());
+  file.resize(file.size() - 1);
+  const std::string path = (root_ / "Orvanth03.bmp").string();
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+  GLuint name = 0;
+  EXPECT_EXIT(MakeTexture(path, name), testing::ExitedWithCode(1),
+              "BMP Unit: Error reading bitmap data\nLoading Textures: Unable to load " + path);
+}
