@@ -47,7 +47,7 @@ DiscLayout layout_from_toc(GstToc* toc) {
 
 class CdDevice final : public Device {
  public:
-  explicit CdDevice(GstElement* pipeline) : pipeline_(pipeline) {
+  CdDevice(GstElement* pipeline, GstElement* source) : pipeline_(pipeline), source_(source) {
     // The source opens the drive or image here; an unreadable one fails now.
     if (gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
       no_media_ = true;
@@ -73,6 +73,9 @@ class CdDevice final : public Device {
     }
     if (!seek_frame(from)) {
       return kErrHardware;
+    }
+    if (at_end_) {
+      return kOk;  // played from the disc's end: nothing to play
     }
     mode_ = Mode::Playing;
     gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
@@ -181,6 +184,7 @@ class CdDevice final : public Device {
         }
         case GST_MESSAGE_EOS:
           at_end_ = true;
+          restart_source_ = true;
           last_frame_ = disc_.end;
           if (mode_ == Mode::Playing) {
             mode_ = Mode::Stopped;
@@ -223,8 +227,26 @@ class CdDevice final : public Device {
   }
 
   bool seek_frame(std::uint32_t frame) {
+    if (frame >= disc_.end) {
+      // The disc's end: nothing left to read, the source is not moved.
+      hold(Mode::Stopped);
+      at_end_ = true;
+      last_frame_ = disc_.end;
+      return true;
+    }
     const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
-    if (!gst_element_seek_simple(pipeline_.get(), GST_FORMAT_TIME, flags, frames_to_ns(frame))) {
+    const gint64 ns = frames_to_ns(frame);
+    if (restart_source_) {
+      // After the disc's end the CD source cannot seek (it has no current
+      // track left); restart it with the seek pending, which it takes at start.
+      gst_element_set_state(pipeline_.get(), GST_STATE_READY);
+      const bool ok = gst_element_seek_simple(source_, GST_FORMAT_TIME, flags, ns) != FALSE;
+      gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
+      if (!ok) {
+        return false;
+      }
+      restart_source_ = false;
+    } else if (!gst_element_seek_simple(pipeline_.get(), GST_FORMAT_TIME, flags, ns)) {
       return false;
     }
     at_end_ = false;
@@ -273,16 +295,18 @@ class CdDevice final : public Device {
   }
 
   gst::Pipeline pipeline_;
+  GstElement* source_;  // owned by the pipeline
   DiscLayout disc_;
   TimeFormat format_ = TimeFormat::Msf;
   Mode mode_ = Mode::Stopped;
   std::uint32_t last_frame_ = 0;
   bool at_end_ = false;
+  bool restart_source_ = false;
   bool no_media_ = false;
   bool released_ = false;
 };
 
-GstElement* build_pipeline(const char* drive) {
+GstElement* build_pipeline(const char* drive, GstElement*& source) {
   GstElement* pipeline = gst_pipeline_new(nullptr);
   GstElement* src = gst_element_factory_make("cdiocddasrc", nullptr);
   GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
@@ -305,6 +329,7 @@ GstElement* build_pipeline(const char* drive) {
     gst_object_unref(pipeline);
     return nullptr;
   }
+  source = src;
   return pipeline;
 }
 
@@ -318,11 +343,12 @@ ErrorCode open_cd_device(std::unique_ptr<Device>& out) {
   if (drive == nullptr || *drive == '\0') {
     drive = kDefaultCdDrive;
   }
-  GstElement* pipeline = build_pipeline(drive);
+  GstElement* source = nullptr;
+  GstElement* pipeline = build_pipeline(drive, source);
   if (pipeline == nullptr) {
     return kErrCannotLoadDriver;
   }
-  out = std::make_unique<CdDevice>(pipeline);
+  out = std::make_unique<CdDevice>(pipeline, source);
   return kOk;
 }
 

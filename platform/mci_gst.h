@@ -20,7 +20,7 @@ using BusPtr = std::unique_ptr<GstBus, ObjectUnref>;
 class Pipeline {
  public:
   Pipeline() = default;
-  explicit Pipeline(GstElement* element) : element_(element) {}
+  explicit Pipeline(GstElement* element) { reset(element); }
   Pipeline(const Pipeline&) = delete;
   Pipeline& operator=(const Pipeline&) = delete;
   ~Pipeline() { reset(); }

@@ -1,0 +1,80 @@
+// The music module and the interface's dispatch where no sound is needed:
+// empty commands, error replies, unknown devices, files that cannot open.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/mci.h"
+#include "saver/music.h"
+#include "saver/shell_state.h"
+#include "tests/music/fixtures.h"
+
+using orvanth::music::FileKind;
+using orvanth::music::file_kind;
+
+TEST(MusicModule, EmptyCommandIsRefusedWithoutACall) {
+  std::string reply = "old";
+  EXPECT_EQ(MciSend("", reply), -1);
+  EXPECT_EQ(reply, "コマンド文字列が指定されていません");
+  EXPECT_EQ(MciQuery(""), "Error:-1");
+  EXPECT_EQ(MciReply, "コマンド文字列が指定されていません");
+}
+
+TEST(MusicModule, QueryReturnsErrorCodeAndKeepsTheTextInMciReply) {
+  EXPECT_EQ(MciQuery("dance cdaudio"), "Error:261");
+  EXPECT_FALSE(MciReply.empty());
+  EXPECT_EQ(MciReply.find("Error"), std::string::npos);
+  EXPECT_EQ(MciQuery("status nothing mode"), "Error:263");
+  EXPECT_EQ(MciPlay("MP3Play", "", ""), 263);
+}
+
+TEST(MusicModule, UnknownErrorCodeGivesTheFallbackText) {
+  char buf[8] = "keep";
+  EXPECT_FALSE(mciGetErrorStringA(12345, buf, sizeof buf));
+  EXPECT_STREQ(buf, "keep");
+  ASSERT_TRUE(mciGetErrorStringA(261, buf, sizeof buf));
+  EXPECT_EQ(std::string(buf).size(), sizeof buf - 1);  // cut to the buffer
+}
+
+TEST(MusicModule, ExtensionTestIgnoresCaseAndLooksAtThreeCharacters) {
+  EXPECT_EQ(file_kind("/m/a.mp3"), FileKind::Mp3);
+  EXPECT_EQ(file_kind("/m/a.Mp3"), FileKind::Mp3);
+  EXPECT_EQ(file_kind("/m/A.MP3"), FileKind::Mp3);
+  EXPECT_EQ(file_kind("/m/a.WaV"), FileKind::Wav);
+  EXPECT_EQ(file_kind("/m/a.wave"), FileKind::None);
+  EXPECT_EQ(file_kind("/m/a.mid"), FileKind::None);
+  EXPECT_EQ(file_kind("wav"), FileKind::Wav);
+  EXPECT_EQ(file_kind("v"), FileKind::None);
+  EXPECT_EQ(file_kind(""), FileKind::None);
+}
+
+TEST(MciInterface, FilesThatCannotOpenGiveTheirCodes) {
+  orvanth::test::Fixtures fx;
+  const std::string empty = (fx.dir() / "empty.mp3").string();
+  std::ofstream(empty).close();
+  const std::string folder = (fx.dir() / "folder.mp3").string();
+  std::filesystem::create_directory(folder);
+  const std::string open = "\" type MPEGVideo Alias MP3Play";
+  EXPECT_EQ(mciSendStringA(("open \"" + empty + open).c_str(), nullptr, 0, nullptr), 296U);
+  EXPECT_EQ(mciSendStringA(("open \"" + folder + open).c_str(), nullptr, 0, nullptr), 296U);
+  EXPECT_EQ(mciSendStringA(("open \"/no/such/file.mp3" + open).c_str(), nullptr, 0, nullptr), 275U);
+  const std::string long_path = "/" + std::string(5000, 'a') + ".mp3";
+  EXPECT_EQ(mciSendStringA(("open \"" + long_path + open).c_str(), nullptr, 0, nullptr), 275U);
+  EXPECT_EQ(mciSendStringA("open \"\" type MPEGVideo", nullptr, 0, nullptr), 292U);
+  EXPECT_EQ(mciSendStringA("open x.mp3", nullptr, 0, nullptr), 287U);
+  EXPECT_EQ(mciSendStringA("open x.mp3 type midi", nullptr, 0, nullptr), 263U);
+  // Nothing was opened, so the alias is unknown.
+  EXPECT_EQ(mciSendStringA("status MP3Play mode", nullptr, 0, nullptr), 263U);
+}
+
+TEST(MciInterface, QuotedNameWithAQuoteNeverOpens) {
+  orvanth::test::Fixtures fx;
+  const std::string real = fx.random_file("tone.mp3", 1000);
+  BgmFile = real + "\" type waveaudio alias Other \"" + real;
+  PlayMp3();
+  EXPECT_EQ(mciSendStringA("status Other mode", nullptr, 0, nullptr), 263U);
+  EXPECT_FALSE(IsMp3Playing());
+  CloseMp3();
+}
