@@ -2,7 +2,7 @@
 
 namespace orvanth {
 
-void ButtonStateMachine::PaintFace(ButtonPicture picture, Reaction& r) {
+void ButtonStateMachine::paint_into(ButtonPicture picture, Reaction& r) {
   // States 0 and 4 keep the gradient of the face painted before them.
   if (ButtonState == kNormal || ButtonState == kSelected) {
     HoverGradient = 0;
@@ -11,6 +11,12 @@ void ButtonStateMachine::PaintFace(ButtonPicture picture, Reaction& r) {
   }
   r.paint = Reaction::Paint{picture, HoverGradient != 0};
   ++r.paint_count;
+}
+
+Reaction ButtonStateMachine::PaintFace(ButtonPicture picture) {
+  Reaction r;
+  paint_into(picture, r);
+  return r;
 }
 
 Reaction ButtonStateMachine::Initialize() {
@@ -25,10 +31,10 @@ Reaction ButtonStateMachine::PointerMove() {
   if (Enabled == 0) return r;
   if (ButtonState == kNormal) {
     ButtonState = kHighLight;
-    PaintFace(ButtonPicture::HighLight, r);
+    paint_into(ButtonPicture::HighLight, r);
   } else if (ButtonState == kSelected && MouseHeld == 0) {
     ButtonState = kHighLightSelect;
-    PaintFace(ButtonPicture::HighLightSelect, r);
+    paint_into(ButtonPicture::HighLightSelect, r);
   }
   return r;
 }
@@ -38,10 +44,10 @@ Reaction ButtonStateMachine::FocusIn() {
   if (Enabled == 0) return r;
   if (ButtonState == kHighLight) {
     ButtonState = kHighLightSelect;
-    PaintFace(ButtonPicture::Pressed, r);
+    paint_into(ButtonPicture::Pressed, r);
   } else {
     ButtonState = kSelected;
-    PaintFace(ButtonPicture::Selected, r);
+    paint_into(ButtonPicture::Selected, r);
   }
   return r;
 }
@@ -51,7 +57,7 @@ Reaction ButtonStateMachine::FocusOut() {
   if (Enabled == 0) return r;
   if (ButtonState != kNormal) {
     ButtonState = kNormal;
-    PaintFace(ButtonPicture::Normal, r);
+    paint_into(ButtonPicture::Normal, r);
   }
   return r;
 }
@@ -61,7 +67,7 @@ Reaction ButtonStateMachine::ButtonDown(MouseButton button) {
   if (Enabled == 0) return r;
   if (button == MouseButton::Left) {
     MouseHeld = -1;
-    PaintFace(ButtonPicture::Pressed, r);
+    paint_into(ButtonPicture::Pressed, r);
   }
   return r;
 }
@@ -72,9 +78,9 @@ Reaction ButtonStateMachine::ButtonUp(MouseButton button) {
   if (button == MouseButton::Left) {
     MouseHeld = 0;
     if (ButtonState == kHighLight) {
-      PaintFace(ButtonPicture::Normal, r);
+      paint_into(ButtonPicture::Normal, r);
     } else if (ButtonState == kHighLightSelect) {
-      PaintFace(ButtonPicture::HighLightSelect, r);
+      paint_into(ButtonPicture::HighLightSelect, r);
     }
   }
   r.click = ButtonState != kSelected && Enabled == -1;
@@ -91,17 +97,17 @@ Reaction ButtonStateMachine::LeaveHover() {
   if (Enabled == 0) return r;
   if (ButtonState == kHighLight) {
     ButtonState = kNormal;
-    PaintFace(ButtonPicture::Normal, r);
+    paint_into(ButtonPicture::Normal, r);
   } else if (ButtonState == kHighLightSelect) {
     ButtonState = kSelected;
-    PaintFace(ButtonPicture::Selected, r);
+    paint_into(ButtonPicture::Selected, r);
   }
   return r;
 }
 
 Reaction ButtonStateMachine::ApplyEnabled() {
   Reaction r;
-  PaintFace(Enabled != 0 ? ButtonPicture::Normal : ButtonPicture::Disable, r);
+  paint_into(Enabled != 0 ? ButtonPicture::Normal : ButtonPicture::Disable, r);
   r.caption_enabled = Enabled != 0;
   return r;
 }
@@ -111,7 +117,7 @@ Reaction ButtonStateMachine::ResetFace() {
   if (Enabled == 0) return r;
   r.caption_enabled = true;
   r.caption_black = FirstRun == 0;
-  PaintFace(ButtonPicture::Normal, r);
+  paint_into(ButtonPicture::Normal, r);
   return r;
 }
 

@@ -47,6 +47,8 @@ class ButtonStateMachine {
   Reaction TimerTick(bool pointer_over_control);
   Reaction Resize() { return ApplyEnabled(); }
 
+  // Repaints with a picture; the state picks the gradient first.
+  Reaction PaintFace(ButtonPicture picture);
   Reaction LeaveHover();
   Reaction ApplyEnabled();
   Reaction ResetFace();
@@ -67,7 +69,7 @@ class ButtonStateMachine {
 
  private:
   static std::int16_t to_boolean(std::int16_t v) { return v != 0 ? -1 : 0; }
-  void PaintFace(ButtonPicture picture, Reaction& r);
+  void paint_into(ButtonPicture picture, Reaction& r);
 
   // Booleans are 16-bit, -1 true and 0 false; a fresh control is all zero.
   std::int16_t HoverGradient = 0;

@@ -221,11 +221,7 @@ void Command::WriteProperties(PropertyBag& bag) {
 
 // --- face routines ----------------------------------------------------------
 
-void Command::PaintFace(ButtonPicture picture) {
-  orvanth::Reaction r;
-  r.paint = orvanth::Reaction::Paint{picture, machine_.hover_gradient()};
-  carry_out(r);
-}
+void Command::PaintFace(ButtonPicture picture) { carry_out(machine_.PaintFace(picture)); }
 
 void Command::FillGradient() {
   fill_gradient(machine_.hover_gradient());

@@ -114,13 +114,6 @@ TEST(ButtonStateTest, RightAndMiddleButtonsClickWithoutPressedFaceUnlessSelected
   }
 }
 
-TEST(ButtonStateTest, TabFocusGivesSelectedFromNormal) {
-  ButtonStateMachine m = ready_button();
-  EXPECT_EQ(painted(m.FocusIn()), ButtonPicture::Selected);
-  EXPECT_EQ(m.button_state(), kSelected);
-  EXPECT_FALSE(m.hover_gradient());
-}
-
 TEST(ButtonStateTest, LeftReleaseInHoverPaintsNormalAndKeepsState) {
   ButtonStateMachine m = ready_button();
   m.PointerMove();
