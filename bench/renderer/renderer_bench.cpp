@@ -1,0 +1,60 @@
+// Frame rate of the loop's frame step and the time to read and upload the
+// seven texture files, on the X server in $DISPLAY (the test server: Xvfb
+// with Mesa llvmpipe). Run with --benchmark_repetitions for medians.
+#include <benchmark/benchmark.h>
+// Xlib after benchmark: its macros clash with common names.
+#include <GL/gl.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/texture_files.h"
+#include "loop_rules.h"
+#include "render_window.h"
+#include "renderer_process.h"
+#include "textures.h"
+
+namespace {
+
+void BM_FrameLoop(benchmark::State& state) {
+  const std::uint32_t start = orvanth::current_tick();
+  for (auto _ : state) {
+    orvanth::draw_one_frame(start);
+  }
+  glFinish();
+  state.counters["fps"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.SetLabel(std::to_string(ViewWidth) + "x" + std::to_string(ViewHeight));
+}
+BENCHMARK(BM_FrameLoop)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+
+void BM_ReadAndUploadSevenFiles(benchmark::State& state) {
+  const auto files = orvanth::TextureFileNames();
+  std::array<GLuint, orvanth::kTextureFileCount> names{};
+  for (auto _ : state) {
+    for (int i = 0; i < orvanth::kTextureFileCount; ++i) {
+      MakeTexture(files[static_cast<std::size_t>(i)], names[static_cast<std::size_t>(i)]);
+    }
+    glFinish();
+    state.PauseTiming();
+    glDeleteTextures(static_cast<GLsizei>(names.size()), names.data());
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ReadAndUploadSevenFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  orvanth::test::TextureHome home;  // seven files of the saver's sizes
+  if (!CreateRenderWindow(32)) {
+    std::fprintf(stderr, "needs an X display with GLX\n");
+    return 1;
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  DestroyRenderWindow();
+  benchmark::Shutdown();
+  return 0;
+}
