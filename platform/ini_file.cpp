@@ -158,7 +158,10 @@ std::string write_value(std::string_view text, std::string_view section, std::st
     insert_at = lines[span->last_entry].next;
   }
   out.append(text.substr(0, insert_at));
-  if (!out.empty() && out.back() != '\n') {
+  // End the last line before adding one; a final lone CR becomes CRLF.
+  if (!out.empty() && out.back() == '\r') {
+    out.append("\n");
+  } else if (!out.empty() && out.back() != '\n') {
     out.append("\r\n");
   }
   if (!span) {

@@ -49,8 +49,11 @@ TEST(IniImage, AppendGoesToTheEndOfItsSection) {
   EXPECT_EQ(write_value(before, "a", "new", "3"), "[A]\r\nx=1\r\nnew=3\r\n\r\n[B]\r\ny=2\r\n");
   // A missing section is appended, after a line end the file lacked.
   EXPECT_EQ(write_value("[A]\nx=1", "C", "k", "v"), "[A]\nx=1\r\n[C]\r\nk=v\r\n");
-  // A section whose last line has no line end.
+  // A section whose last line has no line end, or ends in a lone CR.
   EXPECT_EQ(write_value("[A]\nx=1", "A", "k", "v"), "[A]\nx=1\r\nk=v\r\n");
+  const std::string lone_cr = write_value("[A]\nx=1\r", "A", "k", "v");
+  EXPECT_EQ(lone_cr, "[A]\nx=1\r\nk=v\r\n");
+  EXPECT_EQ(read_value(lone_cr, "A", "x", "", 256), "1");
 }
 
 TEST(IniImage, NamesMatchIgnoringAsciiCaseOnly) {
