@@ -91,6 +91,10 @@ PositionResult parse_position(const DiscLayout& disc, TimeFormat format, std::st
       r.error = kErrBadInteger;
       return r;
     }
+    if (ms / 1000 > disc.end) {
+      r.error = kErrOutOfRange;  // also keeps the product below from overflowing
+      return r;
+    }
     frame = ms * kFramesPerSecond / 1000;
   } else {
     std::vector<std::uint32_t> f;

@@ -108,6 +108,8 @@ TEST(MciDisc, ParsePositionRoundTripsAndRejectsNonsense) {
   EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "1:2:3:4:5").error, kErrBadInteger);
   EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "1::2").error, kErrBadInteger);
   EXPECT_EQ(parse_position(d, TimeFormat::Milliseconds, "-5").error, kErrBadInteger);
+  // A huge millisecond count must not wrap around into the disc.
+  EXPECT_EQ(parse_position(d, TimeFormat::Milliseconds, "18446744073709551615").error, kErrOutOfRange);
 }
 
 TEST(MciErrors, KnownCodesHaveTextsUnknownHaveNone) {

@@ -39,7 +39,8 @@ Sound analyse(const std::vector<std::int16_t>& samples) {
   }
   out.rms = std::sqrt(sum / static_cast<double>(samples.size())) / 32768.0;
   double best = -1;
-  for (double hz = 100; hz <= 2000; hz += 10) {
+  for (int bin = 10; bin <= 200; ++bin) {
+    const double hz = bin * 10.0;
     const double p = power_at(samples, hz);
     if (p > best) {
       best = p;
