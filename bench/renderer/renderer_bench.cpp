@@ -19,7 +19,7 @@ namespace {
 
 void BM_FrameLoop(benchmark::State& state) {
   const std::uint32_t start = orvanth::current_tick();
-  for (auto _ : state) {
+  while (state.KeepRunning()) {
     orvanth::draw_one_frame(start);
   }
   glFinish();
@@ -32,7 +32,7 @@ BENCHMARK(BM_FrameLoop)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTim
 void BM_ReadAndUploadSevenFiles(benchmark::State& state) {
   const auto files = orvanth::TextureFileNames();
   std::array<GLuint, orvanth::kTextureFileCount> names{};
-  for (auto _ : state) {
+  while (state.KeepRunning()) {
     for (int i = 0; i < orvanth::kTextureFileCount; ++i) {
       MakeTexture(files[static_cast<std::size_t>(i)], names[static_cast<std::size_t>(i)]);
     }

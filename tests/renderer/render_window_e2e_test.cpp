@@ -174,7 +174,8 @@ TEST_F(RendererRun, NoFrameIsDrawnWhileEventsAreWaiting) {
 }
 
 TEST(RendererWithoutDisplay, SaysSoAndExitsWithZero) {
-  const std::string saved = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+  const char* display = std::getenv("DISPLAY");
+  const std::string saved = display != nullptr ? display : "";
   unsetenv("DISPLAY");
   orvanth::test::Renderer renderer;
   setenv("DISPLAY", saved.c_str(), 1);
