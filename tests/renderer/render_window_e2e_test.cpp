@@ -173,6 +173,16 @@ TEST_F(RendererRun, NoFrameIsDrawnWhileEventsAreWaiting) {
   expect_ended_cleanly();
 }
 
+TEST_F(RendererRun, CursorIsInvisibleOnlyWhileTheLoopRuns) {
+  ASSERT_TRUE(orvanth::test::cursor_visible(display_)) << "cursor hidden before the start";
+  start();
+  EXPECT_TRUE(wait_until([&] { return !orvanth::test::cursor_visible(display_); }));
+  // A renderer that is killed leaves no hidden cursor behind.
+  ASSERT_EQ(kill(renderer_->pid(), SIGKILL), 0);
+  EXPECT_TRUE(renderer_->wait_exit().has_value());
+  EXPECT_TRUE(wait_until([&] { return orvanth::test::cursor_visible(display_); }));
+}
+
 TEST(RendererWithoutDisplay, SaysSoAndExitsWithZero) {
   const char* display = std::getenv("DISPLAY");
   const std::string saved = display != nullptr ? display : "";

@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -178,6 +179,19 @@ unsigned long root_pixel(Display* display, int x, int y) {
   const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
   XDestroyImage(image);
   return pixel;
+}
+
+bool cursor_visible(Display* display) {
+  XFixesCursorImage* image = XFixesGetCursorImage(display);
+  if (image == nullptr) {
+    return true;
+  }
+  bool visible = false;
+  for (int i = 0; i < image->width * image->height; ++i) {
+    visible = visible || (image->pixels[i] & 0xFF000000UL) != 0;
+  }
+  XFree(image);
+  return visible;
 }
 
 bool xdotool(const std::string& args) {

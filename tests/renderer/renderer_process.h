@@ -65,6 +65,10 @@ inline constexpr unsigned long kBackdropPixel = 0x8F9294;  // (143, 146, 148)
 inline constexpr int kBackdropX = 640;
 inline constexpr int kBackdropY = 2;
 
+// Whether the pointer's current cursor image has any pixel that is not
+// fully transparent.
+bool cursor_visible(Display* display);
+
 // xdotool with the given arguments; true when it succeeded.
 bool xdotool(const std::string& args);
 

@@ -118,6 +118,7 @@ TEST_F(MissingTexture, File03ShowsBothMessagesInOrderThenExitsWithOne) {
   answer("BMP Unit");
   wait_box("Loading Textures");
   EXPECT_TRUE(renderer.running()) << "ended before the second message was answered";
+  EXPECT_TRUE(orvanth::test::cursor_visible(display_)) << "cursor hidden before the loop began";
   answer("Loading Textures");
   EXPECT_EQ(renderer.wait_exit(), std::optional<int>(1));
   EXPECT_EQ(renderer.stderr_text(), "BMP Unit: Error opening \"" + name +
