@@ -1,0 +1,133 @@
+// Orvanth.scr /c on the test X server: the dialog's window, "設定" clicked
+// with the mouse, and the system's close request.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "support/shell_run.h"
+#include "support/x_client.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using orvanth::test::ShellInstall;
+using orvanth::test::ShellProcess;
+using orvanth::test::wait_for;
+using orvanth::test::XClient;
+
+std::string settings_image(const std::string& type, const std::string& repeat,
+                           const std::string& file) {
+  return "[Section]\r\nBGM\x8B\xE6\x95\xAA=" + type + "\r\nBGM\xD8\xCB\xDF\xB0\xC4=" + repeat +
+         "\r\nBGM\xCC\xA7\xB2\xD9=" + file + "\r\n";
+}
+
+std::string file_bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A viewable top-level window titled title, or 0.
+Window viewable_window(Display* dpy, const char* title) {
+  Window root = 0;
+  Window parent = 0;
+  Window* list = nullptr;
+  unsigned count = 0;
+  Window found = 0;
+  if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &list, &count) == 0) return 0;
+  for (unsigned i = 0; i < count && found == 0; ++i) {
+    char* name = nullptr;
+    XWindowAttributes a{};
+    if (XFetchName(dpy, list[i], &name) != 0 && name != nullptr) {
+      if (std::string(name) == title && XGetWindowAttributes(dpy, list[i], &a) != 0 &&
+          a.map_state == IsViewable) {
+        found = list[i];
+      }
+      XFree(name);
+    }
+  }
+  if (list != nullptr) XFree(list);
+  return found;
+}
+
+class DialogE2e : public ::testing::Test {
+ protected:
+  // Starts the dialog and waits until its window is on screen.
+  void open_dialog() {
+    shell_ = std::make_unique<ShellProcess>(install_, std::vector<std::string>{"/c"});
+    ASSERT_TRUE(shell_->started());
+    ASSERT_TRUE(wait_for([&] { return (window_ = viewable_window(x_.display(), "<Quillon>")) != 0; }))
+        << "the dialog did not appear";
+  }
+
+  XWindowAttributes attributes() const {
+    XWindowAttributes a{};
+    XGetWindowAttributes(x_.display(), window_, &a);
+    return a;
+  }
+
+  ShellInstall install_;
+  XClient x_;
+  std::unique_ptr<ShellProcess> shell_;
+  Window window_ = 0;
+};
+
+TEST_F(DialogE2e, OpensCentredAcrossAThirdDownAtTheDesignSize) {
+  open_dialog();
+  const XWindowAttributes a = attributes();
+  EXPECT_EQ(a.width, 479);
+  EXPECT_EQ(a.height, 252);
+  const int screen_w = DisplayWidth(x_.display(), DefaultScreen(x_.display()));
+  const int screen_h = DisplayHeight(x_.display(), DefaultScreen(x_.display()));
+  EXPECT_EQ(a.x, std::lround(((screen_w * 15 - 7185) / 2) / 15.0));
+  EXPECT_EQ(a.y, std::lround(((screen_h * 15 - 3780) / 3) / 15.0));
+  if (screen_w == 1280 && screen_h == 1024) {
+    EXPECT_EQ(a.x, 400);
+    EXPECT_EQ(a.y, 257);
+  }
+  EXPECT_FALSE(shell_->ended());
+}
+
+TEST_F(DialogE2e, ClickingSetWithTheMouseSavesAndEndsTheProgram) {
+  std::ofstream(install_.settings(), std::ios::binary) << settings_image(" 1", " 7", "");
+  open_dialog();
+  const XWindowAttributes a = attributes();
+  // The middle of "設定" (4800, 3000, 1095 x 375 twips).
+  const int x = a.x + 320 + 36;
+  const int y = a.y + 200 + 12;
+  const std::string command = "xdotool mousemove --sync " + std::to_string(x) + " " +
+                              std::to_string(y) + " click 1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  ASSERT_TRUE(shell_->ends_within(10s));
+  EXPECT_EQ(shell_->exit_code(), 0);
+  EXPECT_EQ(file_bytes(install_.settings()), settings_image(" 1", " 7", ""));
+}
+
+TEST_F(DialogE2e, TheSystemsCloseRequestEndsTheProgramWithoutSaving) {
+  open_dialog();
+  Display* dpy = x_.display();
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window_;
+  event.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(dpy, window_, False, NoEventMask, &event);
+  XFlush(dpy);
+  ASSERT_TRUE(shell_->ends_within(10s));
+  EXPECT_EQ(shell_->exit_code(), 0);
+  EXPECT_FALSE(fs::exists(install_.settings()));
+  EXPECT_FALSE(fs::exists(install_.config() / "orvanth"));
+}
+
+}  // namespace

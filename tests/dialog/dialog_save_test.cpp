@@ -1,0 +1,87 @@
+// What "設定", "ｷｬﾝｾﾙ" and the close request leave in the settings file.
+#include <QSignalSpy>
+
+#include "tests/dialog/dialog_fixture.h"
+
+namespace {
+
+using orvanth::testing::DialogTest;
+using orvanth::testing::file_bytes;
+using orvanth::testing::settings_image;
+
+using DialogSaveTest = DialogTest;
+
+TEST_F(DialogSaveTest, SetWritesTheThreeValuesInOrderAndCloses) {
+  open(1, 7, "");
+  click(form_->Cmd_Set);
+  EXPECT_EQ(file_bytes(settings_), settings_image(" 1", " 7", ""));
+  EXPECT_FALSE(form_->isVisible());
+}
+
+TEST_F(DialogSaveTest, ChoosingNoMusicStillWritesTheOldRepeatAndPath) {
+  const std::string path = (folder_ / "song.mp3").string();
+  open(2, 12, path);
+  QTest::mouseClick(form_->lbl_BGM[0], Qt::LeftButton);
+  click(form_->Cmd_Set);
+  EXPECT_EQ(file_bytes(settings_), settings_image(" 0", " 12", path));
+  EXPECT_EQ(BgmType, 0);
+}
+
+TEST_F(DialogSaveTest, RepeatTextsAreSavedAsTheirNumbers) {
+  const std::vector<std::pair<QString, std::string>> cases = {
+      {"7", " 7"}, {"", " 0"}, {"word", " 0"}, {"2.5", " 2"}, {"3.5", " 4"},
+      {"45", " 45"}, {"40000", " 0"}, {"-2", "-2"}};
+  for (const auto& [text, saved] : cases) {
+    std::filesystem::remove(settings_);
+    open(1, 3, "");
+    type_repeat(text);
+    ASSERT_EQ(form_->BGM_Repeat->currentText(), text);
+    click(form_->Cmd_Set);
+    EXPECT_EQ(file_bytes(settings_), settings_image(" 1", saved, "")) << text.toStdString();
+  }
+}
+
+TEST_F(DialogSaveTest, AnUnknownTypeIsWrittenBackUnchanged) {
+  open(5, 2, "");
+  EXPECT_TRUE(chosen_markers().empty());
+  EXPECT_FALSE(form_->BGM_Repeat->isEnabled());
+  EXPECT_EQ(form_->Cmd_BGM->machine().enabled(), 0);
+  click(form_->Cmd_Set);
+  EXPECT_EQ(file_bytes(settings_), settings_image(" 5", " 2", ""));
+}
+
+TEST_F(DialogSaveTest, SetReplacesValuesInAnExistingFileAndKeepsTheRest) {
+  std::ofstream(settings_, std::ios::binary)
+      << "[Other]\r\nx=1\r\n" << settings_image(" 0", " 0", "");
+  open(1, 0, "");
+  type_repeat("9");
+  click(form_->Cmd_Set);
+  EXPECT_EQ(file_bytes(settings_), "[Other]\r\nx=1\r\n" + settings_image(" 1", " 9", ""));
+}
+
+TEST_F(DialogSaveTest, CancelAndTheCloseRequestWriteNothing) {
+  const std::string before = settings_image(" 1", " 4", "");
+  for (const bool by_button : {true, false}) {
+    std::ofstream(settings_, std::ios::binary) << before;
+    open(1, 4, "");
+    QTest::mouseClick(form_->Img_BGM[0], Qt::LeftButton);
+    type_repeat("20");
+    if (by_button) {
+      click(form_->Cmd_Can);
+    } else {
+      form_->close();  // what the system's close request does
+    }
+    EXPECT_FALSE(form_->isVisible()) << by_button;
+    EXPECT_EQ(file_bytes(settings_), before) << by_button;
+  }
+}
+
+TEST_F(DialogSaveTest, EscapeDoesNotCloseTheForm) {
+  open(0, 0, "");
+  form_->activateWindow();
+  QTest::keyClick(form_.get(), Qt::Key_Escape);
+  QTest::qWait(50);
+  EXPECT_TRUE(form_->isVisible());
+}
+
+}  // namespace
