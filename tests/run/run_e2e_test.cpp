@@ -42,6 +42,8 @@ class RunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(screen.open());
+    // A renderer still up from elsewhere would make every start end at once.
+    ASSERT_TRUE(screen.window_gone_within("Lumevar_Delphi", kLong));
     screen.move_pointer(kStartX, kStartY);
   }
   // Starts the run and waits for the renderer's first frame.
@@ -217,6 +219,8 @@ TEST_F(MusicRunTest, SigtermAndSighupEndTheRunWithTheMusicStopped) {
   const std::string song = fixtures.mp3("tone.mp3", kToneHz, 10);
   write_settings(install, 2, 0, song);
   for (const int sig : {SIGTERM, SIGHUP}) {
+    // The shell's end leaves the renderer up; the last one is gone first.
+    ASSERT_TRUE(screen.window_gone_within("Lumevar_Delphi", kLong));
     RunShell shell(install, {"/s"});
     ASSERT_TRUE(tone_within(kLong));
     shell.signal(sig);

@@ -169,7 +169,12 @@ bool RunShell::renderer_gone_within(std::chrono::milliseconds limit) const {
   return wait_for([this] { return processes_of(folder_ / "Orvanth.data").empty(); }, limit);
 }
 
-Screen::Screen() : dpy_(XOpenDisplay(nullptr)) {}
+namespace {
+// Windows of other clients come and go while they are looked at.
+int ignore_x_errors(Display* /*display*/, XErrorEvent* /*error*/) { return 0; }
+}  // namespace
+
+Screen::Screen() : dpy_(XOpenDisplay(nullptr)) { XSetErrorHandler(ignore_x_errors); }
 
 Screen::~Screen() {
   if (dpy_ != nullptr) {
