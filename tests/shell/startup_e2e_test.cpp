@@ -76,7 +76,7 @@ TEST(StartupE2e, UnknownSwitchesEndAtOnceAfterReadingTheSettings) {
 // /c and /s read the settings before their forms load; the test stops the
 // shell once the read has been seen, whatever the form would go on to do.
 TEST(StartupE2e, DialogAndRunReadTheSettingsAndThePreviewDoesNot) {
-  ShellInstall install;
+  ShellInstall install(false);
   write_settings(install);
   for (const char* mode : {"/c", "/S", "-s"}) {
     OpenWatch watch(install.folder());

@@ -57,12 +57,14 @@ class TempFolder {
 // A copy of the shell in its own folder, with its own cache and config homes.
 class ShellInstall {
  public:
-  ShellInstall() {
+  // Without the renderer beside it, a run started here draws nothing and
+  // leaves no process behind when the shell is killed.
+  explicit ShellInstall(bool with_renderer = true) {
     std::filesystem::create_directories(cache());
     std::filesystem::create_directories(config());
     std::filesystem::copy_file(std::filesystem::path(ORVANTH_BIN_DIR) / "Orvanth.scr", program());
     const auto data = std::filesystem::path(ORVANTH_BIN_DIR) / "Orvanth.data";
-    if (std::filesystem::exists(data)) {
+    if (with_renderer && std::filesystem::exists(data)) {
       std::filesystem::copy_file(data, root_.path() / "bin" / "Orvanth.data");
     }
   }
@@ -107,17 +109,17 @@ class ShellProcess {
       envp.push_back(e.data());
     }
     envp.push_back(nullptr);
-    if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) {
+    // A group of its own, so that killing it also ends a renderer it started.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    if (posix_spawn(&pid_, argv[0], nullptr, &attributes, argv.data(), envp.data()) != 0) {
       pid_ = -1;
     }
+    posix_spawnattr_destroy(&attributes);
   }
-  ~ShellProcess() {
-    if (pid_ > 0 && !status_) {
-      ::kill(pid_, SIGKILL);
-      int status = 0;
-      ::waitpid(pid_, &status, 0);
-    }
-  }
+  ~ShellProcess() { kill(); }
   ShellProcess(const ShellProcess&) = delete;
   ShellProcess& operator=(const ShellProcess&) = delete;
 
@@ -142,9 +144,13 @@ class ShellProcess {
   int exit_code() const {
     return status_ && WIFEXITED(*status_) ? WEXITSTATUS(*status_) : -1;
   }
+  // Kills the shell and everything left in its process group.
   void kill() {
-    if (pid_ > 0 && !status_) {
-      ::kill(pid_, SIGKILL);
+    if (pid_ <= 0) {
+      return;
+    }
+    ::kill(-pid_, SIGKILL);
+    if (!status_) {
       int status = 0;
       ::waitpid(pid_, &status, 0);
       status_ = status;
