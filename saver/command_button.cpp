@@ -194,9 +194,9 @@ void Command::ReadProperties(const PropertyBag& bag) {
   LblMsg->setText(QString::fromStdString(
       property_text(bag.ReadProperty("Caption", std::string("Command1")))));
   const PropertyValue font = bag.ReadProperty("Font", ambient_font(bag, font_charset_));
-  if (const auto* spec = std::get_if<FontSpec>(&font)) {
-    LblMsg->setFont(font_of(*spec));
-    font_charset_ = spec->charset;
+  if (const auto* chosen = std::get_if<FontSpec>(&font)) {
+    LblMsg->setFont(font_of(*chosen));
+    font_charset_ = chosen->charset;
   }
   machine_.LoadFirstRun(static_cast<std::uint8_t>(
       property_number(bag.ReadProperty("FirstRun", std::string("1")))));

@@ -74,8 +74,8 @@ Sample shade_sphere(const Planet& pl, const std::vector<Image>& maps, double sx,
   const double diffuse = nx * lx + ny * ly + nz * lz;
   const double lit = 0.12 + 1.05 * (diffuse > 0.0 ? diffuse : 0.0);
   const double hz = nz * 2.0 * diffuse - lz;  // reflected light towards the viewer
-  const double spec = hz > 0.0 ? 0.18 * ipow(hz, 16) : 0.0;
-  return {true, albedo * lit + Rgb{spec, spec, spec}};
+  const double specular = hz > 0.0 ? 0.18 * ipow(hz, 16) : 0.0;
+  return {true, albedo * lit + Rgb{specular, specular, specular}};
 }
 
 Rgb water(double sx, double sy, double horizon, double bottom) {
