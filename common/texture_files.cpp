@@ -1,4 +1,4 @@
-#include "texture_files.h"
+#include "common/texture_files.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "renderer/bmp.h"
+#include "renderer/textures/bmp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   orvanth::MemoryBmpSource source(data, size);

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/mci_command.h"
-#include "platform/mci_disc.h"
+#include "platform/media/mci_command.h"
+#include "platform/media/mci_disc.h"
 
 using namespace orvanth::mci;
 

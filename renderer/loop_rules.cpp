@@ -1,4 +1,4 @@
-#include "loop_rules.h"
+#include "renderer/loop_rules.h"
 
 #include <X11/keysym.h>
 

@@ -1,6 +1,6 @@
 // Orvanth.data: the renderer. Takes no arguments; exits 0 after every
 // ordinary end, 1 when a texture file cannot be loaded.
-#include "render_window.h"
+#include "renderer/render_window.h"
 
 int main() {
   RunRenderer();

@@ -1,4 +1,4 @@
-#include "render_window.h"
+#include "renderer/render_window.h"
 
 #include <GL/glu.h>
 #include <GL/glx.h>
@@ -11,8 +11,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "loop_rules.h"
-#include "scene.h"
+#include "renderer/loop_rules.h"
+#include "renderer/scene/scene.h"
 
 bool KeyState[256] = {};
 std::int32_t ViewWidth = 0;

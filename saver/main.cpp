@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "platform/x11_connection.h"
-#include "saver/forms_layer_program.h"
+#include "platform/x11/connection.h"
+#include "saver/forms/program.h"
 #include "saver/startup.h"
 
 int main(int argc, char** argv) {

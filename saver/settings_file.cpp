@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <optional>
 
-#include "platform/ini_file.h"
-#include "saver/forms_layer_files.h"
-#include "saver/forms_layer_numbers.h"
-#include "saver/forms_layer_program.h"
+#include "platform/ini/ini_file.h"
+#include "saver/forms/files.h"
+#include "saver/forms/numbers.h"
+#include "saver/forms/program.h"
 #include "saver/shell_state.h"
 
 namespace orvanth {

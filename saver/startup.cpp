@@ -1,9 +1,12 @@
 #include "saver/startup.h"
 
-#include "saver/forms_layer_program.h"
-#include "saver/forms_layer_screen.h"
-#include "saver/preview.h"
+#include "saver/dialog/settings_dialog.h"
+#include "saver/forms/program.h"
+#include "saver/forms/screen.h"
+#include "saver/preview/preview.h"
+#include "saver/run/full_screen_run.h"
 #include "saver/settings_file.h"
+#include "saver/startup_support.h"
 
 void Main() {
   const std::string& line = orvanth::forms::command_line();

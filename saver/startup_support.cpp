@@ -1,11 +1,11 @@
 #include <cstdint>
 
-#include "platform/x11_animated_rects.h"
-#include "platform/x11_connection.h"
-#include "platform/x11_window_rect.h"
-#include "saver/forms_layer_screen.h"
+#include "platform/x11/animated_rects.h"
+#include "platform/x11/connection.h"
+#include "platform/x11/window_rect.h"
+#include "saver/forms/screen.h"
 #include "saver/shell_state.h"
-#include "saver/startup.h"
+#include "saver/startup_support.h"
 
 namespace orvanth {
 namespace {

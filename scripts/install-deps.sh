@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # toolchain, tests, benchmarks, fuzzing
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # renderer: Xlib, GLX, GL 1.1, GLU, Mesa's software GL
   libx11-dev libxfixes-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0

@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/mci.h"
-#include "saver/music.h"
+#include "platform/media/mci.h"
+#include "saver/music/music.h"
 #include "saver/shell_state.h"
 #include "tests/music/fixtures.h"
 #include "tests/music/sink_capture.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "renderer_process.h"
+#include "tests/renderer/renderer_process.h"
 
 namespace t = orvanth::test;
 

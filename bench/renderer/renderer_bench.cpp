@@ -10,10 +10,10 @@
 #include <cstdlib>
 
 #include "common/texture_files.h"
-#include "loop_rules.h"
-#include "render_window.h"
-#include "renderer_process.h"
-#include "textures.h"
+#include "renderer/loop_rules.h"
+#include "renderer/render_window.h"
+#include "tests/renderer/renderer_process.h"
+#include "renderer/textures/textures.h"
 
 namespace {
 

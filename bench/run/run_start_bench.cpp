@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "run_shell.h"
+#include "tests/run/run_shell.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "gl_harness.h"
-#include "scene.h"
+#include "tests/scene/gl_harness.h"
+#include "renderer/scene/scene.h"
 
 namespace {
 

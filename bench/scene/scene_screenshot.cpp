@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "gl_harness.h"
-#include "scene.h"
+#include "tests/scene/gl_harness.h"
+#include "renderer/scene/scene.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {

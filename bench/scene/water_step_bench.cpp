@@ -1,8 +1,8 @@
 // CPU time of the pool's per-frame work: one step with its vertices and normals.
 #include <benchmark/benchmark.h>
 
-#include "planets.h"
-#include "water.h"
+#include "renderer/scene/planets.h"
+#include "renderer/scene/water.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "picture_stats.h"
-#include "saver/resources.h"
+#include "tests/artwork/picture_stats.h"
+#include "saver/art/resources.h"
 
 namespace orvanth::art {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "picture_stats.h"
-#include "saver/resources.h"
+#include "tests/artwork/picture_stats.h"
+#include "saver/art/resources.h"
 
 namespace orvanth::art {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "det_math.h"
-#include "noise.h"
+#include "tools/artwork/det_math.h"
+#include "tools/artwork/noise.h"
 
 namespace orvanth::artgen {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <unistd.h>
 
-#include "saver/resources.h"
+#include "saver/art/resources.h"
 
 namespace {
 

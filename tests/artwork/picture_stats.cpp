@@ -1,4 +1,4 @@
-#include "picture_stats.h"
+#include "tests/artwork/picture_stats.h"
 
 #include <cstdlib>
 

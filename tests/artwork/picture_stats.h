@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "saver/resources.h"
+#include "saver/art/resources.h"
 
 namespace orvanth::art::test {
 

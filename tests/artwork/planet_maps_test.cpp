@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
-#include "picture_stats.h"
-#include "saver/resources.h"
+#include "tests/artwork/picture_stats.h"
+#include "saver/art/resources.h"
 
 namespace orvanth::art {
 namespace {

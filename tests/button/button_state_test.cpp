@@ -1,7 +1,7 @@
 // The command button's state machine, driven without a window.
 #include <gtest/gtest.h>
 
-#include "saver/button_state.h"
+#include "saver/button/button_state.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "saver/command_button.h"
-#include "saver/property_bag.h"
+#include "saver/button/command_button.h"
+#include "saver/button/property_bag.h"
 
 namespace orvanth::testing {
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <set>
 
-#include "saver/resources.h"
+#include "saver/art/resources.h"
 #include "tests/button/command_fixture.h"
 
 namespace {
@@ -84,16 +84,10 @@ void expect_gradient_middle(const Command* c, bool reversed) {
   }
 }
 
-#ifdef ORVANTH_HAVE_ART
-#define REQUIRE_ART()
-#else
-#define REQUIRE_ART() GTEST_SKIP() << "the artwork library is not part of this build"
-#endif
 
 using CommandPixelsTest = CommandForm;
 
 TEST_F(CommandPixelsTest, FrameComesFromThePictureOfEachState) {
-  REQUIRE_ART();
   expect_frame_from(first_, ButtonPicture::Normal);
   move_to(first_, inside(first_));
   expect_frame_from(first_, ButtonPicture::HighLight);
@@ -108,7 +102,6 @@ TEST_F(CommandPixelsTest, FrameComesFromThePictureOfEachState) {
 }
 
 TEST_F(CommandPixelsTest, MiddleShowsTheGradientOfTheState) {
-  REQUIRE_ART();
   expect_gradient_middle(first_, false);
   move_to(first_, inside(first_));  // hover: dark on top
   expect_gradient_middle(first_, true);

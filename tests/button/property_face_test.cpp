@@ -1,8 +1,8 @@
 // The property store's default rules and the face geometry, without Qt.
 #include <gtest/gtest.h>
 
-#include "saver/button_face.h"
-#include "saver/property_bag.h"
+#include "saver/button/button_face.h"
+#include "saver/button/property_bag.h"
 
 namespace {
 

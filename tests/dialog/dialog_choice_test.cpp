@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "saver/dialog_choice.h"
+#include "saver/dialog/dialog_choice.h"
 
 namespace {
 

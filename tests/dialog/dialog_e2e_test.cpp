@@ -13,8 +13,8 @@
 #include <iterator>
 #include <string>
 
-#include "support/shell_run.h"
-#include "support/x_client.h"
+#include "tests/support/shell_run.h"
+#include "tests/support/x_client.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include <memory>
 #include <string>
 
-#include "saver/command_button.h"
-#include "saver/settings_dialog.h"
+#include "saver/button/command_button.h"
+#include "saver/dialog/settings_dialog.h"
 #include "saver/shell_state.h"
 
 namespace orvanth::testing {

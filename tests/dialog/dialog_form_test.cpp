@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <set>
 
-#include "saver/dialog_choice.h"
+#include "saver/dialog/dialog_choice.h"
 #include "tests/dialog/dialog_fixture.h"
 
 namespace {

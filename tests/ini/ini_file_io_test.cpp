@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/ini_file.h"
+#include "platform/ini/ini_file.h"
 
 namespace {
 

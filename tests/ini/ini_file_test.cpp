@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/ini_file.h"
+#include "platform/ini/ini_file.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/mci_command.h"
-#include "platform/mci_disc.h"
+#include "platform/media/mci_command.h"
+#include "platform/media/mci_disc.h"
 
 using namespace orvanth::mci;
 

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/mci.h"
-#include "platform/sound.h"
-#include "saver/music.h"
+#include "platform/media/mci.h"
+#include "platform/media/sound.h"
+#include "saver/music/music.h"
 #include "saver/shell_state.h"
 #include "tests/music/fixtures.h"
 #include "tests/music/sink_capture.h"

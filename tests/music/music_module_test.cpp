@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "platform/mci.h"
-#include "saver/music.h"
+#include "platform/media/mci.h"
+#include "saver/music/music.h"
 #include "saver/shell_state.h"
 #include "tests/music/fixtures.h"
 

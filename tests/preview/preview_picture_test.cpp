@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "saver/preview.h"
+#include "saver/preview/preview.h"
 
 namespace {
 

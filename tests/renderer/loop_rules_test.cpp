@@ -1,7 +1,7 @@
 // The frame loop's rules: smoothing, tick wrap, the 30-pixel mouse test, keys.
 #include <gtest/gtest.h>
 
-#include "loop_rules.h"
+#include "renderer/loop_rules.h"
 
 #include <X11/keysym.h>
 

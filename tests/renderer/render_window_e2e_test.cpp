@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "renderer_process.h"
+#include "tests/renderer/renderer_process.h"
 
 using namespace std::chrono_literals;
 using orvanth::test::find_window;

@@ -1,4 +1,4 @@
-#include "renderer_process.h"
+#include "tests/renderer/renderer_process.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "render_window.h"
+#include "renderer/render_window.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <set>
 
-#include "run_shell.h"
-#include "saver/planet_shuffle.h"
-#include "saver/resources.h"
+#include "tests/run/run_shell.h"
+#include "saver/run/run_rules.h"
+#include "saver/art/resources.h"
 #include "tests/music/fixtures.h"
 #include "tests/music/sink_capture.h"
 

@@ -9,10 +9,10 @@
 #include <set>
 
 #include "common/texture_files.h"
-#include "saver/full_screen_run.h"
-#include "saver/music.h"
+#include "saver/run/full_screen_run.h"
+#include "saver/music/music.h"
 #include "saver/shell_state.h"
-#include "support/shell_run.h"
+#include "tests/support/shell_run.h"
 #include "tests/music/fixtures.h"
 
 namespace orvanth::test {

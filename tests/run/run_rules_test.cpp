@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "saver/planet_shuffle.h"
+#include "saver/run/run_rules.h"
 
 namespace orvanth::run {
 namespace {

@@ -1,4 +1,4 @@
-#include "run_shell.h"
+#include "tests/run/run_shell.h"
 
 #include <X11/Xutil.h>
 #include <fcntl.h>

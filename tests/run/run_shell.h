@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "support/shell_run.h"
+#include "tests/support/shell_run.h"
 
 namespace orvanth::test {
 

@@ -1,5 +1,5 @@
 // Replaces the global allocation functions with counting forwarders.
-#include "alloc_counter.h"
+#include "tests/scene/alloc_counter.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "gl_harness.h"
+#include "tests/scene/gl_harness.h"
 
 #include <GL/glu.h>
 #include <GL/glx.h>

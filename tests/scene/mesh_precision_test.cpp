@@ -6,7 +6,7 @@
 #include <cstring>
 #include <random>
 
-#include "water.h"
+#include "renderer/scene/water.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "planets.h"
-#include "water.h"
+#include "renderer/scene/planets.h"
+#include "renderer/scene/water.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "alloc_counter.h"
-#include "gl_harness.h"
-#include "planets.h"
-#include "scene.h"
-#include "water.h"
+#include "tests/scene/alloc_counter.h"
+#include "tests/scene/gl_harness.h"
+#include "renderer/scene/planets.h"
+#include "renderer/scene/scene.h"
+#include "renderer/scene/water.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "alloc_counter.h"
-#include "planets.h"
-#include "water.h"
+#include "tests/scene/alloc_counter.h"
+#include "renderer/scene/planets.h"
+#include "renderer/scene/water.h"
 
 namespace {
 

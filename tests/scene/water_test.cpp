@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "water.h"
+#include "renderer/scene/water.h"
 
 namespace {
 

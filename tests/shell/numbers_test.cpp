@@ -1,7 +1,7 @@
 // Number texts and conversions of the forms layer.
 #include <gtest/gtest.h>
 
-#include "saver/forms_layer_numbers.h"
+#include "saver/forms/numbers.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "saver/forms_layer_files.h"
-#include "saver/forms_layer_process.h"
-#include "saver/forms_layer_program.h"
-#include "saver/forms_layer_screen.h"
-#include "saver/startup.h"
-#include "support/shell_run.h"
+#include "saver/forms/files.h"
+#include "saver/forms/process.h"
+#include "saver/forms/program.h"
+#include "saver/forms/screen.h"
+#include "saver/startup_support.h"
+#include "tests/support/shell_run.h"
 
 namespace {
 

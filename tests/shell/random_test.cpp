@@ -4,7 +4,7 @@
 #include <array>
 #include <set>
 
-#include "saver/forms_layer_random.h"
+#include "saver/forms/random.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "saver/settings_file.h"
 #include "saver/shell_state.h"
-#include "support/shell_run.h"
+#include "tests/support/shell_run.h"
 
 namespace {
 

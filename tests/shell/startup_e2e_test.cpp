@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/shell_run.h"
-#include "support/x_client.h"
+#include "tests/support/shell_run.h"
+#include "tests/support/x_client.h"
 
 namespace {
 

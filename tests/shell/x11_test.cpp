@@ -1,12 +1,12 @@
 // The X11 stand-ins on the test X server.
 #include <gtest/gtest.h>
 
-#include "platform/x11_animated_rects.h"
-#include "platform/x11_connection.h"
-#include "platform/x11_cursor.h"
-#include "platform/x11_find_window.h"
-#include "platform/x11_window_rect.h"
-#include "support/x_client.h"
+#include "platform/x11/animated_rects.h"
+#include "platform/x11/connection.h"
+#include "platform/x11/cursor.h"
+#include "platform/x11/find_window.h"
+#include "platform/x11/window_rect.h"
+#include "tests/support/x_client.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The reader's side of the texture contract, including files outside the
 // accepted layout that must be refused without reading past any buffer.
-#include "renderer/bmp.h"
+#include "renderer/textures/bmp.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,7 +12,7 @@
 #include <fstream>
 
 #include "common/bmp_file.h"
-#include "renderer/textures.h"
+#include "renderer/textures/textures.h"
 
 namespace fs = std::filesystem;
 using orvanth::BmpStatus;

@@ -7,9 +7,9 @@
 
 #include <set>
 
-#include "render_window.h"
-#include "renderer_process.h"
-#include "scene_gl.h"
+#include "renderer/render_window.h"
+#include "tests/renderer/renderer_process.h"
+#include "renderer/scene/scene_gl.h"
 
 using namespace std::chrono_literals;
 using orvanth::test::find_window;

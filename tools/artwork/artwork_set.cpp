@@ -1,8 +1,8 @@
-#include "artwork_set.h"
+#include "tools/artwork/artwork_set.h"
 
-#include "planet_maps.h"
-#include "scene_pictures.h"
-#include "ui_pictures.h"
+#include "tools/artwork/planet_maps.h"
+#include "tools/artwork/scene_pictures.h"
+#include "tools/artwork/ui_pictures.h"
 
 namespace orvanth::artgen {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "image.h"
+#include "tools/artwork/image.h"
 
 namespace orvanth::artgen {
 

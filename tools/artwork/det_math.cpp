@@ -1,4 +1,4 @@
-#include "det_math.h"
+#include "tools/artwork/det_math.h"
 
 namespace orvanth::artgen {
 namespace {

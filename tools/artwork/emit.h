@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "image.h"
+#include "tools/artwork/image.h"
 
 namespace orvanth::artgen {
 

@@ -1,9 +1,9 @@
-#include "image.h"
+#include "tools/artwork/image.h"
 
 #include <cmath>
 #include <utility>
 
-#include "det_math.h"
+#include "tools/artwork/det_math.h"
 
 namespace orvanth::artgen {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "artwork_set.h"
-#include "emit.h"
+#include "tools/artwork/artwork_set.h"
+#include "tools/artwork/emit.h"
 
 int main(int argc, char** argv) {
   if (argc != 3 || (std::strcmp(argv[1], "--source") != 0 && std::strcmp(argv[1], "--pictures") != 0)) {

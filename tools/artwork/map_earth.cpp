@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
-#include "det_math.h"
-#include "planet_maps.h"
-#include "surface.h"
+#include "tools/artwork/det_math.h"
+#include "tools/artwork/planet_maps.h"
+#include "tools/artwork/surface.h"
 
 namespace orvanth::artgen {
 namespace {

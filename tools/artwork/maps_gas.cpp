@@ -1,9 +1,9 @@
 // Gas giants: latitude bands stirred by turbulence, with storm ovals.
 #include <cmath>
 
-#include "det_math.h"
-#include "planet_maps.h"
-#include "surface.h"
+#include "tools/artwork/det_math.h"
+#include "tools/artwork/planet_maps.h"
+#include "tools/artwork/surface.h"
 
 namespace orvanth::artgen {
 namespace {

@@ -1,9 +1,9 @@
 // Solid bodies: cratered, mottled, grainy and patchy surfaces.
 #include <cmath>
 
-#include "det_math.h"
-#include "planet_maps.h"
-#include "surface.h"
+#include "tools/artwork/det_math.h"
+#include "tools/artwork/planet_maps.h"
+#include "tools/artwork/surface.h"
 
 namespace orvanth::artgen {
 namespace {

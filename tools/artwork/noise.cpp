@@ -1,4 +1,4 @@
-#include "noise.h"
+#include "tools/artwork/noise.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "planet_maps.h"
+#include "tools/artwork/planet_maps.h"
 
 namespace orvanth::artgen {
 

@@ -1,7 +1,7 @@
 // The twelve planet surface maps.
 #pragma once
 
-#include "image.h"
+#include "tools/artwork/image.h"
 
 namespace orvanth::artgen {
 

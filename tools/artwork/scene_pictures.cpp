@@ -1,9 +1,9 @@
-#include "scene_pictures.h"
+#include "tools/artwork/scene_pictures.h"
 
 #include <cmath>
 
-#include "det_math.h"
-#include "noise.h"
+#include "tools/artwork/det_math.h"
+#include "tools/artwork/noise.h"
 
 namespace orvanth::artgen {
 namespace {

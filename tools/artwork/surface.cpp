@@ -1,8 +1,8 @@
-#include "surface.h"
+#include "tools/artwork/surface.h"
 
 #include <cmath>
 
-#include "det_math.h"
+#include "tools/artwork/det_math.h"
 
 namespace orvanth::artgen {
 

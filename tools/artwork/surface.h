@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "image.h"
-#include "noise.h"
+#include "tools/artwork/image.h"
+#include "tools/artwork/noise.h"
 
 namespace orvanth::artgen {
 

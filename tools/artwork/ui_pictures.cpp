@@ -1,10 +1,10 @@
-#include "ui_pictures.h"
+#include "tools/artwork/ui_pictures.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "det_math.h"
+#include "tools/artwork/det_math.h"
 
 namespace orvanth::artgen {
 namespace {

@@ -1,7 +1,7 @@
 // The dialog's choice markers and the command button's state pictures.
 #pragma once
 
-#include "image.h"
+#include "tools/artwork/image.h"
 
 namespace orvanth::artgen {
 

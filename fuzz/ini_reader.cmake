@@ -1,3 +1,0 @@
-orvanth_add_fuzzer(ini_reader
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ini_reader.cpp
-  LIBS orvanth_ini)

@@ -1,0 +1,65 @@
+// Parsing of media-control command strings into plain data. Knows nothing
+// about devices: the interpreter in mci.cpp decides what a command does.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/media/mci_errors.h"
+
+namespace orvanth::mci {
+
+enum class Verb { Open, Close, Play, Stop, Pause, Resume, Status, Set, Seek };
+
+enum class StatusItem {
+  Mode,
+  CurrentTrack,
+  NumberOfTracks,
+  Position,
+  Length,
+  MediaPresent,
+  Ready,
+  TimeFormat,
+};
+
+enum class TimeFormat { Msf, Tmsf, Milliseconds };
+
+enum class SeekTarget { Start, End, Position };
+
+struct Command {
+  Verb verb = Verb::Open;
+  std::string device;  // device name, alias, or (for open) a file path
+  std::optional<std::string> type;   // open ... type X
+  std::optional<std::string> alias;  // open ... alias X
+  std::optional<std::string> from;   // play ... from X (unchecked text)
+  std::optional<std::string> to;     // play ... to X
+  StatusItem item = StatusItem::Mode;
+  std::optional<std::uint32_t> track;  // status ... position/length track N
+  TimeFormat time_format = TimeFormat::Msf;  // set ... time format X
+  SeekTarget seek_target = SeekTarget::Start;
+  std::string seek_position;  // seek ... to X
+};
+
+struct ParseResult {
+  ErrorCode error = kOk;
+  Command command;
+};
+
+// Splits a command into words: blanks separate them, a word in double quotes
+// may hold blanks. A quote inside a word, or a closing quote that is not
+// followed by a blank, is an error, so a quote can never smuggle in words.
+struct Tokens {
+  ErrorCode error = kOk;
+  std::vector<std::string> words;
+};
+Tokens tokenize(std::string_view text);
+
+ParseResult parse_command(std::string_view text);
+
+// ASCII case-insensitive equality, as the interface matches keywords.
+bool same_word(std::string_view a, std::string_view b);
+
+}  // namespace orvanth::mci

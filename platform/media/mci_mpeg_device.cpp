@@ -1,0 +1,263 @@
+#include "platform/media/mci_mpeg_device.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+
+#include "platform/media/gst_support.h"
+
+namespace orvanth::mci {
+
+namespace {
+
+constexpr guint kPlayFlagAudio = 0x2;  // playbin: audio stream only
+
+enum class Mode { Stopped, Playing, Paused };
+
+class MpegDevice final : public Device {
+ public:
+  explicit MpegDevice(GstElement* playbin) : pipeline_(playbin) {
+    gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
+  }
+
+  ErrorCode play(const Command& cmd) override {
+    poll();
+    if (broken_) {
+      return kErrInvalidFile;
+    }
+    if (cmd.to) {
+      return kErrUnsupportedFunction;
+    }
+    if (cmd.from) {
+      std::int64_t ms = 0;
+      const std::string& t = *cmd.from;
+      auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), ms);
+      if (t.empty() || ec != std::errc() || ptr != t.data() + t.size() || ms < 0) {
+        return kErrBadInteger;
+      }
+      seek_to(gst::ms_to_ns(ms));
+    } else if (at_end_) {
+      seek_to(0);  // a finished file plays again from its start
+    }
+    at_end_ = false;
+    mode_ = Mode::Playing;
+    gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
+    return kOk;
+  }
+
+  ErrorCode stop() override { return hold(Mode::Stopped); }
+  ErrorCode pause() override { return hold(Mode::Paused); }
+
+  ErrorCode resume() override {
+    poll();
+    if (mode_ != Mode::Paused) {
+      return kOk;
+    }
+    mode_ = Mode::Playing;
+    gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
+    return kOk;
+  }
+
+  ErrorCode seek(const Command& cmd) override {
+    poll();
+    if (broken_) {
+      return kErrInvalidFile;
+    }
+    gint64 target = 0;
+    if (cmd.seek_target == SeekTarget::End) {
+      if (!gst_element_query_duration(pipeline_.get(), GST_FORMAT_TIME, &target)) {
+        return kErrDeviceNotReady;
+      }
+    } else if (cmd.seek_target == SeekTarget::Position) {
+      std::int64_t ms = 0;
+      const std::string& t = cmd.seek_position;
+      auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), ms);
+      if (ec != std::errc() || ptr != t.data() + t.size() || ms < 0) {
+        return kErrBadInteger;
+      }
+      target = gst::ms_to_ns(ms);
+    }
+    hold(Mode::Stopped);
+    seek_to(target);
+    return kOk;
+  }
+
+  ErrorCode set(const Command& cmd) override {
+    return cmd.time_format == TimeFormat::Milliseconds ? kOk : kErrBadTimeFormat;
+  }
+
+  ErrorCode status(const Command& cmd, std::string& reply) override {
+    poll();
+    switch (cmd.item) {
+      case StatusItem::Mode:
+        reply = mode_text();
+        return kOk;
+      case StatusItem::Ready:
+        reply = broken_ ? "false" : "true";
+        return kOk;
+      case StatusItem::MediaPresent:
+        reply = "true";
+        return kOk;
+      case StatusItem::TimeFormat:
+        reply = "milliseconds";
+        return kOk;
+      case StatusItem::Position:
+      case StatusItem::Length:
+        return time_reply(cmd, reply);
+      case StatusItem::CurrentTrack:
+      case StatusItem::NumberOfTracks:
+        break;
+    }
+    return kErrUnsupportedFunction;
+  }
+
+ private:
+  // Handles what the pipeline reported since the last command.
+  void poll() {
+    while (GstMessage* msg = pipeline_.pop()) {
+      switch (GST_MESSAGE_TYPE(msg)) {
+        case GST_MESSAGE_EOS:
+          at_end_ = true;
+          if (mode_ == Mode::Playing) {
+            mode_ = Mode::Stopped;
+          }
+          break;
+        case GST_MESSAGE_ERROR:
+          broken_ = true;
+          mode_ = Mode::Stopped;
+          break;
+        case GST_MESSAGE_ASYNC_DONE:
+          prerolled_ = true;
+          if (pending_seek_ >= 0) {
+            const gint64 target = pending_seek_;
+            pending_seek_ = -1;
+            seek_to(target);
+          }
+          break;
+        default:
+          break;
+      }
+      gst_message_unref(msg);
+    }
+    if (broken_ && !released_) {
+      // A file that cannot be decoded stays silent; free its threads.
+      gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+      released_ = true;
+    }
+  }
+
+  ErrorCode hold(Mode mode) {
+    poll();
+    if (broken_) {
+      return kOk;
+    }
+    if (mode == Mode::Paused && mode_ != Mode::Playing) {
+      return kOk;
+    }
+    mode_ = mode;
+    gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
+    return kOk;
+  }
+
+  void seek_to(gint64 ns) {
+    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+    if (!prerolled_ || !gst_element_seek_simple(pipeline_.get(), GST_FORMAT_TIME, flags, ns)) {
+      pending_seek_ = ns;  // applied once the file has been read far enough
+    }
+  }
+
+  ErrorCode time_reply(const Command& cmd, std::string& reply) {
+    if (cmd.track) {
+      return kErrUnsupportedFunction;
+    }
+    gint64 ns = 0;
+    const bool ok = cmd.item == StatusItem::Position
+                        ? gst_element_query_position(pipeline_.get(), GST_FORMAT_TIME, &ns)
+                        : gst_element_query_duration(pipeline_.get(), GST_FORMAT_TIME, &ns);
+    if (!ok || ns < 0) {
+      if (cmd.item == StatusItem::Length) {
+        return kErrDeviceNotReady;
+      }
+      ns = 0;
+    }
+    reply = std::to_string(ns / GST_MSECOND);
+    return kOk;
+  }
+
+  const char* mode_text() const {
+    if (broken_) {
+      return kModeNotReady;
+    }
+    switch (mode_) {
+      case Mode::Playing:
+        return kModePlaying;
+      case Mode::Paused:
+        return kModePaused;
+      case Mode::Stopped:
+        break;
+    }
+    return kModeStopped;
+  }
+
+  gst::Pipeline pipeline_;
+  Mode mode_ = Mode::Stopped;
+  bool at_end_ = false;
+  bool broken_ = false;
+  bool released_ = false;
+  bool prerolled_ = false;
+  gint64 pending_seek_ = -1;
+};
+
+ErrorCode check_file(const std::string& path) {
+  if (path.empty()) {
+    return kErrFilenameRequired;
+  }
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    return errno == EACCES ? kErrFileRead : kErrFileNotFound;
+  }
+  if (!S_ISREG(st.st_mode) || st.st_size == 0) {
+    return kErrInvalidFile;
+  }
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    std::fclose(f);
+    return kOk;
+  }
+  return kErrFileRead;
+}
+
+}  // namespace
+
+ErrorCode open_mpeg_device(const std::string& path, std::unique_ptr<Device>& out) {
+  if (ErrorCode err = check_file(path); err != kOk) {
+    return err;
+  }
+  if (!gst::init()) {
+    return kErrCannotLoadDriver;
+  }
+  gchar* uri = gst_filename_to_uri(path.c_str(), nullptr);
+  if (uri == nullptr) {
+    return kErrFileNotFound;
+  }
+  GstElement* playbin = gst_element_factory_make("playbin", nullptr);
+  GstElement* sink = gst::make_audio_sink();
+  GstElement* video = gst_element_factory_make("fakesink", nullptr);
+  if (playbin == nullptr || sink == nullptr || video == nullptr) {
+    for (GstElement* e : {playbin, sink, video}) {
+      if (e != nullptr) {
+        gst_object_unref(gst_object_ref_sink(e));
+      }
+    }
+    g_free(uri);
+    return kErrCannotLoadDriver;
+  }
+  g_object_set(playbin, "uri", uri, "audio-sink", sink, "video-sink", video, "flags",
+               kPlayFlagAudio, nullptr);
+  g_free(uri);
+  out = std::make_unique<MpegDevice>(playbin);
+  return kOk;
+}
+
+}  // namespace orvanth::mci

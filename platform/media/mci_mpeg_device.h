@@ -1,0 +1,16 @@
+// The "MPEGVideo" device: one media file played through GStreamer's playbin,
+// audio only. Positions are in milliseconds.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/media/mci_device.h"
+
+namespace orvanth::mci {
+
+// Checks the file and starts reading it; kOk or the error of the open.
+ErrorCode open_mpeg_device(const std::string& path, std::unique_ptr<Device>& out);
+
+}  // namespace orvanth::mci

@@ -1,0 +1,57 @@
+#include "platform/x11/cursor.h"
+
+#include <X11/extensions/Xfixes.h>
+
+#include "platform/x11/connection.h"
+
+namespace orvanth::x11 {
+namespace {
+
+bool have_xfixes(Display* dpy) {
+  int event_base = 0;
+  int error_base = 0;
+  return dpy != nullptr && XFixesQueryExtension(dpy, &event_base, &error_base) != 0;
+}
+
+}  // namespace
+
+bool hide_cursor() {
+  Display* dpy = display();
+  if (!have_xfixes(dpy)) {
+    return false;
+  }
+  ErrorTrap trap(dpy);
+  XFixesHideCursor(dpy, DefaultRootWindow(dpy));
+  return !trap.failed();
+}
+
+bool show_cursor() {
+  Display* dpy = display();
+  if (!have_xfixes(dpy)) {
+    return false;
+  }
+  ErrorTrap trap(dpy);
+  XFixesShowCursor(dpy, DefaultRootWindow(dpy));
+  return !trap.failed();
+}
+
+std::optional<Point> pointer_position() {
+  Display* dpy = display();
+  if (dpy == nullptr) {
+    return std::nullopt;
+  }
+  Window root = 0;
+  Window child = 0;
+  int root_x = 0;
+  int root_y = 0;
+  int win_x = 0;
+  int win_y = 0;
+  unsigned int mask = 0;
+  if (XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &root_x, &root_y, &win_x, &win_y,
+                    &mask) == 0) {
+    return std::nullopt;
+  }
+  return Point{root_x, root_y};
+}
+
+}  // namespace orvanth::x11

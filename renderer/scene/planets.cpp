@@ -1,0 +1,81 @@
+// The planets' bounce. Heights and scales are worked out in double precision
+// and stored as floats.
+#include "renderer/scene/planets.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <numbers>
+#include <random>
+
+#include "renderer/scene/water.h"
+
+orvanth::Planet PlanetState[orvanth::kPlanetCount];
+
+namespace orvanth {
+
+namespace {
+constexpr double kBounceAmplitude = 1.6;
+constexpr double kPhaseDivisor = 24.0;
+// |sin(angle / 24)| repeats after this much phase.
+constexpr double kBouncePeriod = kPhaseDivisor * std::numbers::pi;
+constexpr float kMinSpeed = 0.2F;
+constexpr float kSpeedLimit = 1.2F;
+}  // namespace
+
+float BounceHeight(float angle) {
+  return static_cast<float>(std::fabs(std::sin(angle / kPhaseDivisor) * kBounceAmplitude));
+}
+
+void ApplyBounce(Planet& planet) {
+  if (planet.height < kTouchHeight) {
+    StartRipple(planet.ripple_row, planet.ripple_column);
+    planet.height_scale = static_cast<float>(kRestScale / ((kTouchHeight - planet.height) + 1.0));
+  } else {
+    planet.height_scale = kRestScale;
+  }
+  planet.width_scale = kRestScale;
+}
+
+float BouncePhase(std::int32_t scene_time, float speed) {
+  // The float phase would grow without bound and, after some hours, step
+  // visibly from frame to frame; whole periods change nothing on screen.
+  const double phase = static_cast<double>(scene_time) / 60.0 * speed;
+  return static_cast<float>(std::fmod(phase, kBouncePeriod));
+}
+
+void ChooseSpeeds() {
+  const auto seed = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+  std::mt19937 generator(static_cast<std::mt19937::result_type>(seed));
+  for (Planet& planet : PlanetState) {
+    // 24 random bits give a float in [0, 1) without rounding up to 1.
+    const float unit = static_cast<float>(generator() >> 8U) * 0x1p-24F;
+    planet.speed = std::min(unit + kMinSpeed, std::nextafter(kSpeedLimit, 0.0F));
+  }
+}
+
+void SetSpeeds(const std::array<float, kPlanetCount>& speeds) {
+  for (int p = 0; p < kPlanetCount; ++p) {
+    PlanetState[p].speed = speeds[p];
+  }
+}
+
+void ResetPlanets() {
+  ChooseSpeeds();
+  for (int p = 0; p < kPlanetCount; ++p) {
+    PlanetState[p].ripple_row = kPlanetTable[p].ripple_row;
+    PlanetState[p].ripple_column = kPlanetTable[p].ripple_column;
+  }
+}
+
+void UpdatePlanets(std::int32_t scene_time) {
+  for (Planet& planet : PlanetState) {
+    planet.angle = BouncePhase(scene_time, planet.speed);
+  }
+  for (Planet& planet : PlanetState) {
+    planet.height = BounceHeight(planet.angle);
+    ApplyBounce(planet);
+  }
+}
+
+}  // namespace orvanth

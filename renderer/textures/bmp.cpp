@@ -1,0 +1,205 @@
+#include "renderer/textures/bmp.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/x11/message_box.h"
+
+namespace orvanth {
+
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kInfoHeaderSize = 40;
+
+std::int32_t get_i32(const std::uint8_t* at) {
+  return static_cast<std::int32_t>(at[0] | (at[1] << 8) | (at[2] << 16) |
+                                   (static_cast<std::uint32_t>(at[3]) << 24));
+}
+
+std::uint32_t get_u32(const std::uint8_t* at) { return static_cast<std::uint32_t>(get_i32(at)); }
+
+std::uint16_t get_u16(const std::uint8_t* at) {
+  return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
+}
+
+struct InfoFields {
+  std::int32_t width;
+  std::int32_t height;
+  std::uint16_t bit_count;
+  std::uint32_t size_image;
+  std::uint32_t colours_used;
+};
+
+InfoFields parse_info(const std::uint8_t* info) {
+  return {get_i32(info + 4), get_i32(info + 8), get_u16(info + 14), get_u32(info + 20),
+          get_u32(info + 32)};
+}
+
+// The colour table is read and dropped through a small buffer, so that an
+// announced count of any size allocates nothing.
+bool skip_palette(BmpSource& source, std::uint64_t bytes) {
+  std::uint8_t scratch[4096];
+  while (bytes > 0) {
+    const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(bytes, sizeof scratch));
+    if (source.read(scratch, chunk) != chunk) {
+      return false;
+    }
+    bytes -= chunk;
+  }
+  return true;
+}
+
+// Rows are padded to 4 bytes both in the file and for the GL upload.
+std::uint64_t row_stride(std::int32_t width) {
+  return (static_cast<std::uint64_t>(width) * 3 + 3) / 4 * 4;
+}
+
+// The block size the file announces; 64-bit, so no product wraps.
+std::uint64_t announced_size(const InfoFields& f) {
+  if (f.size_image != 0) {
+    return f.size_image;
+  }
+  const std::uint64_t bits_per_row = static_cast<std::uint64_t>(f.width) * f.bit_count;
+  return (bits_per_row + 31) / 32 * 4 * static_cast<std::uint64_t>(f.height);
+}
+
+// Red and blue change places in each pixel of each row; padding is left alone.
+void swap_channels(BmpImage& image, std::uint64_t stride) {
+  for (std::int32_t y = 0; y < image.height; ++y) {
+    std::uint8_t* row = image.pixels.get() + stride * static_cast<std::uint64_t>(y);
+    for (std::int32_t x = 0; x < image.width; ++x) {
+      std::swap(row[3 * x], row[3 * x + 2]);
+    }
+  }
+}
+
+}  // namespace
+
+std::size_t MemoryBmpSource::read(std::uint8_t* to, std::size_t size) {
+  const std::size_t n = std::min(size, size_ - at_);
+  if (n > 0) {
+    std::memcpy(to, data_ + at_, n);
+  }
+  at_ += n;
+  return n;
+}
+
+BmpStatus read_bitmap(BmpSource& source, BmpImage& image) {
+  std::uint8_t headers[kFileHeaderSize + kInfoHeaderSize];
+  if (source.read(headers, sizeof headers) != sizeof headers) {
+    return BmpStatus::kDataShort;
+  }
+  const InfoFields f = parse_info(headers + kFileHeaderSize);
+  if (!skip_palette(source, std::uint64_t{f.colours_used} * 4)) {
+    return BmpStatus::kPaletteShort;
+  }
+  if (f.width <= 0 || f.height <= 0 || f.width > kMaxBmpSide || f.height > kMaxBmpSide) {
+    return BmpStatus::kDataShort;
+  }
+  const std::uint64_t stride = row_stride(f.width);
+  const std::uint64_t needed = stride * static_cast<std::uint64_t>(f.height);
+  const std::uint64_t size = announced_size(f);
+  // A block shorter than the rows the swap and the upload walk, or longer than
+  // the file can hold, is refused before anything is allocated.
+  if (size < needed || size > kMaxBmpBlock || size > source.remaining()) {
+    return BmpStatus::kDataShort;
+  }
+  std::unique_ptr<std::uint8_t[]> block(new std::uint8_t[size]);
+  if (source.read(block.get(), size) != size) {
+    return BmpStatus::kDataShort;
+  }
+  image.width = f.width;
+  image.height = f.height;
+  image.size = size;
+  image.pixels = std::move(block);
+  swap_channels(image, stride);
+  return BmpStatus::kOk;
+}
+
+std::string bmp_status_text(BmpStatus status, const std::string& file_name) {
+  switch (status) {
+    case BmpStatus::kOpenFailed:
+      return "Error opening \"" + file_name;
+    case BmpStatus::kPaletteShort:
+      return "Error reading palette";
+    case BmpStatus::kDataShort:
+      return "Error reading bitmap data";
+    case BmpStatus::kOk:
+      break;
+  }
+  return {};
+}
+
+namespace {
+
+class FileBmpSource final : public BmpSource {
+ public:
+  FileBmpSource(int fd, std::uint64_t size) : fd_(fd), left_(size) {}
+  std::size_t read(std::uint8_t* to, std::size_t size) override {
+    std::size_t done = 0;
+    while (done < size) {
+      const ssize_t n = ::read(fd_, to + done, size - done);
+      if (n < 0 && errno == EINTR) {
+        continue;
+      }
+      if (n <= 0) {
+        break;
+      }
+      done += static_cast<std::size_t>(n);
+    }
+    left_ -= std::min<std::uint64_t>(left_, done);
+    return done;
+  }
+  std::uint64_t remaining() const override { return left_; }
+
+ private:
+  int fd_;
+  std::uint64_t left_;
+};
+
+// Opens a regular file for reading; a FIFO or device is treated as not
+// openable, so the reader never blocks on one.
+int open_regular(const std::string& name, std::uint64_t& size) {
+  const int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    return -1;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return -1;
+  }
+  size = static_cast<std::uint64_t>(info.st_size);
+  return fd;
+}
+
+}  // namespace
+
+}  // namespace orvanth
+
+void ReadBitmapFile(const std::string& fileName, std::int32_t& width, std::int32_t& height,
+                    std::unique_ptr<std::uint8_t[]>& pixels) {
+  using orvanth::BmpStatus;
+  std::uint64_t size = 0;
+  const int fd = orvanth::open_regular(fileName, size);
+  BmpStatus status = BmpStatus::kOpenFailed;
+  orvanth::BmpImage image;
+  if (fd >= 0) {
+    orvanth::FileBmpSource source(fd, size);
+    status = orvanth::read_bitmap(source, image);
+    close(fd);
+  }
+  if (status != BmpStatus::kOk) {
+    orvanth::show_message_box(orvanth::bmp_status_text(status, fileName), "BMP Unit");
+    return;
+  }
+  width = image.width;
+  height = image.height;
+  pixels = std::move(image.pixels);
+}

@@ -1,0 +1,103 @@
+// The settings dialog Lumevar_P: the music type, the CD track to repeat and
+// the MP3 or WAV file, edited in BgmType, BgmRepeat and BgmFile and saved to
+// the settings file by "設定".
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+#include <array>
+#include <string>
+#include <string_view>
+
+class Command;
+class QComboBox;
+class QFrame;
+class QLabel;
+
+namespace orvanth::dialog {
+
+inline constexpr std::string_view kCaption = "<Quillon>";
+// The maker's web page, opened by "その他の作品".
+inline constexpr std::string_view kMakerPage = "https://lumevar.example.org/works/";
+// The credit line at the foot of the form.
+inline constexpr std::string_view kCreditLine = "(C) Lumevar  Ver.1.0.0";
+// The file chooser's title and filter; the patterns take either case.
+inline constexpr std::string_view kChooserTitle = "ﾌｧｲﾙを開く";
+inline constexpr std::string_view kChooserFilter =
+    "BGMﾌｧｲﾙ (MP3 WAV) (*.[Mm][Pp]3 *.[Ww][Aa][Vv])";
+
+// A picture box: the image painted into it is kept and shown on every repaint;
+// before the first painting it shows its background colour.
+class PictureBox : public QWidget {
+ public:
+  PictureBox(QWidget* parent, QColor background);
+  QImage& image() { return image_; }
+  const QImage& image() const { return image_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage image_;
+};
+
+}  // namespace orvanth::dialog
+
+class Lumevar_P : public QDialog {
+ public:
+  // settings_path is where "設定" writes; the program's settings file unless
+  // given.
+  explicit Lumevar_P(std::string settings_path = {});
+
+  void Form_Load();
+  void Form_Resize();
+  void Form_Unload();
+  void Cmd_Set_Click();
+  void Cmd_Can_Click();
+  void Cmd_BGM_Click();
+  void Cmd_Etc_Click();
+  void Img_BGM_MouseDown(int Index, int Button, int Shift, float X, float Y);
+  void lbl_BGM_MouseDown(int Index, int Button, int Shift, float X, float Y);
+
+  // The controls, by their design names (element indices as designed).
+  orvanth::dialog::PictureBox* Pic_C;
+  Command* Cmd_Etc;
+  Command* Cmd_Set;
+  Command* Cmd_Can;
+  Command* Cmd_BGM;
+  QComboBox* BGM_Repeat;
+  QLabel* lbl_Fname;
+  QLabel* lbl_Credit;      // lbl (7)
+  QLabel* lbl_Repeat;      // lbl (14)
+  QLabel* lbl_Title;       // lbl (15)
+  QFrame* Shape3;
+  std::array<QLabel*, 3> Img_BGM{};
+  std::array<QLabel*, 3> lbl_BGM{};
+  std::array<QLabel*, 2> Img_Ra{};
+
+  // The form's painted image (shown on every repaint).
+  const QImage& backdrop() const { return backdrop_; }
+  const std::string& settings_path() const { return settings_path_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void build_controls();
+  void show_choice();
+  void choose(int index);
+  void place_on_screen();
+
+  std::string settings_path_;
+  QImage backdrop_;
+  bool unloaded_ = false;
+};
+
+// Shows the settings dialog Lumevar_P modally, with no owner; returns when it
+// has closed.
+void ShowSettingsDialog();

@@ -1,0 +1,24 @@
+// What start-up and the forms share: the single-instance guard, the mode
+// letter, and the caption animations.
+#pragma once
+
+#include <string_view>
+
+namespace orvanth {
+
+// The titles whose windows mean another copy of the system is running.
+inline constexpr std::string_view kGuardTitles[] = {"Lumevar_Main", "<Orvanth>", "Lumevar_Delphi"};
+
+// The mode letter: the command line's second character upper-cased, or '\0'
+// for a line shorter than two characters.
+char mode_letter(std::string_view command_line);
+
+// Whether any guard window exists; all three look-ups are made.
+bool another_copy_running();
+
+}  // namespace orvanth
+
+// The caption animation from the point (MouseX, MouseY) to the window's
+// screen rectangle, and back. hWnd is an X window id.
+void AnimateOpen(unsigned long hWnd);
+void AnimateClose(unsigned long hWnd);
