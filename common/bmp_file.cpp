@@ -60,11 +60,6 @@ bool write_all(int fd, const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-std::size_t BmpRowStride(int width) {
-  const std::size_t row = static_cast<std::size_t>(width) * 3;
-  return (row + 3) / 4 * 4;
-}
-
 std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t* rgb_top_down) {
   const std::size_t stride = BmpRowStride(width);
   const std::size_t data_size = stride * static_cast<std::size_t>(height);
@@ -72,14 +67,15 @@ std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t*
   std::uint8_t* h = file.data();
   h[0] = 'B';
   h[1] = 'M';
-  put32(h + 2, static_cast<std::uint32_t>(file.size()));
-  put32(h + 10, kBmpHeaderSize);
-  put32(h + 14, 40);
-  put32(h + 18, static_cast<std::uint32_t>(width));
-  put32(h + 22, static_cast<std::uint32_t>(height));
-  put16(h + 26, 1);
-  put16(h + 28, 24);
-  put32(h + 34, static_cast<std::uint32_t>(data_size));
+  std::uint8_t* info = h + kBmpFileHeaderSize;
+  put32(h + kBmpFileSizeAt, static_cast<std::uint32_t>(file.size()));
+  put32(h + kBmpPixelOffsetAt, kBmpHeaderSize);
+  put32(info + kBmpInfoSizeAt, kBmpInfoHeaderSize);
+  put32(info + kBmpWidthAt, static_cast<std::uint32_t>(width));
+  put32(info + kBmpHeightAt, static_cast<std::uint32_t>(height));
+  put16(info + kBmpPlanesAt, 1);
+  put16(info + kBmpBitCountAt, kBmpBitCount);
+  put32(info + kBmpSizeImageAt, static_cast<std::uint32_t>(data_size));
   // Compression, resolution and colour counts stay 0.
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* src = rgb_top_down + static_cast<std::size_t>(height - 1 - y) * width * 3;

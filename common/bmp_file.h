@@ -1,6 +1,5 @@
-// The one BMP layout both programs accept: uncompressed 24-bit BGR, 14-byte
-// file header, 40-byte info header, no colour table, pixel data from byte 54,
-// rows bottom-up and padded to a multiple of 4 bytes.
+// The shell's side of the texture files: encoding an image in the one BMP
+// layout both programs accept (common/bmp_layout.h) and writing it safely.
 #pragma once
 
 #include <cstddef>
@@ -8,12 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "common/bmp_layout.h"
+
 namespace orvanth {
-
-inline constexpr std::size_t kBmpHeaderSize = 54;
-
-// Bytes per stored row: width * 3 rounded up to a multiple of 4.
-std::size_t BmpRowStride(int width);
 
 // The whole file for an image given top row first as R, G, B bytes.
 std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t* rgb_top_down);

@@ -8,14 +8,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/bmp_layout.h"
 #include "platform/x11/message_box.h"
 
 namespace orvanth {
 
 namespace {
-
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kInfoHeaderSize = 40;
 
 std::int32_t get_i32(const std::uint8_t* at) {
   return static_cast<std::int32_t>(at[0] | (at[1] << 8) | (at[2] << 16) |
@@ -32,13 +30,22 @@ struct InfoFields {
   std::int32_t width;
   std::int32_t height;
   std::uint16_t bit_count;
+  std::uint32_t compression;
   std::uint32_t size_image;
   std::uint32_t colours_used;
 };
 
 InfoFields parse_info(const std::uint8_t* info) {
-  return {get_i32(info + 4), get_i32(info + 8), get_u16(info + 14), get_u32(info + 20),
-          get_u32(info + 32)};
+  return {get_i32(info + kBmpWidthAt),     get_i32(info + kBmpHeightAt),
+          get_u16(info + kBmpBitCountAt),  get_u32(info + kBmpCompressionAt),
+          get_u32(info + kBmpSizeImageAt), get_u32(info + kBmpColoursUsedAt)};
+}
+
+// Only the layout the shell writes is drawn right: other depths and any
+// compression would come out as stripes, so they count as unreadable data.
+bool readable_layout(const InfoFields& f) {
+  return f.width > 0 && f.height > 0 && f.width <= kMaxBmpSide && f.height <= kMaxBmpSide &&
+         f.bit_count == kBmpBitCount && f.compression == kBmpNoCompression;
 }
 
 // The colour table is read and dropped through a small buffer, so that an
@@ -55,18 +62,10 @@ bool skip_palette(BmpSource& source, std::uint64_t bytes) {
   return true;
 }
 
-// Rows are padded to 4 bytes both in the file and for the GL upload.
-std::uint64_t row_stride(std::int32_t width) {
-  return (static_cast<std::uint64_t>(width) * 3 + 3) / 4 * 4;
-}
-
-// The block size the file announces; 64-bit, so no product wraps.
-std::uint64_t announced_size(const InfoFields& f) {
-  if (f.size_image != 0) {
-    return f.size_image;
-  }
-  const std::uint64_t bits_per_row = static_cast<std::uint64_t>(f.width) * f.bit_count;
-  return (bits_per_row + 31) / 32 * 4 * static_cast<std::uint64_t>(f.height);
+// The block size the file announces; 0 means the padded rows of a 24-bit
+// image. 64-bit, so no product wraps.
+std::uint64_t announced_size(const InfoFields& f, std::uint64_t stride) {
+  return f.size_image != 0 ? f.size_image : stride * static_cast<std::uint64_t>(f.height);
 }
 
 // Red and blue change places in each pixel of each row; padding is left alone.
@@ -91,20 +90,20 @@ std::size_t MemoryBmpSource::read(std::uint8_t* to, std::size_t size) {
 }
 
 BmpStatus read_bitmap(BmpSource& source, BmpImage& image) {
-  std::uint8_t headers[kFileHeaderSize + kInfoHeaderSize];
+  std::uint8_t headers[kBmpHeaderSize];
   if (source.read(headers, sizeof headers) != sizeof headers) {
     return BmpStatus::kDataShort;
   }
-  const InfoFields f = parse_info(headers + kFileHeaderSize);
+  const InfoFields f = parse_info(headers + kBmpFileHeaderSize);
   if (!skip_palette(source, std::uint64_t{f.colours_used} * 4)) {
     return BmpStatus::kPaletteShort;
   }
-  if (f.width <= 0 || f.height <= 0 || f.width > kMaxBmpSide || f.height > kMaxBmpSide) {
+  if (!readable_layout(f)) {
     return BmpStatus::kDataShort;
   }
-  const std::uint64_t stride = row_stride(f.width);
+  const std::uint64_t stride = BmpRowStride(f.width);
   const std::uint64_t needed = stride * static_cast<std::uint64_t>(f.height);
-  const std::uint64_t size = announced_size(f);
+  const std::uint64_t size = announced_size(f, stride);
   // A block shorter than the rows the swap and the upload walk, or longer than
   // the file can hold, is refused before anything is allocated.
   if (size < needed || size > kMaxBmpBlock || size > source.remaining()) {

@@ -23,6 +23,7 @@ struct Header {
   std::int32_t width = 4;
   std::int32_t height = 2;
   std::uint16_t bit_count = 24;
+  std::uint32_t compression = 0;
   std::uint32_t size_image = 0;
   std::uint32_t colours_used = 0;
 };
@@ -44,7 +45,7 @@ std::vector<std::uint8_t> make_file(const Header& h, const std::vector<std::uint
   put(out, static_cast<std::uint32_t>(h.height), 4);
   put(out, 1, 2);
   put(out, h.bit_count, 2);
-  put(out, 0, 4);
+  put(out, h.compression, 4);
   put(out, h.size_image, 4);
   put(out, 0, 8);
   put(out, h.colours_used, 4);
@@ -150,6 +151,25 @@ TEST(BmpReader, RefusesSizesThatWrapOrAskForGigabytes) {
   // A colour table of four billion entries is read through, not allocated.
   EXPECT_EQ(status_of(make_file({.colours_used = 0xFFFFFFFFU}, counting(64))),
             BmpStatus::kPaletteShort);
+}
+
+TEST(BmpReader, RefusesOtherBitCountsAndAnyCompressionThoughTheDataIsThere) {
+  // Each file carries more than enough bytes for its rows at any depth, so
+  // only the layout check can refuse it.
+  const Header cases[] = {
+      {.bit_count = 32},
+      {.bit_count = 32, .size_image = 32},
+      {.bit_count = 16, .size_image = 24},
+      {.bit_count = 0, .size_image = 24},
+      {.compression = 1, .size_image = 24},   // RLE8
+      {.compression = 3, .size_image = 24},   // bit fields
+      {.compression = 4, .size_image = 24},   // JPEG
+      {.bit_count = 32, .compression = 3},
+  };
+  for (const Header& h : cases) {
+    EXPECT_EQ(status_of(make_file(h, counting(64))), BmpStatus::kDataShort)
+        << "bits " << h.bit_count << ", compression " << h.compression;
+  }
 }
 
 TEST(BmpReader, RefusesNonPositiveSidesAndShortHeaders) {
