@@ -1,22 +1,57 @@
-// Orvanth.scr: the saver shell. The command line is kept before the forms
+// Orvanth.scr: the saver shell. The hosts' options are taken off the command
+// line first; the rest is the design's command line, kept before the forms
 // runtime starts, so that no switch of ours is taken for a Qt option.
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "platform/x11/connection.h"
 #include "saver/forms/program.h"
+#include "saver/hosted/command_options.h"
+#include "saver/hosted/hosted_run.h"
 #include "saver/startup.h"
+#include "saver/startup_support.h"
 
 int main(int argc, char** argv) {
-  orvanth::forms::set_command_line(argc, argv);
-  if (orvanth::x11::display() == nullptr) {
-    std::fprintf(stderr, "Orvanth.scr: cannot open the X display; the saver needs X11 (or XWayland)\n");
+  using namespace orvanth;
+  // Named in messages as started: Orvanth.scr, or orvanth through its link.
+  const std::string started = argc > 0 ? argv[0] : "Orvanth.scr";
+  const std::string program = started.substr(started.rfind('/') + 1);
+  const hosted::CommandOptions options =
+      hosted::read_command_options(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), program);
+  switch (options.action) {
+    case hosted::Action::Help:
+      std::fputs(hosted::usage_text(program).c_str(), stdout);
+      return 0;
+    case hosted::Action::Version:
+      std::fputs(hosted::version_text().c_str(), stdout);
+      return 0;
+    case hosted::Action::Fail:
+      std::fprintf(stderr, "%s\n", options.error.c_str());
+      return 1;
+    case hosted::Action::Run:
+      break;
+  }
+  std::vector<const char*> design_argv{argc > 0 ? argv[0] : "Orvanth.scr"};
+  for (const std::string& arg : options.design_arguments) {
+    design_argv.push_back(arg.c_str());
+  }
+  forms::set_command_line(static_cast<int>(design_argv.size()), design_argv.data());
+  if (x11::display() == nullptr) {
+    std::fprintf(stderr, "%s: cannot open the X display; the saver needs X11 (or XWayland)\n",
+                 program.c_str());
     return 1;
   }
+  const std::string& line = forms::command_line();
+  const bool full_screen = mode_letter(line) == 'S' || line.empty();
+  hosted::set_host(hosted::host_window(options, full_screen, std::getenv("XSCREENSAVER_WINDOW"),
+                                       hosted::root_window()));
   int runtime_argc = 1;
   char* runtime_argv[] = {argv[0], nullptr};
   QApplication runtime(runtime_argc, runtime_argv);
   QApplication::setQuitOnLastWindowClosed(false);
   Main();
-  return orvanth::forms::run_while_forms_loaded();
+  return forms::run_while_forms_loaded();
 }

@@ -3,31 +3,41 @@
 #include "saver/dialog/settings_dialog.h"
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
+#include "saver/hosted/hosted_run.h"
 #include "saver/preview/preview.h"
 #include "saver/run/full_screen_run.h"
 #include "saver/settings_file.h"
+#include "saver/shell_state.h"
 #include "saver/startup_support.h"
 
 void Main() {
-  const std::string& line = orvanth::forms::command_line();
-  if (orvanth::another_copy_running()) {
-    orvanth::forms::end_program();
+  using namespace orvanth;
+  const std::string& line = forms::command_line();
+  // A host runs one copy per monitor and a preview beside them: a hosted run
+  // has no single-instance guard, leaves the cursor to the host, and plays
+  // music only in the first of the user's hosted copies.
+  const bool hosted_run = hosted::is_hosted();
+  if (!hosted_run && another_copy_running()) {
+    forms::end_program();
   }
-  const char mode = orvanth::mode_letter(line);
+  const char mode = mode_letter(line);
   if (mode == 'P') {
-    orvanth::preview::set_up(line);
+    preview::set_up(line);
     return;
   }
   ReadSettings();
   if (mode == 'C') {
     ShowSettingsDialog();
-    orvanth::forms::end_program();
+    forms::end_program();
   }
   if (mode != 'S' && !line.empty()) {
-    orvanth::forms::end_program();
+    forms::end_program();
   }
-  if (mode == 'S') {
-    orvanth::forms::hide_cursor();
+  if (mode == 'S' && !hosted_run) {
+    forms::hide_cursor();
+  }
+  if (hosted_run && !hosted::take_music_lock()) {
+    BgmType = 0;
   }
   LoadFullScreenRun();
 }

@@ -46,7 +46,11 @@ bool watch_end_signals(std::function<void()> on_signal) {
   action.sa_handler = on_end_signal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  return ::sigaction(SIGTERM, &action, nullptr) == 0 && ::sigaction(SIGHUP, &action, nullptr) == 0;
+  bool ok = true;
+  for (const int number : {SIGTERM, SIGHUP, SIGINT}) {
+    ok = ::sigaction(number, &action, nullptr) == 0 && ok;
+  }
+  return ok;
 }
 
 }  // namespace orvanth::run

@@ -1,5 +1,6 @@
 #include "saver/run/full_screen_run.h"
 
+#include <chrono>
 #include <exception>
 #include <memory>
 
@@ -11,6 +12,7 @@
 #include "saver/forms/program.h"
 #include "saver/forms/random.h"
 #include "saver/forms/screen.h"
+#include "saver/hosted/hosted_run.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
 #include "saver/startup_support.h"
@@ -23,14 +25,23 @@ std::string RendererPath;
 }  // namespace Lumevar_S
 
 namespace orvanth::run {
+
+// A hosted run asks the host window this often whether it is still there.
+constexpr int kHostWatchIntervalMs = 250;
+
 namespace {
 
 constexpr int kTimer1Interval = 1000;
 constexpr int kTimer2Interval = 200;
 constexpr int kTimer3Interval = 50;
 
+// SIGTERM's grace for the renderer before SIGKILL: the whole end must stay
+// within the second a host allows.
+constexpr std::chrono::milliseconds kRendererGrace{500};
+
 // Module state: the loaded form's controls (one form, one thread).
 std::unique_ptr<Lumevar_S::Controls> form_controls;
+pid_t renderer_pid = -1;
 
 // On error, continue with the next step.
 template <typename Step>
@@ -68,8 +79,11 @@ void make_controls() {
   QObject::connect(&c.Timer1, &QTimer::timeout, &Lumevar_S::Timer1_Timer);
   QObject::connect(&c.Timer2, &QTimer::timeout, &Lumevar_S::Timer2_Timer);
   QObject::connect(&c.Timer3, &QTimer::timeout, &Lumevar_S::Timer3_Timer);
-  // Started here, ticking once Form_Load has returned to the event loop.
-  c.Timer3.start();
+  // Started here, ticking once Form_Load has returned to the event loop. A
+  // host owns the mouse and ends a hosted run itself.
+  if (!hosted::is_hosted()) {
+    c.Timer3.start();
+  }
 }
 
 bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
@@ -96,10 +110,17 @@ void end_run_steps() {
     }
   });
   step([] {
-    if (mode_letter(forms::command_line()) == 'S') {
+    // A hosted run never hid the cursor.
+    if (mode_letter(forms::command_line()) == 'S' && !hosted::is_hosted()) {
       forms::show_cursor();
     }
   });
+}
+
+void end_run_and_renderer() {
+  end_run_steps();
+  step([] { forms::end_process(renderer_pid, kRendererGrace); });
+  forms::end_program();
 }
 
 }  // namespace orvanth::run
@@ -134,7 +155,7 @@ void Form_Load() {
   });
   step([] {
     RendererPath = forms::program_folder() + "/Orvanth.data";
-    forms::start_process(RendererPath);
+    run::renderer_pid = forms::start_process(RendererPath, hosted::host());
   });
   step([&] {
     if (BgmType == 1) {
@@ -193,10 +214,23 @@ void Form_QueryUnload() {
 }  // namespace Lumevar_S
 
 // Main's hand-over: the form is loaded, never shown. A close request from
-// the system unloads it the same way the mouse watch does.
+// the system (a signal) ends the run as the mouse watch does, and the
+// renderer with it, so no picture is left on a screen whose cursor is hidden.
 void LoadFullScreenRun() {
-  orvanth::run::make_controls();
-  orvanth::run::watch_end_signals([] { Lumevar_S::Form_QueryUnload(); });
+  using namespace orvanth;
+  run::make_controls();
+  run::watch_end_signals([] { run::end_run_and_renderer(); });
+  if (const auto host = hosted::host()) {
+    // Lives as long as the program.
+    auto* host_watch = new QTimer();
+    host_watch->setInterval(run::kHostWatchIntervalMs);
+    QObject::connect(host_watch, &QTimer::timeout, [window = *host] {
+      if (!hosted::window_exists(window)) {
+        run::end_run_and_renderer();
+      }
+    });
+    host_watch->start();
+  }
   orvanth::forms::note_form_loaded();
   Lumevar_S::Form_Load();
 }

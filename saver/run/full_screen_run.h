@@ -57,6 +57,10 @@ void make_controls();
 // Steps 1 to 3 of Form_QueryUnload: everything but the end of the program.
 void end_run_steps();
 
+// The end on a close signal or a vanished host window: the run's end steps,
+// then the renderer this run started is ended and reaped, then the program.
+[[noreturn]] void end_run_and_renderer();
+
 // Writes a picture box's image to path as a texture file.
 bool write_box(const Lumevar_S::PictureBox& box, const std::string& path);
 

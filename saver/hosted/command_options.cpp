@@ -1,0 +1,143 @@
+#include "saver/hosted/command_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace orvanth::hosted {
+namespace {
+
+bool is_option(std::string_view arg, std::string_view name) {
+  return arg == std::string("--").append(name) || arg == std::string("-").append(name);
+}
+
+}  // namespace
+
+std::optional<unsigned long> parse_window_id(std::string_view text) {
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const std::string_view digits = hex ? text.substr(2) : text;
+  if (digits.empty()) {
+    return std::nullopt;
+  }
+  for (const char c : digits) {
+    const bool ok = (c >= '0' && c <= '9') ||
+                    (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
+    if (!ok) {
+      return std::nullopt;
+    }
+  }
+  errno = 0;
+  const std::string copy(digits);
+  const unsigned long long value = std::strtoull(copy.c_str(), nullptr, hex ? 16 : 10);
+  // X ids are 29 bits; anything wider is no window.
+  if (errno != 0 || value == 0 || value > 0x1FFFFFFFULL) {
+    return std::nullopt;
+  }
+  return static_cast<unsigned long>(value);
+}
+
+CommandOptions read_command_options(const std::vector<std::string>& arguments,
+                                    std::string_view program) {
+  CommandOptions out;
+  const std::string name(program);
+  const auto fail = [&](const std::string& what) {
+    out.action = Action::Fail;
+    out.error = name + ": " + what + " (try '" + name + " --help')";
+    return out;
+  };
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& arg = arguments[i];
+    if (arg == "--help") {
+      out.action = Action::Help;
+      return out;
+    }
+    if (arg == "--version") {
+      out.action = Action::Version;
+      return out;
+    }
+    if (is_option(arg, "root")) {
+      out.root = true;
+      continue;
+    }
+    std::optional<std::string> id_text;
+    if (is_option(arg, "window-id")) {
+      if (i + 1 == arguments.size()) {
+        return fail("option '" + arg + "' needs a window number");
+      }
+      id_text = arguments[++i];
+    } else if (arg.rfind("--window-id=", 0) == 0) {
+      id_text = arg.substr(12);
+    }
+    if (id_text) {
+      out.window_id = parse_window_id(*id_text);
+      if (!out.window_id) {
+        return fail("'" + *id_text + "' is not a window number");
+      }
+      continue;
+    }
+    if (arg.rfind("--", 0) == 0) {
+      return fail("unknown option '" + arg + "'");
+    }
+    out.design_arguments.push_back(arg);
+  }
+  return out;
+}
+
+std::optional<unsigned long> host_window(const CommandOptions& options, bool full_screen_mode,
+                                         const char* environment_window,
+                                         unsigned long root_window) {
+  if (!full_screen_mode) {
+    return std::nullopt;
+  }
+  const bool by_argument = options.root || options.window_id.has_value();
+  const bool by_environment = environment_window != nullptr && *environment_window != '\0';
+  if (!by_argument && !by_environment) {
+    return std::nullopt;
+  }
+  if (options.window_id) {
+    return options.window_id;
+  }
+  if (by_environment) {
+    if (const auto id = parse_window_id(environment_window)) {
+      return id;
+    }
+  }
+  return root_window;
+}
+
+std::string usage_text(std::string_view program) {
+  const std::string name(program);
+  return "Usage: " + name + " [/s | /c | /p WINDOW] [--root] [--window-id ID]\n"
+         "Orvanth: six planets bouncing over rippling water, with optional music.\n"
+         "\n"
+         "Modes (the second character of the command line picks one):\n"
+         "  /s              the full-screen saver; ends when the mouse moves\n"
+         "                  more than 30 pixels across and down\n"
+         "  (nothing)       the full-screen saver, cursor left visible\n"
+         "  /c              the settings dialog (music: none, CD, MP3 or WAV file)\n"
+         "  /p WINDOW       the still preview drawn into the X window WINDOW\n"
+         "\n"
+         "Hosted by xscreensaver, xfce4-screensaver or mate-screensaver:\n"
+         "  --root          draw in the window named by XSCREENSAVER_WINDOW,\n"
+         "                  else on the root window; the host owns cursor and\n"
+         "                  input and ends the saver with SIGTERM\n"
+         "  --window-id ID  draw in the X window ID (decimal or 0x hex)\n"
+         "  --help          show this text\n"
+         "  --version       show the version\n"
+         "\n"
+         "Files:\n"
+         "  Orvanth.ini beside the program, or ~/.config/orvanth/Orvanth.ini\n"
+         "                  the music settings, written by /c\n"
+         "  ~/.cache/orvanth/Orvanth00.bmp ... Orvanth06.bmp\n"
+         "                  the textures handed to the renderer Orvanth.data\n"
+         "\n"
+         "Environment:\n"
+         "  XSCREENSAVER_WINDOW  the host's window (set by the host)\n"
+         "  XDG_CACHE_HOME, XDG_CONFIG_HOME  the user's folders above\n"
+         "  XDG_RUNTIME_DIR      where hosted copies agree which one plays music\n"
+         "  ORVANTH_CD_DEVICE    a CD drive or CUE sheet instead of /dev/cdrom\n"
+         "  DISPLAY              the X display (under Wayland: XWayland)\n";
+}
+
+std::string version_text() { return std::string("Orvanth.scr ") + ORVANTH_VERSION + "\n"; }
+
+}  // namespace orvanth::hosted

@@ -1,0 +1,46 @@
+// The Linux hosts' conventions on the shell's command line, read before the
+// design's switches: --help, --version, --root, --window-id, and the
+// XSCREENSAVER_WINDOW a host puts in the environment. Plain C++.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanth::hosted {
+
+enum class Action { Run, Help, Version, Fail };
+
+struct CommandOptions {
+  Action action = Action::Run;
+  // The arguments left for the design's command line, in their order.
+  std::vector<std::string> design_arguments;
+  bool root = false;                       // --root / -root
+  std::optional<unsigned long> window_id;  // --window-id / -window-id
+  std::string error;                       // the stderr line for Fail
+};
+
+// A window number in decimal or 0x hexadecimal; nothing for anything else
+// (empty, signs, trailing junk, zero, out of range).
+std::optional<unsigned long> parse_window_id(std::string_view text);
+
+// Splits argv[1..] into the hosts' options and the design's arguments.
+// program is the name used in messages. Only arguments beginning with "--"
+// can be unknown options: the design's own switches (/s, -s, /a ...) pass.
+CommandOptions read_command_options(const std::vector<std::string>& arguments,
+                                    std::string_view program);
+
+// The host window for a hosted run, or nothing when the run is not hosted.
+// Only a full-screen run is ever hosted: the dialog and the preview stay as
+// designed. full_screen_mode: the design's line starts the full-screen run.
+// environment_window: XSCREENSAVER_WINDOW, or nothing when unset.
+// root_window: the display's root, the host when no window is named.
+std::optional<unsigned long> host_window(const CommandOptions& options, bool full_screen_mode,
+                                         const char* environment_window,
+                                         unsigned long root_window);
+
+std::string usage_text(std::string_view program);
+std::string version_text();
+
+}  // namespace orvanth::hosted
