@@ -17,6 +17,8 @@ packages=(
   gstreamer1.0-pulseaudio gstreamer1.0-alsa
   # Japanese UI font
   fonts-ipafont-gothic
+  # the renderer's message box: UTF-8 text in a real font
+  libxft-dev libfontconfig-dev fonts-dejavu-core
   # headless test parts: X server, sound server, input, fixtures, decoders
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox libsox-fmt-all lame python3
