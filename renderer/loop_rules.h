@@ -28,6 +28,26 @@ constexpr bool cursor_moved_far(int start_x, int start_y, int x, int y) {
 
 inline constexpr int kVirtualKeyEscape = 27;
 
+// Whether Escape went down since the last check. KeyState alone loses a tap
+// whose press and release both arrive before the frame that would test it.
+class EscapeLatch {
+ public:
+  void key(int virtual_key, bool pressed) {
+    if (pressed && virtual_key == kVirtualKeyEscape) {
+      pressed_ = true;
+    }
+  }
+  // Reads and clears.
+  bool take() {
+    const bool pressed = pressed_;
+    pressed_ = false;
+    return pressed;
+  }
+
+ private:
+  bool pressed_ = false;
+};
+
 // The virtual-key code for an X keysym (Escape 27, Return 13, letters as
 // upper-case ASCII, digits as ASCII); 0 for keys without one.
 int virtual_key_for(unsigned long keysym);

@@ -5,13 +5,21 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
-#include <X11/extensions/Xfixes.h>
+#include <X11/extensions/Xrandr.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
+#include "platform/x11/cursor.h"
 #include "renderer/loop_rules.h"
+#include "renderer/placement.h"
 #include "renderer/scene/scene.h"
 
 bool KeyState[256] = {};
@@ -35,11 +43,79 @@ Atom DeleteAtom = 0;
 bool QuitPosted = false;
 std::int32_t LastWidth = 0;
 std::int32_t LastHeight = 0;
+orvanth::EscapeLatch EscapeTapped;
+
+// Hosted mode: the host's window that ours fills; 0 for the full-screen run.
+Window HostWindow = 0;
+// Our window or the host's destroyed by someone else.
+bool WindowLost = false;
+int GlxErrorBase = 0;
+// The scene's part of the window when it is not all of it (several monitors).
+bool SplitView = false;
+orvanth::Rect SceneArea{};
+
+// 0 before the loop (a signal then ends the process at once), 1 in it, 2
+// once a signal asked it to end.
+volatile std::sig_atomic_t SignalState = 0;
 
 constexpr const char* kTitle = "Lumevar_Delphi";
 constexpr std::uint32_t kTitlePeriod = 1000;
+constexpr int kGlxBadDrawable = 2;
 
-int ignore_x_errors(Display* /*display*/, XErrorEvent* /*error*/) { return 0; }
+bool full_screen() { return HostWindow == 0; }
+
+// Errors are ignored, except that one naming our window or the host's means
+// another client destroyed it.
+int note_x_error(Display* /*display*/, XErrorEvent* error) {
+  const bool ours = error->resourceid != 0 &&
+                    (error->resourceid == RenderWindow || error->resourceid == HostWindow);
+  const int code = error->error_code;
+  if (ours && (code == BadWindow || code == BadDrawable ||
+               (GlxErrorBase != 0 && code == GlxErrorBase + kGlxBadDrawable))) {
+    WindowLost = true;
+  }
+  return 0;
+}
+
+// Xlib ends the process when this returns; the X server has already undone
+// the cursor hide with the connection.
+int lost_display(Display* /*display*/) {
+  static const char kLine[] = "Orvanth.data: the X display connection was lost\n";
+  [[maybe_unused]] const auto written = write(2, kLine, sizeof kLine - 1);
+  _exit(0);
+}
+
+void end_on_signal(int /*number*/) {
+  if (SignalState == 0) {
+    _exit(0);
+  }
+  SignalState = 2;
+}
+
+void watch_signals() {
+  struct sigaction action{};
+  action.sa_handler = end_on_signal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+    sigaction(number, &action, nullptr);
+  }
+}
+
+// Hosted mode: the host's id, and the end of the shell ends us too. False
+// (one line on stderr) when the variable names no window.
+bool adopt_host(const char* text) {
+  const auto id = orvanth::parse_window_id(text);
+  if (!id) {
+    std::fprintf(stderr, "Orvanth.data: XSCREENSAVER_WINDOW \"%s\" is not a window id\n", text);
+    return false;
+  }
+  HostWindow = *id;
+  const pid_t parent = getppid();
+  prctl(PR_SET_PDEATHSIG, SIGTERM);
+  // The shell may have died before the request above took effect.
+  return parent != 1 && getppid() == parent;
+}
 
 void set_title() {
   const auto* title = reinterpret_cast<const unsigned char*>(kTitle);
@@ -87,29 +163,39 @@ Cursor make_blank_cursor() {
   return cursor;
 }
 
-// Borderless, at (0, 0), screen-sized; override-redirect keeps it above
-// panels and works with or without a window manager.
-bool create_x_window(XVisualInfo* visual) {
+// Full screen: borderless at (0, 0), screen-sized; override-redirect keeps it
+// above panels and works with or without a window manager. Hosted: a plain
+// child filling the host, which keeps cursor and input.
+bool create_x_window(XVisualInfo* visual, int width, int height) {
   const Window root = RootWindow(RenderDisplay, visual->screen);
   RenderColormap = XCreateColormap(RenderDisplay, root, visual->visual, AllocNone);
-  ArrowCursor = XCreateFontCursor(RenderDisplay, XC_left_ptr);
   XSetWindowAttributes attributes{};
   attributes.colormap = RenderColormap;
   attributes.border_pixel = 0;
   attributes.background_pixmap = None;
-  attributes.override_redirect = True;
-  attributes.cursor = ArrowCursor;
-  attributes.event_mask = KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
-  RenderWindow = XCreateWindow(
-      RenderDisplay, root, 0, 0, static_cast<unsigned>(ViewWidth),
-      static_cast<unsigned>(ViewHeight), 0, visual->depth, InputOutput, visual->visual,
-      CWColormap | CWBorderPixel | CWBackPixmap | CWOverrideRedirect | CWCursor | CWEventMask,
-      &attributes);
+  unsigned long mask = CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask;
+  if (full_screen()) {
+    ArrowCursor = XCreateFontCursor(RenderDisplay, XC_left_ptr);
+    attributes.override_redirect = True;
+    attributes.cursor = ArrowCursor;
+    attributes.event_mask = KeyPressMask | KeyReleaseMask | StructureNotifyMask |
+                            FocusChangeMask | VisibilityChangeMask;
+    mask |= CWOverrideRedirect | CWCursor;
+  } else {
+    attributes.event_mask = StructureNotifyMask;
+  }
+  RenderWindow = XCreateWindow(RenderDisplay, full_screen() ? root : HostWindow, 0, 0,
+                               static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                               visual->depth, InputOutput, visual->visual, mask, &attributes);
   if (RenderWindow == 0) {
     return false;
   }
-  set_title();
-  set_class_and_protocols();
+  if (full_screen()) {
+    set_title();
+    set_class_and_protocols();
+    // Windows that other clients map on top.
+    XSelectInput(RenderDisplay, root, SubstructureNotifyMask);
+  }
   return true;
 }
 
@@ -127,36 +213,79 @@ void show_and_focus() {
   XSync(RenderDisplay, False);
 }
 
+// The monitors RandR 1.5 reports; none without it.
+std::vector<orvanth::Monitor> monitors() {
+  std::vector<orvanth::Monitor> found;
+  int event_base = 0;
+  int error_base = 0;
+  int major = 0;
+  int minor = 0;
+  if (!XRRQueryExtension(RenderDisplay, &event_base, &error_base) ||
+      !XRRQueryVersion(RenderDisplay, &major, &minor) || major * 100 + minor < 105) {
+    return found;
+  }
+  int count = 0;
+  XRRMonitorInfo* info =
+      XRRGetMonitors(RenderDisplay, DefaultRootWindow(RenderDisplay), True, &count);
+  for (int i = 0; i < count; ++i) {
+    found.push_back({{info[i].x, info[i].y, info[i].width, info[i].height}, info[i].primary != 0});
+  }
+  if (info != nullptr) {
+    XRRFreeMonitors(info);
+  }
+  return found;
+}
+
+// The scene's rectangle in a window of this size: all of it when hosted or
+// on one monitor, else the primary monitor's part.
+orvanth::Rect scene_area_of(int width, int height) {
+  if (!full_screen()) {
+    return {0, 0, width, height};
+  }
+  return orvanth::scene_area(monitors(), width, height);
+}
+
+// ResizeView for the scene's part of a window of this size; with several
+// monitors the viewport moves onto that part and the scissor keeps the
+// scene's clear inside it.
+void place_view(int width, int height) {
+  SceneArea = scene_area_of(width, height);
+  SplitView = SceneArea != orvanth::Rect{0, 0, width, height};
+  ResizeView(SceneArea.width, SceneArea.height);
+  if (SplitView) {
+    const orvanth::Rect gl = orvanth::gl_area(SceneArea, height);
+    glViewport(gl.x, gl.y, gl.width, gl.height);
+    glScissor(gl.x, gl.y, gl.width, gl.height);
+  } else {
+    glDisable(GL_SCISSOR_TEST);
+  }
+}
+
+// What lies outside the scene's part is black.
+void clear_outside_scene() {
+  glDisable(GL_SCISSOR_TEST);
+  glPushAttrib(GL_COLOR_BUFFER_BIT);
+  glClearColor(0.0F, 0.0F, 0.0F, 0.0F);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glPopAttrib();
+  glEnable(GL_SCISSOR_TEST);
+}
+
 bool read_cursor(CursorPoint& point) {
-  Window root = 0;
-  Window child = 0;
-  int root_x = 0;
-  int root_y = 0;
-  int win_x = 0;
-  int win_y = 0;
-  unsigned int mask = 0;
-  if (XQueryPointer(RenderDisplay, DefaultRootWindow(RenderDisplay), &root, &child, &root_x,
-                    &root_y, &win_x, &win_y, &mask) == False) {
+  const auto position = orvanth::x11::pointer_position(RenderDisplay);
+  if (!position) {
     return false;
   }
-  point = {root_x, root_y};
+  point = {position->x, position->y};
   return true;
 }
 
 void set_loop_cursor(bool hidden) {
-  int event_base = 0;
-  int error_base = 0;
-  const bool fixes = XFixesQueryExtension(RenderDisplay, &event_base, &error_base) != False;
-  const Window root = DefaultRootWindow(RenderDisplay);
   if (hidden) {
     XDefineCursor(RenderDisplay, RenderWindow, BlankCursor);
-    if (fixes) {
-      XFixesHideCursor(RenderDisplay, root);
-    }
+    orvanth::x11::hide_cursor(RenderDisplay);
   } else {
-    if (fixes) {
-      XFixesShowCursor(RenderDisplay, root);
-    }
+    orvanth::x11::show_cursor(RenderDisplay);
     XDefineCursor(RenderDisplay, RenderWindow, ArrowCursor);
   }
   XFlush(RenderDisplay);
@@ -170,12 +299,38 @@ bool handle_message(std::uint32_t& title_deadline) {
     RenderWindowProc(event);
     return true;
   }
-  if (static_cast<std::int32_t>(orvanth::current_tick() - title_deadline) >= 0) {
+  if (full_screen() && static_cast<std::int32_t>(orvanth::current_tick() - title_deadline) >= 0) {
     set_title();
     title_deadline += kTitlePeriod;
     return true;
   }
   return false;
+}
+
+// A screen saver stays in front of what others map and keeps the keyboard.
+void keep_screen(const XEvent& event) {
+  switch (event.type) {
+    case VisibilityNotify:
+      if (event.xvisibility.window == RenderWindow &&
+          event.xvisibility.state != VisibilityUnobscured) {
+        XRaiseWindow(RenderDisplay, RenderWindow);
+      }
+      break;
+    case MapNotify:
+      if (event.xmap.window != RenderWindow) {
+        XRaiseWindow(RenderDisplay, RenderWindow);
+      }
+      break;
+    case FocusOut:
+      if (event.xfocus.window == RenderWindow &&
+          (event.xfocus.mode == NotifyNormal || event.xfocus.mode == NotifyWhileGrabbed) &&
+          event.xfocus.detail != NotifyInferior) {
+        XSetInputFocus(RenderDisplay, RenderWindow, RevertToParent, CurrentTime);
+      }
+      break;
+    default:
+      break;
+  }
 }
 
 }  // namespace
@@ -187,26 +342,56 @@ bool CreateRenderWindow(int bits) {
     std::fprintf(stderr, "Orvanth.data: cannot open the X display \"%s\"\n", XDisplayName(nullptr));
     return false;
   }
-  XSetErrorHandler(ignore_x_errors);
+  XSetErrorHandler(note_x_error);
+  XSetIOErrorHandler(lost_display);
+  int glx_event_base = 0;
+  if (!glXQueryExtension(RenderDisplay, &GlxErrorBase, &glx_event_base)) {
+    std::fprintf(stderr, "Orvanth.data: the X display \"%s\" has no OpenGL (GLX); nothing drawn\n",
+                 DisplayString(RenderDisplay));
+    DestroyRenderWindow();
+    return false;
+  }
   const int screen = DefaultScreen(RenderDisplay);
-  ViewWidth = DisplayWidth(RenderDisplay, screen);
-  ViewHeight = DisplayHeight(RenderDisplay, screen);
+  int width = DisplayWidth(RenderDisplay, screen);
+  int height = DisplayHeight(RenderDisplay, screen);
+  if (!full_screen()) {
+    XWindowAttributes host{};
+    if (XGetWindowAttributes(RenderDisplay, HostWindow, &host) == 0) {
+      std::fprintf(stderr, "Orvanth.data: the host window 0x%lx does not exist\n", HostWindow);
+      DestroyRenderWindow();
+      return false;
+    }
+    // Its size and its end.
+    XSelectInput(RenderDisplay, HostWindow, StructureNotifyMask);
+    width = host.width;
+    height = host.height;
+  }
   // X fixes a window's visual when it is created, so the pixel format is
   // chosen before the window.
   XVisualInfo* visual = choose_visual();
-  const bool made = visual != nullptr && create_x_window(visual) &&
+  const bool made = visual != nullptr && create_x_window(visual, width, height) &&
                     (RenderContext = glXCreateContext(RenderDisplay, visual, nullptr, True)) &&
                     glXMakeCurrent(RenderDisplay, RenderWindow, RenderContext) != False;
   if (visual != nullptr) {
     XFree(visual);
   }
   if (!made) {
+    std::fprintf(stderr, "Orvanth.data: no double-buffered RGB OpenGL %s on \"%s\"; nothing drawn\n",
+                 visual == nullptr ? "visual" : "context", DisplayString(RenderDisplay));
     DestroyRenderWindow();
     return false;
   }
-  BlankCursor = make_blank_cursor();
-  show_and_focus();
-  ResizeView(ViewWidth, ViewHeight);
+  if (full_screen()) {
+    BlankCursor = make_blank_cursor();
+    show_and_focus();
+  } else {
+    XMapWindow(RenderDisplay, RenderWindow);
+  }
+  LastWidth = width;
+  LastHeight = height;
+  place_view(width, height);
+  ViewWidth = SceneArea.width;
+  ViewHeight = SceneArea.height;
   SetupScene();
   return true;
 }
@@ -237,6 +422,8 @@ void DestroyRenderWindow() {
   XCloseDisplay(RenderDisplay);
   RenderDisplay = nullptr;
   QuitPosted = false;
+  WindowLost = false;
+  SplitView = false;
   LastWidth = 0;
   LastHeight = 0;
 }
@@ -256,11 +443,21 @@ void ResizeView(std::int32_t width, std::int32_t height) {
 void RenderWindowProc(const XEvent& event) {
   switch (event.type) {
     case ConfigureNotify:
-      // WM_SIZE comes only when the size changes.
-      if (event.xconfigure.width != LastWidth || event.xconfigure.height != LastHeight) {
+      if (event.xconfigure.window == HostWindow && HostWindow != 0) {
+        XResizeWindow(RenderDisplay, RenderWindow, static_cast<unsigned>(event.xconfigure.width),
+                      static_cast<unsigned>(event.xconfigure.height));
+      } else if (event.xconfigure.window == RenderWindow &&
+                 (event.xconfigure.width != LastWidth || event.xconfigure.height != LastHeight)) {
+        // WM_SIZE comes only when the size changes.
         LastWidth = event.xconfigure.width;
         LastHeight = event.xconfigure.height;
-        ResizeView(LastWidth, LastHeight);
+        place_view(LastWidth, LastHeight);
+      }
+      break;
+    case DestroyNotify:
+      if (event.xdestroywindow.window == RenderWindow ||
+          (HostWindow != 0 && event.xdestroywindow.window == HostWindow)) {
+        WindowLost = true;
       }
       break;
     case ClientMessage:
@@ -273,9 +470,13 @@ void RenderWindowProc(const XEvent& event) {
       XKeyEvent key = event.xkey;
       const int code = orvanth::virtual_key_for(XLookupKeysym(&key, 0));
       KeyState[code] = event.type == KeyPress;
+      EscapeTapped.key(code, event.type == KeyPress);
       break;
     }
     default:
+      if (full_screen()) {
+        keep_screen(event);
+      }
       break;
   }
 }
@@ -287,6 +488,9 @@ Window render_window() { return RenderWindow; }
 
 void draw_one_frame(std::uint32_t start_tick) {
   SceneTime = smooth_scene_time(SceneTime, elapsed_ticks(current_tick(), start_tick));
+  if (SplitView) {
+    clear_outside_scene();
+  }
   DrawFrame();
   glXSwapBuffers(RenderDisplay, RenderWindow);
 }
@@ -294,26 +498,36 @@ void draw_one_frame(std::uint32_t start_tick) {
 }  // namespace orvanth
 
 int RunRenderer() {
-  if (!CreateRenderWindow(32)) {
+  watch_signals();
+  const char* host = std::getenv("XSCREENSAVER_WINDOW");
+  if ((host != nullptr && !adopt_host(host)) || !CreateRenderWindow(32)) {
     return 0;
   }
-  read_cursor(StartCursor);
-  set_loop_cursor(true);
+  if (full_screen()) {
+    read_cursor(StartCursor);
+    set_loop_cursor(true);
+  }
   const std::uint32_t start_tick = orvanth::current_tick();
   std::uint32_t title_deadline = start_tick + kTitlePeriod;
+  SignalState = 1;
   bool done = false;
   while (!done) {
-    if (QuitPosted) {
+    if (QuitPosted || WindowLost || SignalState == 2) {
       done = true;
     } else if (!handle_message(title_deadline)) {
       orvanth::draw_one_frame(start_tick);
-      CursorPoint now = StartCursor;
-      done = KeyState[orvanth::kVirtualKeyEscape] ||
-             (read_cursor(now) &&
-              orvanth::cursor_moved_far(StartCursor.x, StartCursor.y, now.x, now.y));
+      if (full_screen()) {
+        // Both are read every frame: the latch is cleared by each check.
+        const bool escape = EscapeTapped.take() || KeyState[orvanth::kVirtualKeyEscape];
+        CursorPoint now = StartCursor;
+        done = escape || (read_cursor(now) && orvanth::cursor_moved_far(StartCursor.x, StartCursor.y,
+                                                                         now.x, now.y));
+      }
     }
   }
-  set_loop_cursor(false);
+  if (full_screen()) {
+    set_loop_cursor(false);
+  }
   DestroyRenderWindow();
   return 0;
 }

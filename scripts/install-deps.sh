@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # renderer: Xlib, GLX, GL 1.1, GLU, Mesa's software GL
-  libx11-dev libxfixes-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
+  libx11-dev libxfixes-dev libxrandr-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
   # the shell's forms runtime
   qt6-base-dev libqt6opengl6 qt6-qpa-plugins
   # music: GStreamer with MP3, WAV, CD (libcdio) and PulseAudio output

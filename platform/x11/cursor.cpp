@@ -15,28 +15,37 @@ bool have_xfixes(Display* dpy) {
 
 }  // namespace
 
-bool hide_cursor() {
-  Display* dpy = display();
+bool hide_cursor(Display* dpy) {
   if (!have_xfixes(dpy)) {
     return false;
   }
-  ErrorTrap trap(dpy);
   XFixesHideCursor(dpy, DefaultRootWindow(dpy));
-  return !trap.failed();
+  return true;
+}
+
+bool show_cursor(Display* dpy) {
+  if (!have_xfixes(dpy)) {
+    return false;
+  }
+  XFixesShowCursor(dpy, DefaultRootWindow(dpy));
+  return true;
+}
+
+bool hide_cursor() {
+  Display* dpy = display();
+  ErrorTrap trap(dpy);
+  return hide_cursor(dpy) && !trap.failed();
 }
 
 bool show_cursor() {
   Display* dpy = display();
-  if (!have_xfixes(dpy)) {
-    return false;
-  }
   ErrorTrap trap(dpy);
-  XFixesShowCursor(dpy, DefaultRootWindow(dpy));
-  return !trap.failed();
+  return show_cursor(dpy) && !trap.failed();
 }
 
-std::optional<Point> pointer_position() {
-  Display* dpy = display();
+std::optional<Point> pointer_position() { return pointer_position(display()); }
+
+std::optional<Point> pointer_position(Display* dpy) {
   if (dpy == nullptr) {
     return std::nullopt;
   }
