@@ -3,6 +3,7 @@
 #include "platform/x11/animated_rects.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/window_rect.h"
+#include "saver/forms/program.h"
 #include "saver/forms/screen.h"
 #include "saver/shell_state.h"
 #include "saver/startup_support.h"
@@ -36,6 +37,10 @@ bool another_copy_running() {
     found = forms::find_window(std::string(title)) != 0 || found;
   }
   return found;
+}
+
+std::string local_page_path() {
+  return forms::program_folder() + "/" + ORVANTH_DOC_FROM_PROGRAM + "/index.html";
 }
 
 }  // namespace orvanth

@@ -2,6 +2,7 @@
 // letter, and the caption animations.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace orvanth {
@@ -15,6 +16,10 @@ char mode_letter(std::string_view command_line);
 
 // Whether any guard window exists; all three look-ups are made.
 bool another_copy_running();
+
+// The page about Orvanth installed with it (share/doc/orvanth/index.html),
+// found from the program folder; the build tree has it in the same place.
+std::string local_page_path();
 
 }  // namespace orvanth
 

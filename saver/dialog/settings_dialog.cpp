@@ -330,7 +330,7 @@ void Lumevar_P::Cmd_BGM_Click() {
 
 void Lumevar_P::Cmd_Etc_Click() {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  QDesktopServices::openUrl(QUrl(text_of(orvanth::dialog::kMakerPage)));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(orvanth::local_page_path())));
   orvanth::dialog::restore_default_pointer();
 }
 

@@ -18,8 +18,6 @@ class QLabel;
 namespace orvanth::dialog {
 
 inline constexpr std::string_view kCaption = "<Quillon>";
-// The maker's web page, opened by "その他の作品".
-inline constexpr std::string_view kMakerPage = "https://lumevar.example.org/works/";
 // The credit line at the foot of the form.
 inline constexpr std::string_view kCreditLine = "(C) Lumevar  Ver.1.0.0";
 // The file chooser's title and filter; the patterns take either case.

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "saver/dialog/dialog_choice.h"
+#include "saver/startup_support.h"
 #include "tests/dialog/dialog_fixture.h"
 
 namespace {
@@ -267,12 +268,12 @@ class PageCatcher : public QObject {
 
 TEST_F(DialogFormTest, OtherWorksOpensTheMakersPageWithTheBusyPointerMeanwhile) {
   PageCatcher catcher;
-  QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
   open(0, 0, "");
   click(form_->Cmd_Etc);
-  QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   ASSERT_EQ(catcher.urls.size(), 1);
-  EXPECT_EQ(catcher.urls[0], QUrl(QString::fromUtf8(orvanth::dialog::kMakerPage.data())));
+  EXPECT_EQ(catcher.urls[0], QUrl::fromLocalFile(QString::fromStdString(orvanth::local_page_path())));
   EXPECT_EQ(catcher.busy, QList<bool>{true});
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(form_->isVisible());
