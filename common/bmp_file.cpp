@@ -1,11 +1,11 @@
 #include "common/bmp_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+#include <string_view>
+
+#include "common/atomic_file.h"
+#include "common/user_folders.h"
 
 namespace orvanth {
 
@@ -26,36 +26,6 @@ void set_error(std::string* error, const std::string& what) {
   if (error != nullptr) {
     *error = what + ": " + std::strerror(errno);
   }
-}
-
-// Creates every missing folder of dir with mode 0700; an existing one is kept.
-bool make_folders(const std::string& dir) {
-  for (std::size_t at = 1; at <= dir.size(); ++at) {
-    if (at != dir.size() && dir[at] != '/') {
-      continue;
-    }
-    const std::string part = dir.substr(0, at);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-      return false;
-    }
-  }
-  struct stat info {};
-  return stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool write_all(int fd, const std::vector<std::uint8_t>& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n <= 0) {
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
 }
 
 }  // namespace
@@ -96,28 +66,17 @@ bool WriteBmpFile(const std::string& path, int width, int height,
     set_error(error, "bad image");
     return false;
   }
+  const std::vector<std::uint8_t> bytes = EncodeBmp24(width, height, rgb_top_down);
   const std::size_t slash = path.rfind('/');
   const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
   if (!make_folders(dir)) {
     set_error(error, "cannot create " + dir);
     return false;
   }
-  // mkstemp opens with O_EXCL, so nothing planted under the temporary name is
-  // followed; rename then replaces whatever entry path names, links included.
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) {
-    set_error(error, "cannot create " + temp);
-    return false;
-  }
-  const bool written = write_all(fd, EncodeBmp24(width, height, rgb_top_down));
-  const bool closed = close(fd) == 0;
-  if (!written || !closed || rename(temp.c_str(), path.c_str()) != 0) {
-    set_error(error, "cannot write " + path);
-    unlink(temp.c_str());
-    return false;
-  }
-  return true;
+  // A file or symlink planted at path is replaced, never followed. Textures
+  // are rewritten on every run, so they are not flushed to disk.
+  const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return replace_file_atomically(path, view, 0600, LinkRule::Replace, Flush::Lazily, error);
 }
 
 }  // namespace orvanth

@@ -1,30 +1,10 @@
 #include "common/texture_files.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
+
+#include "common/user_folders.h"
 
 namespace orvanth {
-
-namespace {
-
-// XDG says relative values of the variable are to be ignored.
-std::string cache_home() {
-  const char* xdg = std::getenv("XDG_CACHE_HOME");
-  if (xdg != nullptr && xdg[0] == '/') {
-    return xdg;
-  }
-  const char* home = std::getenv("HOME");
-  if (home == nullptr || home[0] == '\0') {
-    const passwd* entry = getpwuid(getuid());
-    home = entry != nullptr ? entry->pw_dir : "/tmp";
-  }
-  return std::string(home) + "/.cache";
-}
-
-}  // namespace
 
 std::string TextureFolder() { return cache_home() + "/orvanth/"; }
 

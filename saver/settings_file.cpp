@@ -1,12 +1,11 @@
 #include "saver/settings_file.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
+#include "common/user_folders.h"
 #include "platform/ini/ini_file.h"
 #include "saver/forms/files.h"
 #include "saver/forms/numbers.h"
@@ -18,16 +17,7 @@ namespace {
 
 constexpr std::size_t kValueBuffer = 256;
 
-std::string env_or_empty(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? std::string(value) : std::string();
-}
-
-std::string user_settings_folder() {
-  const std::string config = env_or_empty("XDG_CONFIG_HOME");
-  const std::string base = !config.empty() ? config : env_or_empty("HOME") + "/.config";
-  return base + "/orvanth";
-}
+std::string user_settings_folder() { return config_home() + "/orvanth"; }
 
 // A setting number: the text as a number, rounded down, as a 16-bit integer;
 // nothing when the text is not a number or the result does not fit.
@@ -52,22 +42,27 @@ void read_number(std::string_view key, const std::string& path, std::int16_t& ta
 
 }  // namespace
 
-std::string settings_path_for(const std::string& program_folder, bool folder_writable,
-                              bool file_present, const std::string& config_home,
-                              const std::string& home) {
-  if (folder_writable || file_present) {
-    return program_folder + "/" + std::string(kSettingsFileName);
+std::string settings_path_for(SettingsUse use, const std::string& program_folder,
+                              const std::string& config_home, bool user_file_present,
+                              bool beside_writable) {
+  const std::string user = config_home + "/orvanth/" + std::string(kSettingsFileName);
+  if (user_file_present) {
+    return user;
   }
-  const std::string base = !config_home.empty() ? config_home : home + "/.config";
-  return base + "/orvanth/" + std::string(kSettingsFileName);
+  if (use == SettingsUse::Save && !beside_writable) {
+    return user;
+  }
+  return program_folder + "/" + std::string(kSettingsFileName);
 }
 
-std::string SettingsPath() {
+std::string SettingsPath(SettingsUse use) {
   const std::string folder = forms::program_folder();
   const std::string beside = folder + "/" + std::string(kSettingsFileName);
-  return settings_path_for(folder, ::access(folder.c_str(), W_OK) == 0,
-                           ::access(beside.c_str(), F_OK) == 0, env_or_empty("XDG_CONFIG_HOME"),
-                           env_or_empty("HOME"));
+  const std::string user = user_settings_folder() + "/" + std::string(kSettingsFileName);
+  struct stat st {};
+  const bool user_present = ::lstat(user.c_str(), &st) == 0;
+  const bool writable = use == SettingsUse::Save && ini::profile_writable(beside);
+  return settings_path_for(use, folder, config_home(), user_present, writable);
 }
 
 void read_settings_from(const std::string& path) {
@@ -94,9 +89,7 @@ void WriteIni(std::string_view section, std::string_view key, std::string_view v
               const std::string& fileName) {
   const std::string folder = orvanth::user_settings_folder();
   if (orvanth::forms::folder_of(fileName) == folder) {
-    const std::string parent = orvanth::forms::folder_of(folder);
-    ::mkdir(parent.c_str(), 0700);
-    ::mkdir(folder.c_str(), 0700);
+    orvanth::make_folders(folder);
   }
   orvanth::ini::write_profile_string(section, key, value, fileName);
 }

@@ -17,15 +17,19 @@ inline constexpr std::string_view kKeyBgmRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
 inline constexpr std::string_view kKeyBgmFile = "BGM\xCC\xA7\xB2\xD9";
 inline constexpr std::string_view kSettingsFileName = "Orvanth.ini";
 
-// Where the settings live: program_folder + "/Orvanth.ini", unless that
-// folder is not writable and holds no settings file; then the user's
-// configuration folder (config_home, else home + "/.config") +
-// "/orvanth/Orvanth.ini", so that saves are not silently lost.
-std::string settings_path_for(const std::string& program_folder, bool folder_writable,
-                              bool file_present, const std::string& config_home,
-                              const std::string& home);
-// The same for this process (program folder, XDG_CONFIG_HOME, HOME).
-std::string SettingsPath();
+// Where the settings live. Two places: beside the program
+// (program_folder + "/Orvanth.ini") and the user's file
+// (config_home + "/orvanth/Orvanth.ini"). The user's file, once present, is
+// both read and saved (a save beside the program would not be read again).
+// Otherwise the file beside the program is read, and saved when it (or, with
+// none there, its folder) can be written; else the save goes to the user's
+// file, which from then on is the one read.
+enum class SettingsUse { Read, Save };
+std::string settings_path_for(SettingsUse use, const std::string& program_folder,
+                              const std::string& config_home, bool user_file_present,
+                              bool beside_writable);
+// The same for this process (program folder, XDG rules, the files present).
+std::string SettingsPath(SettingsUse use = SettingsUse::Read);
 
 // The music settings as a file image of that path would set them; what
 // ReadSettings does, from a given file.
@@ -37,7 +41,8 @@ void read_settings_from(const std::string& path);
 // missing.
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& fileName);
 // Writes one value, creating file, section or key as needed; failures are not
-// reported. Creates the user's settings folder when fileName lies in it.
+// reported. Creates the user's settings folder when fileName lies in it. A
+// read-only, unreadable or non-regular file is never written over.
 void WriteIni(std::string_view section, std::string_view key, std::string_view value,
               const std::string& fileName);
 // -1 when path (without one trailing separator) opens for reading, else 0.

@@ -119,6 +119,14 @@ std::optional<SectionSpan> find_section(std::string_view text, const std::vector
   return span;
 }
 
+// The profile functions drop one pair of double quotes around a whole value.
+std::string_view unquote(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
 std::string cut(std::string_view value, std::size_t buffer_size) {
   if (buffer_size == 0) {
     return {};
@@ -137,7 +145,7 @@ std::string read_value(std::string_view text, std::string_view section, std::str
   }
   const Line& line = lines[*span->key_line];
   const std::string_view content = text.substr(line.begin, line.end - line.begin);
-  return cut(trim(content.substr(content.find('=') + 1)), buffer_size);
+  return cut(unquote(trim(content.substr(content.find('=') + 1))), buffer_size);
 }
 
 std::string write_value(std::string_view text, std::string_view section, std::string_view key,

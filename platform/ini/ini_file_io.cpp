@@ -1,62 +1,58 @@
-// The file side of the profile functions: whole-file read, and a rewrite
-// through a temporary file in the same folder so that a failed write never
-// leaves a half-written settings file behind.
+// The file side of the profile functions: a whole-file read that never blocks
+// and takes only regular files, and a rewrite that replaces the file (or a
+// symlink's target) atomically, so a failed write never leaves a half-written
+// settings file behind.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
+#include "common/atomic_file.h"
 #include "platform/ini/ini_file.h"
 
 namespace orvanth::ini {
 namespace {
 
+// The whole file, or nothing when path is not a regular file that opens for
+// reading. O_NONBLOCK keeps a FIFO from waiting for a writer.
 std::optional<std::string> read_whole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
     return std::nullopt;
   }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    return std::nullopt;
+  struct stat st {};
+  std::optional<std::string> text;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    text.emplace();
+    char buffer[8192];
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) {
+        continue;
+      }
+      if (n < 0) {
+        text.reset();
+        break;
+      }
+      if (n == 0) {
+        break;
+      }
+      text->append(buffer, static_cast<std::size_t>(n));
+    }
   }
+  ::close(fd);
   return text;
 }
 
-bool write_all(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
+std::string folder_of(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    return ".";
   }
-  return true;
-}
-
-bool replace_file(const std::string& path, const std::string& text, mode_t mode) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    return false;
-  }
-  bool ok = write_all(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok && ::rename(temp.c_str(), path.c_str()) == 0) {
-    return true;
-  }
-  ::unlink(temp.c_str());
-  return false;
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace
@@ -69,23 +65,41 @@ std::string get_profile_string(std::string_view section, std::string_view key,
                     buffer_size);
 }
 
-bool write_profile_string(std::string_view section, std::string_view key, std::string_view value,
-                          const std::string& path) {
-  if (!storable(section, key, value)) {
+bool profile_writable(const std::string& path) {
+  const std::string target = resolve_links(path);
+  if (target.empty() || ::access(folder_of(target).c_str(), W_OK | X_OK) != 0) {
     return false;
   }
   struct stat st {};
+  if (::lstat(target.c_str(), &st) != 0) {
+    // A missing file is created; a dangling link is left as it is.
+    return errno == ENOENT && target == path;
+  }
+  // Root passes every access test, so a file without any write bit counts as
+  // read-only for everyone.
+  return S_ISREG(st.st_mode) && (st.st_mode & 0222) != 0 &&
+         ::access(target.c_str(), R_OK | W_OK) == 0;
+}
+
+bool write_profile_string(std::string_view section, std::string_view key, std::string_view value,
+                          const std::string& path) {
+  if (!storable(section, key, value) || !profile_writable(path)) {
+    return false;
+  }
+  const std::string target = resolve_links(path);
+  struct stat st {};
   mode_t mode = 0644;
   std::string text;
-  if (::stat(path.c_str(), &st) == 0) {
+  if (::lstat(target.c_str(), &st) == 0) {
     mode = st.st_mode & 07777;
-    auto old = read_whole(path);
+    auto old = read_whole(target);
     if (!old) {
       return false;  // never replace a file we could not read
     }
     text = std::move(*old);
   }
-  return replace_file(path, write_value(text, section, key, value), mode);
+  return replace_file_atomically(target, write_value(text, section, key, value), mode,
+                                 LinkRule::Replace, Flush::ToDisk);
 }
 
 }  // namespace orvanth::ini

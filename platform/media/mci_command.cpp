@@ -291,13 +291,21 @@ Tokens tokenize(std::string_view text) {
     }
     std::string word;
     if (text[i] == '"') {
-      const std::size_t close = text.find('"', i + 1);
-      if (close == std::string_view::npos) {
-        out.error = kErrNoClosingQuote;
-        return out;
+      ++i;
+      for (;;) {
+        const std::size_t close = text.find('"', i);
+        if (close == std::string_view::npos) {
+          out.error = kErrNoClosingQuote;
+          return out;
+        }
+        word.append(text.substr(i, close - i));
+        i = close + 1;
+        if (i >= text.size() || text[i] != '"') {
+          break;
+        }
+        word.push_back('"');  // a doubled quote inside the word
+        ++i;
       }
-      word.assign(text.substr(i + 1, close - i - 1));
-      i = close + 1;
       if (i < text.size() && !is_blank(text[i])) {
         out.error = kErrExtraCharacters;
         return out;
@@ -313,6 +321,18 @@ Tokens tokenize(std::string_view text) {
     }
     out.words.push_back(std::move(word));
   }
+  return out;
+}
+
+std::string quoted(std::string_view word) {
+  std::string out = "\"";
+  for (const char c : word) {
+    out.push_back(c);
+    if (c == '"') {
+      out.push_back('"');
+    }
+  }
+  out.push_back('"');
   return out;
 }
 

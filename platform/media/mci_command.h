@@ -49,8 +49,10 @@ struct ParseResult {
 };
 
 // Splits a command into words: blanks separate them, a word in double quotes
-// may hold blanks. A quote inside a word, or a closing quote that is not
-// followed by a blank, is an error, so a quote can never smuggle in words.
+// may hold blanks, and inside it a doubled quote ("") stands for one quote
+// character, so any file name can be given. A quote inside an unquoted word,
+// or a closing quote that is not followed by a blank, is an error, so a quote
+// can never smuggle in words.
 struct Tokens {
   ErrorCode error = kOk;
   std::vector<std::string> words;
@@ -58,6 +60,10 @@ struct Tokens {
 Tokens tokenize(std::string_view text);
 
 ParseResult parse_command(std::string_view text);
+
+// word as one quoted word of a command: in double quotes, each quote inside
+// doubled. tokenize gives word back exactly, whatever bytes it holds.
+std::string quoted(std::string_view word);
 
 // ASCII case-insensitive equality, as the interface matches keywords.
 bool same_word(std::string_view a, std::string_view b);

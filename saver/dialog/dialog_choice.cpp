@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "platform/ini/ini_file.h"
 #include "saver/forms/numbers.h"
+#include "saver/settings_file.h"
 
 namespace orvanth::dialog {
 
@@ -34,6 +36,32 @@ std::int16_t repeat_from_text(std::string_view text) {
   }
   // The 16-bit conversion has no outcome beyond its range; 0 means no track.
   return forms::to_int16(*number).value_or(0);
+}
+
+FileChoice check_file_choice(std::string_view path) {
+  if (path.size() > kMaxChosenPathBytes) {
+    return FileChoice::TooLong;
+  }
+  // What the reader gives back must be the path itself: no line break, and
+  // no blank or quotes at its ends that reading would strip.
+  const std::string image = ini::write_value("", kSettingsSection, kKeyBgmFile, path);
+  if (!ini::storable(kSettingsSection, kKeyBgmFile, path) ||
+      ini::read_value(image, kSettingsSection, kKeyBgmFile, "", kMaxChosenPathBytes + 1) != path) {
+    return FileChoice::NotStorable;
+  }
+  return FileChoice::Accepted;
+}
+
+std::string_view refusal_note(FileChoice choice) {
+  switch (choice) {
+    case FileChoice::TooLong:
+      return "ﾊﾟｽが長すぎます（255ﾊﾞｲﾄまで）";
+    case FileChoice::NotStorable:
+      return "改行などを含むﾌｧｲﾙ名は使えません";
+    case FileChoice::Accepted:
+      break;
+  }
+  return "";
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,6 +36,16 @@ std::string repeat_text(std::int16_t repeat);
 // integer, halves to even; 0 for any other text and for a number that does
 // not fit 16 bits.
 std::int16_t repeat_from_text(std::string_view text);
+
+// Whether a path chosen in the file chooser can be kept: the settings reader
+// returns at most 255 bytes, and a line break cannot be stored in the file,
+// so such a choice would be saved and then lost. A refused choice keeps the
+// previous one, and the dialog shows why.
+inline constexpr std::size_t kMaxChosenPathBytes = 255;
+enum class FileChoice { Accepted, TooLong, NotStorable };
+FileChoice check_file_choice(std::string_view path);
+// The note shown for a refused choice ("" for an accepted one), UTF-8.
+std::string_view refusal_note(FileChoice choice);
 
 // The dialog's top-left corner in twips: centred across, a third of the free
 // height down; each difference rounded to a whole number, the division

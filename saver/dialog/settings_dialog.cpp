@@ -79,7 +79,9 @@ void paint_gradient(QImage& image, QSize size, ColourOf colour_of) {
 // A transparent label in the design face; it grows to its text where the
 // stand-in face needs more room than the design size, so no caption is cut.
 QLabel* make_label(QWidget* parent, const QString& caption, QRect design, Qt::Alignment align) {
-  auto* label = new QLabel(caption, parent);
+  auto* label = new QLabel(parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setText(caption);
   label->setFont(Command::DesignFont());
   label->setAlignment(align);
   const QSize needed = label->sizeHint();
@@ -147,7 +149,7 @@ using orvanth::dialog::text_of;
 using orvanth::dialog::twips_rect;
 
 Lumevar_P::Lumevar_P(std::string settings_path)
-    : settings_path_(settings_path.empty() ? orvanth::SettingsPath() : std::move(settings_path)) {
+    : settings_path_(std::move(settings_path)) {
   setWindowTitle(text_of(orvanth::dialog::kCaption));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -208,12 +210,20 @@ void Lumevar_P::build_controls() {
   lbl_BGM[2] = make_label(Pic_C, QString::fromUtf8("MP3、WAV"), twips_rect(540, 1440, 900, 195), left);
   Cmd_BGM = make_command(Pic_C, "...", twips_rect(540, 1740, 435, 315));
   lbl_Fname = new QLabel(Pic_C);
+  // File names are shown as they are, never as markup.
+  lbl_Fname->setTextFormat(Qt::PlainText);
   lbl_Fname->setFont(Command::DesignFont());
   lbl_Fname->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   lbl_Fname->setLineWidth(1);
   lbl_Fname->setAlignment(left);
   lbl_Fname->setWordWrap(true);
   lbl_Fname->setGeometry(twips_rect(1020, 1740, 5355, 435));
+  // Below the file label, in the panel's free strip.
+  lbl_Note = make_label(Pic_C, QString(), twips_rect(1020, 2220, 5355, 195), left);
+  QPalette red = lbl_Note->palette();
+  red.setColor(QPalette::WindowText, QColor(192, 0, 0));
+  lbl_Note->setPalette(red);
+  lbl_Note->hide();
 
   for (int i = 0; i < 3; ++i) {
     Img_BGM[static_cast<std::size_t>(i)]->installEventFilter(this);
@@ -307,11 +317,14 @@ void Lumevar_P::lbl_BGM_MouseDown(int Index, int /*Button*/, int /*Shift*/, floa
 
 void Lumevar_P::Cmd_Set_Click() {
   using orvanth::forms::number_text;
-  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmType, number_text(BgmType), settings_path_);
+  // Chosen once, so the three values land in the same file.
+  const std::string path = settings_path_.empty()
+                               ? orvanth::SettingsPath(orvanth::SettingsUse::Save)
+                               : settings_path_;
+  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmType, number_text(BgmType), path);
   BgmRepeat = orvanth::dialog::repeat_from_text(BGM_Repeat->currentText().toStdString());
-  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmRepeat, number_text(BgmRepeat),
-           settings_path_);
-  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmFile, BgmFile, settings_path_);
+  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmRepeat, number_text(BgmRepeat), path);
+  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmFile, BgmFile, path);
   close();
 }
 
@@ -324,7 +337,14 @@ void Lumevar_P::Cmd_BGM_Click() {
   if (path.isEmpty()) {
     return;
   }
-  BgmFile = QFile::encodeName(path).toStdString();
+  const std::string bytes = QFile::encodeName(path).toStdString();
+  const orvanth::dialog::FileChoice verdict = orvanth::dialog::check_file_choice(bytes);
+  lbl_Note->setText(orvanth::dialog::text_of(orvanth::dialog::refusal_note(verdict)));
+  lbl_Note->setVisible(verdict != orvanth::dialog::FileChoice::Accepted);
+  if (verdict != orvanth::dialog::FileChoice::Accepted) {
+    return;
+  }
+  BgmFile = bytes;
   lbl_Fname->setText(path);
 }
 

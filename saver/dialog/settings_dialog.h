@@ -44,8 +44,8 @@ class PictureBox : public QWidget {
 
 class Lumevar_P : public QDialog {
  public:
-  // settings_path is where "設定" writes; the program's settings file unless
-  // given.
+  // settings_path is where "設定" writes; unless given, the place the
+  // settings rule picks when the user saves.
   explicit Lumevar_P(std::string settings_path = {});
 
   void Form_Load();
@@ -66,6 +66,7 @@ class Lumevar_P : public QDialog {
   Command* Cmd_BGM;
   QComboBox* BGM_Repeat;
   QLabel* lbl_Fname;
+  QLabel* lbl_Note;        // why a chosen file was refused; hidden otherwise
   QLabel* lbl_Credit;      // lbl (7)
   QLabel* lbl_Repeat;      // lbl (14)
   QLabel* lbl_Title;       // lbl (15)

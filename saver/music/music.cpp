@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/media/mci.h"
+#include "platform/media/mci_command.h"
 #include "platform/media/sound.h"
 #include "saver/shell_state.h"
 
@@ -145,7 +146,10 @@ void CloseCd() {
 }
 
 void PlayMp3() {
-  const std::string open = "open \"" + BgmFile + "\" type MPEGVideo Alias MP3Play";
+  // The path in double quotes; a quote inside it is doubled, so that any
+  // name opens (an ordinary path gives the plain command text).
+  const std::string open =
+      "open " + orvanth::mci::quoted(BgmFile) + " type MPEGVideo Alias MP3Play";
   if (mciSendStringA(open.c_str(), nullptr, 0, nullptr) == 0) {
     send_plain("play MP3Play");
   }

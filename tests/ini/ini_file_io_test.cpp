@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -69,6 +70,44 @@ TEST_F(IniFile, AValueWithALineBreakIsRefusedAndTheFileKept) {
   put("[Section]\r\n" + kType + "= 1\r\n");
   EXPECT_FALSE(write_profile_string("Section", kFile, "/x\n" + kType + "= 2", path_));
   EXPECT_EQ(contents(), "[Section]\r\n" + kType + "= 1\r\n");
+}
+
+// Whatever stands at the settings path that is not a readable regular file
+// reads as missing, at once (a FIFO without a writer included), and is never
+// written over.
+TEST_F(IniFile, OddFilesReadAsMissingWithoutBlockingAndAreNeverWritten) {
+  const std::string image = "[Section]\r\n" + kType + "= 2\r\n";
+  const std::function<void()> make[] = {
+      [&] { fs::create_directory(path_); },
+      [&] { ASSERT_EQ(::mkfifo(path_.c_str(), 0644), 0); },
+      [&] { fs::create_symlink(folder_ / "nowhere.ini", path_); },
+      [&] { put(image), ::chmod(path_.c_str(), 0444); },
+  };
+  for (std::size_t i = 0; i < std::size(make); ++i) {
+    fs::remove_all(path_);
+    make[i]();
+    const auto before = fs::symlink_status(path_).type();
+    EXPECT_EQ(get_profile_string("Section", kType, "", 256, path_), i == 3 ? "2" : "") << i;
+    EXPECT_FALSE(orvanth::ini::profile_writable(path_)) << i;
+    EXPECT_FALSE(write_profile_string("Section", kType, " 1", path_)) << i;
+    EXPECT_EQ(fs::symlink_status(path_).type(), before) << i;
+    EXPECT_FALSE(fs::exists(folder_ / "nowhere.ini")) << i;
+  }
+  EXPECT_EQ(contents(), image);  // the read-only one
+}
+
+TEST_F(IniFile, ASymlinkedFileIsUpdatedInItsTargetWhichKeepsItsMode) {
+  const fs::path elsewhere = folder_ / "elsewhere";
+  fs::create_directory(elsewhere);
+  const fs::path target = elsewhere / "real.ini";
+  std::ofstream(target, std::ios::binary) << "[Section]\r\n" << kType << "= 1\r\n";
+  ::chmod(target.c_str(), 0640);
+  fs::create_symlink("elsewhere/real.ini", path_);  // relative, as users make them
+  ASSERT_TRUE(write_profile_string("Section", kType, " 2", path_));
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_EQ(contents(), "[Section]\r\n" + kType + "= 2\r\n");
+  EXPECT_EQ(fs::status(target).permissions(), static_cast<fs::perms>(0640));
+  EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 1);
 }
 
 TEST_F(IniFile, PythonsConfigparserReadsOurFileAlike) {

@@ -101,6 +101,22 @@ TEST(IniImage, TheFirstOfRepeatedSectionsAndKeysIsUsed) {
   EXPECT_EQ(write_value(text, "S", "k", "9"), "[S]\nk=9\nk=2\n[S]\nk=3\n");
 }
 
+TEST(IniImage, OneMatchingPairOfSurroundingQuotesIsStripped) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"\"/music/a b.mp3\"", "/music/a b.mp3"},
+      {"  \"/m/x.mp3\"  ", "/m/x.mp3"},
+      {"\"\"/m/x.mp3\"\"", "\"/m/x.mp3\""},
+      {"\"/m/x.mp3", "\"/m/x.mp3"},
+      {"/m/\"x\".mp3", "/m/\"x\".mp3"},
+      {"\"\"", ""},
+      {"\"", "\""},
+  };
+  for (const auto& [stored, read] : cases) {
+    EXPECT_EQ(read_value(std::string("[S]\nk=") + stored + "\n", "S", "k", "", 256), read)
+        << stored;
+  }
+}
+
 TEST(IniImage, LineBreaksCannotBeStored) {
   EXPECT_FALSE(orvanth::ini::storable("Section", kFile, "/a\nBGM= 2"));
   EXPECT_FALSE(orvanth::ini::storable("Section", kFile, "/a\rb"));

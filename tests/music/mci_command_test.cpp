@@ -66,6 +66,20 @@ TEST(MciParse, QuoteInFileNameMakesTheOpenFail) {
   }
 }
 
+// The shell quotes a file name by doubling its quotes: any name opens as
+// itself, and an ordinary one gives the plain quoted text.
+TEST(MciParse, AQuotedNameOpensExactlyThatFile) {
+  EXPECT_EQ(quoted("/music/a b.mp3"), "\"/music/a b.mp3\"");
+  for (const char* name : {"/m/a\"b.mp3", "/m/x\" type waveaudio alias Other \"y.mp3", "\"",
+                           "/m/it's.mp3", "/m/-dash.mp3", "-", "/m/\xE6\x9B\xB2 \t.mp3",
+                           "/m/\"\"\".mp3"}) {
+    const ParseResult r = parse_command("open " + quoted(name) + " type MPEGVideo Alias MP3Play");
+    ASSERT_EQ(r.error, kOk) << name;
+    EXPECT_EQ(r.command.device, name);
+    EXPECT_EQ(r.command.alias.value_or(""), "MP3Play") << name;
+  }
+}
+
 namespace {
 DiscLayout five_tracks() {
   DiscLayout d;

@@ -1,12 +1,17 @@
 // ReadSettings, FileExists and where the settings file lives.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "common/texture_files.h"
+#include "common/user_folders.h"
 #include "saver/settings_file.h"
 #include "saver/shell_state.h"
-#include "tests/support/shell_run.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -108,14 +113,31 @@ TEST_F(Settings, LongStoredPathsAreCutTo255Bytes) {
 }
 
 TEST(SettingsPath, BesideTheProgramUnlessThatCannotWork) {
-  using orvanth::settings_path_for;
-  EXPECT_EQ(settings_path_for("/opt/o", true, false, "/c", "/h"), "/opt/o/Orvanth.ini");
-  // An existing file is used in place even where the folder is read-only.
-  EXPECT_EQ(settings_path_for("/opt/o", false, true, "/c", "/h"), "/opt/o/Orvanth.ini");
-  EXPECT_EQ(settings_path_for("/opt/o", false, false, "/c", "/h"), "/c/orvanth/Orvanth.ini");
-  EXPECT_EQ(settings_path_for("/opt/o", false, false, "", "/h"),
-            "/h/.config/orvanth/Orvanth.ini");
-  EXPECT_EQ(settings_path_for("/", true, false, "", "/h"), "//Orvanth.ini");
+  using orvanth::SettingsUse;
+  const struct {
+    SettingsUse use;
+    bool user_present;
+    bool beside_writable;
+    const char* expected;
+  } cases[] = {
+      {SettingsUse::Read, false, false, "/opt/o/Orvanth.ini"},
+      {SettingsUse::Save, false, true, "/opt/o/Orvanth.ini"},
+      // A read-only file or folder beside the program: the save goes to the
+      // user's file, which is read from then on, wherever saves could go.
+      {SettingsUse::Save, false, false, "/c/orvanth/Orvanth.ini"},
+      {SettingsUse::Read, true, false, "/c/orvanth/Orvanth.ini"},
+      {SettingsUse::Read, true, true, "/c/orvanth/Orvanth.ini"},
+      {SettingsUse::Save, true, true, "/c/orvanth/Orvanth.ini"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(orvanth::settings_path_for(c.use, "/opt/o", "/c", c.user_present, c.beside_writable),
+              c.expected)
+        << static_cast<int>(c.use) << c.user_present << c.beside_writable;
+  }
+  EXPECT_EQ(orvanth::settings_path_for(SettingsUse::Read, "/", "/c", false, true),
+            "//Orvanth.ini");
+  orvanth::test::TempFolder config;
+  ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
   EXPECT_EQ(orvanth::SettingsPath(),
             fs::canonical("/proc/self/exe").parent_path().string() + "/Orvanth.ini");
 }
@@ -124,9 +146,36 @@ TEST(SettingsPath, WritingToTheUserFolderCreatesIt) {
   orvanth::test::TempFolder home;
   const std::string config = (home.path() / "config").string();
   ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-  const std::string path = orvanth::settings_path_for("/ro", false, false, config, "");
+  const std::string path =
+      orvanth::settings_path_for(orvanth::SettingsUse::Save, "/ro", config, false, false);
   WriteIni(kSettingsSection, kKeyBgmType, " 1", path);
   EXPECT_EQ(ReadIni(kSettingsSection, kKeyBgmType, path), "1");
+  EXPECT_EQ(orvanth::SettingsPath(), path);  // present now, so it is the one read
+}
+
+TEST(UserFolders, XdgValuesMustBeAbsoluteAndNoHomeFallsBackToThePasswordEntry) {
+  const std::string own_home = ::getpwuid(::getuid())->pw_dir;
+  const struct {
+    const char* xdg;   // XDG_CONFIG_HOME and XDG_CACHE_HOME, nullptr: unset
+    const char* home;  // HOME, nullptr: unset
+    std::string config;
+    std::string cache;
+  } cases[] = {
+      {"/x", "/h", "/x", "/x"},
+      {"relative/x", "/h", "/h/.config", "/h/.cache"},
+      {"", "/h", "/h/.config", "/h/.cache"},
+      {nullptr, nullptr, own_home + "/.config", own_home + "/.cache"},
+      {nullptr, "", own_home + "/.config", own_home + "/.cache"},
+  };
+  for (const auto& c : cases) {
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+      c.xdg != nullptr ? ::setenv(name, c.xdg, 1) : ::unsetenv(name);
+    }
+    c.home != nullptr ? ::setenv("HOME", c.home, 1) : ::unsetenv("HOME");
+    EXPECT_EQ(orvanth::config_home(), c.config) << (c.xdg ? c.xdg : "-");
+    EXPECT_EQ(orvanth::cache_home(), c.cache) << (c.xdg ? c.xdg : "-");
+    EXPECT_EQ(orvanth::TextureFolder(), c.cache + "/orvanth/");
+  }
 }
 
 }  // namespace
