@@ -9,6 +9,9 @@
 #     Tests get ORVANTH_BIN_DIR (where Orvanth.scr and Orvanth.data are) and
 #     ORVANTH_SOURCE_DIR as compile definitions.
 #
+#   orvanth_add_area_folders([EXCEPT name ...])
+#     add_subdirectory for every folder here that has a CMakeLists.txt.
+#
 #   orvanth_add_fuzzer(NAME SOURCES a.cpp ... [LIBS ...])
 #     A libFuzzer target (ORVANTH_FUZZ=ON, clang) from a file defining
 #     LLVMFuzzerTestOneInput; in every build the same entry is also run over
@@ -41,6 +44,17 @@ function(orvanth_add_gtest name)
     list(APPEND props RESOURCE_LOCK "${locks}")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
+endfunction()
+
+function(orvanth_add_area_folders)
+  cmake_parse_arguments(A "" "" "EXCEPT" ${ARGN})
+  file(GLOB areas LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(area IN LISTS areas)
+    get_filename_component(name ${area} NAME)
+    if(IS_DIRECTORY ${area} AND EXISTS ${area}/CMakeLists.txt AND NOT name IN_LIST A_EXCEPT)
+      add_subdirectory(${area})
+    endif()
+  endforeach()
 endfunction()
 
 function(orvanth_add_fuzzer name)

@@ -9,8 +9,9 @@
 #include "platform/media/mci.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
-#include "tests/music/fixtures.h"
-#include "tests/music/sink_capture.h"
+#include "tests/support/sink_capture.h"
+#include "tests/support/sound_fixtures.h"
+#include "tests/support/wait.h"
 
 int main() {
   using Clock = std::chrono::steady_clock;
@@ -23,7 +24,7 @@ int main() {
   BgmFile = fx.mp3("latency.mp3", 440, 2.0);
   std::vector<double> ms;
   for (int run = 0; run < 9; ++run) {
-    orvanth::test::wait_until([&] { return orvanth::test::is_silent(capture.now(150)); },
+    orvanth::test::wait_for([&] { return orvanth::test::is_silent(capture.now(150)); },
                               std::chrono::seconds(3));
     const auto t0 = Clock::now();
     PlayMp3();

@@ -9,7 +9,7 @@
 #include "platform/media/sound.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
-#include "tests/music/fixtures.h"
+#include "tests/support/sound_fixtures.h"
 
 namespace {
 

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   t::TextureHome home;
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) {
-    if (!t::wait_until([&] {
+    if (!t::wait_for([&] {
           return t::root_pixel(display, t::kBackdropX, t::kBackdropY) != t::kBackdropPixel;
         })) {
       std::fprintf(stderr, "screen still shows a frame\n");

@@ -9,9 +9,9 @@ namespace {
 using orvanth::ButtonPicture;
 using orvanth::ButtonStateMachine;
 using orvanth::PropertyBag;
-using orvanth::testing::CommandForm;
-using orvanth::testing::move_to;
-using orvanth::testing::wait_for;
+using orvanth::test::CommandForm;
+using orvanth::test::move_to;
+using orvanth::test::wait_for_events;
 
 using CommandEventsTest = CommandForm;
 
@@ -29,7 +29,7 @@ TEST_F(CommandEventsTest, HoverClickAndLeaveThroughRealEvents) {
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::HighLightSelect);
   // The next tick after the pointer left turns 4 into 3.
   point_at_form();
-  EXPECT_TRUE(wait_for(
+  EXPECT_TRUE(wait_for_events(
       [&] { return first_->machine().button_state() == ButtonStateMachine::kSelected; }));
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::Selected);
   EXPECT_EQ(clicks.count(), 1);
@@ -41,7 +41,7 @@ TEST_F(CommandEventsTest, DragOffUntilTheTickThenReleaseRaisesNothing) {
   QTest::mousePress(first_, Qt::LeftButton, {}, inside(first_));
   const QPoint off(first_->width() + 40, first_->height() / 2);
   move_to(first_, off);
-  ASSERT_TRUE(wait_for(
+  ASSERT_TRUE(wait_for_events(
       [&] { return first_->machine().button_state() == ButtonStateMachine::kSelected; }));
   // Back over the face while still held: no highlight.
   move_to(first_, inside(first_));
@@ -129,12 +129,12 @@ TEST(CommandLifecycleTest, TimerAndHoverWaitForInitialize) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   EXPECT_EQ(c->Enabled(), -1) << "a new control becomes enabled when first asked";
   EXPECT_FALSE(c->timer_running());
-  orvanth::testing::move_to(c, QPoint(30, 20));
+  orvanth::test::move_to(c, QPoint(30, 20));
   EXPECT_EQ(c->machine().button_state(), 0);
   c->Initialize();
   EXPECT_TRUE(c->timer_running());
   EXPECT_EQ(c->machine().button_state(), ButtonStateMachine::kNormal);
-  orvanth::testing::move_to(c, QPoint(31, 20));
+  orvanth::test::move_to(c, QPoint(31, 20));
   EXPECT_EQ(c->machine().button_state(), ButtonStateMachine::kHighLight);
 }
 

@@ -4,28 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QTest>
 #include <QWidget>
-#include <functional>
 
 #include "saver/button/command_button.h"
 #include "saver/button/property_bag.h"
+#include "tests/support/qt_wait.h"
 
-namespace orvanth::testing {
+namespace orvanth::test {
 
 inline const QColor kFormColour(0x20, 0x40, 0x80);
-
-// Polls every 20 ms until the condition holds or five seconds pass.
-inline bool wait_for(const std::function<bool()>& cond, int limit_ms = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!cond()) {
-    if (t.elapsed() > limit_ms) return false;
-    QTest::qWait(20);
-  }
-  return true;
-}
 
 // Moves the pointer itself (what the leave check reads) and sends the move
 // event (what hovering reacts to).
@@ -76,4 +64,4 @@ class CommandForm : public ::testing::Test {
   Command* second_ = nullptr;
 };
 
-}  // namespace orvanth::testing
+}  // namespace orvanth::test

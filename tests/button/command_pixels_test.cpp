@@ -9,9 +9,9 @@
 namespace {
 
 using orvanth::ButtonPicture;
-using orvanth::testing::CommandForm;
-using orvanth::testing::move_to;
-using orvanth::testing::kFormColour;
+using orvanth::test::CommandForm;
+using orvanth::test::move_to;
+using orvanth::test::kFormColour;
 
 QRgb picture_pixel(const orvanth::art::Picture& p, int x, int y) {
   const std::uint8_t* px = p.pixels + (static_cast<std::ptrdiff_t>(y) * p.width + x) * p.channels;

@@ -2,17 +2,15 @@
 // with the mouse, and the system's close request.
 #include <gtest/gtest.h>
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "tests/support/files.h"
+#include "tests/support/settings_image.h"
 #include "tests/support/shell_run.h"
 #include "tests/support/x_client.h"
 
@@ -20,44 +18,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using orvanth::test::file_bytes;
+using orvanth::test::find_window;
+using orvanth::test::settings_image;
 using orvanth::test::ShellInstall;
 using orvanth::test::ShellProcess;
 using orvanth::test::wait_for;
 using orvanth::test::XClient;
-
-std::string settings_image(const std::string& type, const std::string& repeat,
-                           const std::string& file) {
-  return "[Section]\r\nBGM\x8B\xE6\x95\xAA=" + type + "\r\nBGM\xD8\xCB\xDF\xB0\xC4=" + repeat +
-         "\r\nBGM\xCC\xA7\xB2\xD9=" + file + "\r\n";
-}
-
-std::string file_bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A viewable top-level window titled title, or 0.
-Window viewable_window(Display* dpy, const char* title) {
-  Window root = 0;
-  Window parent = 0;
-  Window* list = nullptr;
-  unsigned count = 0;
-  Window found = 0;
-  if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &list, &count) == 0) return 0;
-  for (unsigned i = 0; i < count && found == 0; ++i) {
-    char* name = nullptr;
-    XWindowAttributes a{};
-    if (XFetchName(dpy, list[i], &name) != 0 && name != nullptr) {
-      if (std::string(name) == title && XGetWindowAttributes(dpy, list[i], &a) != 0 &&
-          a.map_state == IsViewable) {
-        found = list[i];
-      }
-      XFree(name);
-    }
-  }
-  if (list != nullptr) XFree(list);
-  return found;
-}
 
 class DialogE2e : public ::testing::Test {
  protected:
@@ -65,7 +32,7 @@ class DialogE2e : public ::testing::Test {
   void open_dialog() {
     shell_ = std::make_unique<ShellProcess>(install_, std::vector<std::string>{"/c"});
     ASSERT_TRUE(shell_->started());
-    ASSERT_TRUE(wait_for([&] { return (window_ = viewable_window(x_.display(), "<Quillon>")) != 0; }))
+    ASSERT_TRUE(wait_for([&] { return (window_ = find_window(x_.display(), "<Quillon>")) != 0; }))
         << "the dialog did not appear";
   }
 
@@ -98,7 +65,7 @@ TEST_F(DialogE2e, OpensCentredAcrossAThirdDownAtTheDesignSize) {
 }
 
 TEST_F(DialogE2e, ClickingSetWithTheMouseSavesAndEndsTheProgram) {
-  std::ofstream(install_.settings(), std::ios::binary) << settings_image(" 1", " 7", "");
+  orvanth::test::write_settings_file(install_.settings(), settings_image(" 1", " 7", ""));
   open_dialog();
   const XWindowAttributes a = attributes();
   // The middle of "設定" (4800, 3000, 1095 x 375 twips).
@@ -114,16 +81,7 @@ TEST_F(DialogE2e, ClickingSetWithTheMouseSavesAndEndsTheProgram) {
 
 TEST_F(DialogE2e, TheSystemsCloseRequestEndsTheProgramWithoutSaving) {
   open_dialog();
-  Display* dpy = x_.display();
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window_;
-  event.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(dpy, window_, False, NoEventMask, &event);
-  XFlush(dpy);
+  orvanth::test::send_close_request(x_.display(), window_);
   ASSERT_TRUE(shell_->ends_within(10s));
   EXPECT_EQ(shell_->exit_code(), 0);
   EXPECT_FALSE(fs::exists(install_.settings()));

@@ -6,59 +6,29 @@
 
 #include <QComboBox>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "saver/button/command_button.h"
 #include "saver/dialog/settings_dialog.h"
 #include "saver/shell_state.h"
+#include "tests/support/files.h"
+#include "tests/support/qt_wait.h"
+#include "tests/support/settings_image.h"
 
-namespace orvanth::testing {
-
-// Polls every 20 ms until the condition holds or ten seconds pass.
-inline bool wait_for(const std::function<bool()>& cond, int limit_ms = 10000) {
-  QElapsedTimer t;
-  t.start();
-  while (!cond()) {
-    if (t.elapsed() > limit_ms) return false;
-    QTest::qWait(20);
-  }
-  return true;
-}
-
-inline std::string file_bytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The settings file as the three writes make it from nothing.
-inline std::string settings_image(const std::string& type, const std::string& repeat,
-                                  const std::string& file) {
-  return "[Section]\r\nBGM\x8B\xE6\x95\xAA=" + type + "\r\nBGM\xD8\xCB\xDF\xB0\xC4=" + repeat +
-         "\r\nBGM\xCC\xA7\xB2\xD9=" + file + "\r\n";
-}
+namespace orvanth::test {
 
 class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orvanth-dlg.XXXXXX").string();
-    folder_ = ::mkdtemp(pattern.data());
+    folder_ = temp_.path();
     settings_ = folder_ / "Orvanth.ini";
   }
-  void TearDown() override {
-    form_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
+  void TearDown() override { form_.reset(); }
 
   // Sets the settings as ReadSettings would have, then loads and shows the form.
   void open(std::int16_t type, std::int16_t repeat, const std::string& file) {
@@ -102,9 +72,14 @@ class DialogTest : public ::testing::Test {
     return out;
   }
 
+  TempFolder temp_{"orvanth-dlg"};
   std::filesystem::path folder_;
   std::filesystem::path settings_;
   std::unique_ptr<Lumevar_P> form_;
 };
 
-}  // namespace orvanth::testing
+// The form's tests and the save tests share the one fixture.
+using DialogFormTest = DialogTest;
+using DialogSaveTest = DialogTest;
+
+}  // namespace orvanth::test

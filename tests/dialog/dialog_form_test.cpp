@@ -7,19 +7,15 @@
 #include <QListView>
 #include <QTimer>
 #include <QUrl>
+#include <fstream>
 #include <set>
 
 #include "saver/dialog/dialog_choice.h"
 #include "saver/startup_support.h"
 #include "tests/dialog/dialog_fixture.h"
 
+namespace orvanth::test {
 namespace {
-
-using orvanth::testing::DialogTest;
-using orvanth::testing::file_bytes;
-using orvanth::testing::wait_for;
-
-using DialogFormTest = DialogTest;
 
 TEST_F(DialogFormTest, CdWithoutRepeatChoosesCdAndAnEmptyEnabledRepeatBox) {
   MouseX = 5;
@@ -216,7 +212,7 @@ TEST_F(DialogFormTest, TheChooserOffersMp3AndWavInAnyCaseAndSetsTheFile) {
     title = chooser->windowTitle();
     filters = chooser->nameFilters();
     chooser->setDirectory(QString::fromStdString(folder_.string()));
-    wait_for([&] { return listed_names(chooser).size() >= 4; });
+    wait_for_events([&] { return listed_names(chooser).size() >= 4; });
     QTest::qWait(100);  // let the model settle, so a wrongly listed file shows too
     listed = listed_names(chooser);
     // Typed into the name field and confirmed, as the user would.
@@ -280,5 +276,6 @@ TEST_F(DialogFormTest, OtherWorksOpensTheMakersPageWithTheBusyPointerMeanwhile) 
 }
 
 }  // namespace
+}  // namespace orvanth::test
 
 #include "dialog_form_test.moc"

@@ -3,13 +3,8 @@
 
 #include "tests/dialog/dialog_fixture.h"
 
+namespace orvanth::test {
 namespace {
-
-using orvanth::testing::DialogTest;
-using orvanth::testing::file_bytes;
-using orvanth::testing::settings_image;
-
-using DialogSaveTest = DialogTest;
 
 TEST_F(DialogSaveTest, SetWritesTheThreeValuesInOrderAndCloses) {
   open(1, 7, "");
@@ -51,8 +46,7 @@ TEST_F(DialogSaveTest, AnUnknownTypeIsWrittenBackUnchanged) {
 }
 
 TEST_F(DialogSaveTest, SetReplacesValuesInAnExistingFileAndKeepsTheRest) {
-  std::ofstream(settings_, std::ios::binary)
-      << "[Other]\r\nx=1\r\n" << settings_image(" 0", " 0", "");
+  write_settings_file(settings_, "[Other]\r\nx=1\r\n" + settings_image(" 0", " 0", ""));
   open(1, 0, "");
   type_repeat("9");
   click(form_->Cmd_Set);
@@ -62,7 +56,7 @@ TEST_F(DialogSaveTest, SetReplacesValuesInAnExistingFileAndKeepsTheRest) {
 TEST_F(DialogSaveTest, CancelAndTheCloseRequestWriteNothing) {
   const std::string before = settings_image(" 1", " 4", "");
   for (const bool by_button : {true, false}) {
-    std::ofstream(settings_, std::ios::binary) << before;
+    write_settings_file(settings_, before);
     open(1, 4, "");
     QTest::mouseClick(form_->Img_BGM[0], Qt::LeftButton);
     type_repeat("20");
@@ -85,3 +79,4 @@ TEST_F(DialogSaveTest, EscapeDoesNotCloseTheForm) {
 }
 
 }  // namespace
+}  // namespace orvanth::test

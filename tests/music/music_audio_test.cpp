@@ -13,13 +13,14 @@
 #include "platform/media/sound.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
-#include "tests/music/fixtures.h"
-#include "tests/music/sink_capture.h"
+#include "tests/support/sink_capture.h"
+#include "tests/support/sound_fixtures.h"
+#include "tests/support/wait.h"
 
 using namespace std::chrono_literals;
 using orvanth::test::is_silent;
 using orvanth::test::is_tone;
-using orvanth::test::wait_until;
+using orvanth::test::wait_for;
 
 namespace {
 
@@ -39,14 +40,14 @@ class MusicAudio : public ::testing::Test {
   }
 
   bool hears(double hz, std::chrono::milliseconds limit) {
-    return wait_until([&] { return is_tone(capture_->now(), hz); }, limit);
+    return wait_for([&] { return is_tone(capture_->now(), hz); }, limit);
   }
   bool goes_silent(std::chrono::milliseconds limit) {
-    return wait_until([&] { return is_silent(capture_->now(150)); }, limit);
+    return wait_for([&] { return is_silent(capture_->now(150)); }, limit);
   }
   // True when nothing audible arrives during the whole time.
   bool stays_silent(std::chrono::milliseconds time) {
-    return !wait_until([&] { return !is_silent(capture_->now()); }, time);
+    return !wait_for([&] { return !is_silent(capture_->now()); }, time);
   }
 
   // Drives the CD poll as the run's Timer2 does: PollCd every 200 ms while
@@ -54,7 +55,7 @@ class MusicAudio : public ::testing::Test {
   // returns true or the time is over. Returns whether seen() held.
   bool tick_cd(std::chrono::milliseconds time, const std::function<bool()>& seen) {
     auto next_tick = std::chrono::steady_clock::now();
-    return wait_until(
+    return wait_for(
         [&] {
           if (timer2_enabled_ && std::chrono::steady_clock::now() >= next_tick) {
             PollCd();
@@ -69,7 +70,7 @@ class MusicAudio : public ::testing::Test {
   void open_disc(const std::string& cue) {
     setenv("ORVANTH_CD_DEVICE", cue.c_str(), 1);
     OpenCd();
-    ASSERT_TRUE(wait_until([] { return MciQuery("status cdaudio mode") != "not ready"; }, 5s));
+    ASSERT_TRUE(wait_for([] { return MciQuery("status cdaudio mode") != "not ready"; }, 5s));
     ASSERT_EQ(MciQuery("status cdaudio number of tracks"), "5");
   }
 
@@ -92,7 +93,7 @@ TEST_F(MusicAudio, Mp3PlaysIsRestartedByThePollAfterItsEndAndCloseSilencesIt) {
   PlayMp3();
   EXPECT_TRUE(IsMp3Playing());
   ASSERT_TRUE(hears(440, 3s));
-  ASSERT_TRUE(wait_until([] { return !IsMp3Playing(); }, 5s)) << "the file never ended";
+  ASSERT_TRUE(wait_for([] { return !IsMp3Playing(); }, 5s)) << "the file never ended";
   EXPECT_EQ(MciQuery("status MP3Play mode"), "stopped");
   ASSERT_TRUE(goes_silent(2s));
   PollMp3();
@@ -110,7 +111,7 @@ TEST_F(MusicAudio, Mp3PollLeavesAPlayingFileAlone) {
   ASSERT_TRUE(hears(600, 3s));
   std::string before = MciQuery("status MP3Play position");
   PollMp3();
-  ASSERT_TRUE(wait_until([&] { return MciQuery("status MP3Play position") != before; }, 2s));
+  ASSERT_TRUE(wait_for([&] { return MciQuery("status MP3Play position") != before; }, 2s));
   // Had the poll restarted it, the position would be near 0 again.
   EXPECT_GT(std::stol(MciQuery("status MP3Play position")), std::stol(before));
 }
@@ -122,7 +123,7 @@ TEST_F(MusicAudio, WavLoopsWithoutAPollAndStopWavSilencesIt) {
   PlayWav();
   ASSERT_TRUE(hears(660, 3s));
   // Three times the file's length later it must still sound.
-  ASSERT_TRUE(wait_until([&] { return std::chrono::steady_clock::now() - start > 1500ms; }, 3s));
+  ASSERT_TRUE(wait_for([&] { return std::chrono::steady_clock::now() - start > 1500ms; }, 3s));
   EXPECT_TRUE(is_tone(capture_->now(), 660));
   StopWav();
   EXPECT_TRUE(goes_silent(2s));

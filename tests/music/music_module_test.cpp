@@ -9,7 +9,7 @@
 #include "platform/media/mci.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
-#include "tests/music/fixtures.h"
+#include "tests/support/sound_fixtures.h"
 
 using orvanth::music::FileKind;
 using orvanth::music::file_kind;

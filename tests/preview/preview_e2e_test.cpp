@@ -1,12 +1,15 @@
 // The preview inside a host window on the test X server.
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "saver/preview/preview.h"
+#include "tests/support/settings_image.h"
 #include "tests/support/shell_run.h"
 #include "tests/support/x_client.h"
 
@@ -133,14 +136,7 @@ TEST_F(PreviewE2e, ACloseRequestEndsThePreview) {
   ShellProcess shell(install_, {"/p", std::to_string(host)});
   const Window child = wait_for_child(host);
   ASSERT_NE(child, 0U);
-  XEvent close{};
-  close.xclient.type = ClientMessage;
-  close.xclient.window = child;
-  close.xclient.message_type = XInternAtom(x_.display(), "WM_PROTOCOLS", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(XInternAtom(x_.display(), "WM_DELETE_WINDOW", False));
-  XSendEvent(x_.display(), child, False, NoEventMask, &close);
-  XSync(x_.display(), False);
+  orvanth::test::send_close_request(x_.display(), child);
   EXPECT_TRUE(shell.ends_within(5s));
   EXPECT_TRUE(x_.children(host).empty());
 }
@@ -165,7 +161,7 @@ TEST_F(PreviewE2e, WhileTheRendererRunsAPreviewEndsAtOnce) {
 }
 
 TEST_F(PreviewE2e, LeavesTheSettingsAndTexturesAlone) {
-  std::ofstream(install_.settings(), std::ios::binary) << "[Section]\r\n";
+  orvanth::test::write_settings_file(install_.settings(), "[Section]\r\n");
   OpenWatch watch(install_.folder());
   const Window host = x_.make_window("host", 152, 112);
   {

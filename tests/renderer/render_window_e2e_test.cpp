@@ -15,7 +15,7 @@
 
 using namespace std::chrono_literals;
 using orvanth::test::find_window;
-using orvanth::test::wait_until;
+using orvanth::test::wait_for;
 
 namespace {
 
@@ -36,9 +36,9 @@ class RendererRun : public ::testing::Test {
   // Starts the renderer and waits for its first frame on screen.
   void start() {
     renderer_.emplace();
-    ASSERT_TRUE(wait_until([&] { return (window_ = find_window(display_, kTitle)) != 0; }))
+    ASSERT_TRUE(wait_for([&] { return (window_ = find_window(display_, kTitle)) != 0; }))
         << renderer_->stderr_text();
-    ASSERT_TRUE(wait_until([&] {
+    ASSERT_TRUE(wait_for([&] {
       return orvanth::test::root_pixel(display_, orvanth::test::kBackdropX,
                                        orvanth::test::kBackdropY) == orvanth::test::kBackdropPixel;
     })) << "no frame drawn";
@@ -51,12 +51,12 @@ class RendererRun : public ::testing::Test {
 
   // Still running once limit has passed.
   bool keeps_running(std::chrono::milliseconds limit = 1000ms) {
-    return !wait_until([&] { return !renderer_->running(); }, limit);
+    return !wait_for([&] { return !renderer_->running(); }, limit);
   }
 
   void expect_ended_cleanly() {
     EXPECT_EQ(renderer_->wait_exit(), std::optional<int>(0)) << renderer_->stderr_text();
-    EXPECT_TRUE(wait_until([&] { return find_window(display_, kTitle) == 0; }));
+    EXPECT_TRUE(wait_for([&] { return find_window(display_, kTitle) == 0; }));
   }
 
   void send_key(int type) {
@@ -125,7 +125,7 @@ TEST_F(RendererRun, WindowHasItsTitleAndClassCoversTheScreenAndEndsOnCloseReques
   // The title is set again once a second, whatever changed it.
   XStoreName(display_, window_, "Changed");
   XSync(display_, False);
-  EXPECT_TRUE(wait_until([&] { return orvanth::test::window_name(display_, window_) == kTitle; },
+  EXPECT_TRUE(wait_for([&] { return orvanth::test::window_name(display_, window_) == kTitle; },
                          3000ms));
   EXPECT_TRUE(keeps_running(2000ms));
   EXPECT_EQ(orvanth::test::window_name(display_, window_), kTitle);
@@ -176,11 +176,11 @@ TEST_F(RendererRun, NoFrameIsDrawnWhileEventsAreWaiting) {
 TEST_F(RendererRun, CursorIsInvisibleOnlyWhileTheLoopRuns) {
   ASSERT_TRUE(orvanth::test::cursor_visible(display_)) << "cursor hidden before the start";
   start();
-  EXPECT_TRUE(wait_until([&] { return !orvanth::test::cursor_visible(display_); }));
+  EXPECT_TRUE(wait_for([&] { return !orvanth::test::cursor_visible(display_); }));
   // A renderer that is killed leaves no hidden cursor behind.
   ASSERT_EQ(kill(renderer_->pid(), SIGKILL), 0);
   EXPECT_TRUE(renderer_->wait_exit().has_value());
-  EXPECT_TRUE(wait_until([&] { return orvanth::test::cursor_visible(display_); }));
+  EXPECT_TRUE(wait_for([&] { return orvanth::test::cursor_visible(display_); }));
 }
 
 TEST(RendererWithoutDisplay, SaysSoAndExitsWithZero) {

@@ -1,46 +1,18 @@
 #include "tests/renderer/renderer_process.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/Xfixes.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <fcntl.h>
-#include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <thread>
 
 #include "common/bmp_file.h"
 
-extern char** environ;
-
 namespace orvanth::test {
 
-bool wait_until(const std::function<bool()>& cond, std::chrono::milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!cond()) {
-    if (std::chrono::steady_clock::now() > end) {
-      return false;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
-
 namespace {
-
-std::string make_temp_dir(const char* stem) {
-  std::string templ = (std::filesystem::temp_directory_path() / stem).string() + ".XXXXXX";
-  if (mkdtemp(templ.data()) == nullptr) {
-    std::abort();
-  }
-  return templ;
-}
 
 // Top row first, RGB; each file differs from every other.
 std::vector<std::uint8_t> top_down(int n, int width, int height) {
@@ -75,9 +47,9 @@ std::vector<std::uint8_t> texture_pixels(int n, int& width, int& height) {
   return bottom_up;
 }
 
-TextureHome::TextureHome(int skip) : root_(make_temp_dir("orvanth-tex")) {
-  setenv("XDG_CACHE_HOME", root_.c_str(), 1);
-  const std::string folder = root_ + "/orvanth/";
+TextureHome::TextureHome(int skip) {
+  setenv("XDG_CACHE_HOME", root().c_str(), 1);
+  const std::string folder = root() + "/orvanth/";
   for (int n = 0; n < 7; ++n) {
     if (n == skip) {
       continue;
@@ -93,121 +65,60 @@ TextureHome::TextureHome(int skip) : root_(make_temp_dir("orvanth-tex")) {
   }
 }
 
-TextureHome::~TextureHome() { std::filesystem::remove_all(root_); }
+TextureHome::~TextureHome() = default;
 
-Renderer::Renderer() {
-  err_path_ = make_temp_dir("orvanth-err") + "/stderr";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, err_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  const std::string program = std::string(ORVANTH_BIN_DIR) + "/Orvanth.data";
-  char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-  if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ) != 0) {
-    pid_ = -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-}
+Renderer::Renderer(const EnvironmentChanges& environment)
+    : process_(std::filesystem::path(ORVANTH_BIN_DIR) / "Orvanth.data", {}, environment,
+               err_folder_.path() / "stderr") {}
 
-Renderer::~Renderer() {
-  if (running()) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
-  std::filesystem::remove_all(std::filesystem::path(err_path_).parent_path());
-}
+Renderer::~Renderer() = default;
 
-bool Renderer::running() {
-  if (pid_ < 0 || status_) {
-    return false;
-  }
-  int status = 0;
-  if (waitpid(pid_, &status, WNOHANG) == pid_) {
-    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return false;
-  }
-  return true;
-}
+bool Renderer::running() { return process_.started() && !process_.ended(); }
 
 std::optional<int> Renderer::wait_exit(std::chrono::milliseconds limit) {
-  wait_until([this] { return !running(); }, limit);
-  return status_;
-}
-
-std::string Renderer::stderr_text() const {
-  std::ifstream in(err_path_);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string window_name(Display* display, Window window) {
-  XTextProperty property{};
-  if (XGetWMName(display, window, &property) == 0 || property.value == nullptr) {
-    return {};
+  if (!process_.started() || !process_.ends_within(limit)) {
+    return std::nullopt;
   }
-  std::string name(reinterpret_cast<char*>(property.value), property.nitems);
-  XFree(property.value);
-  return name;
+  const int status = *process_.status();
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-Window find_window(Display* display, const std::string& title) {
-  Window root = 0;
-  Window parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
-    return 0;
+std::string Renderer::stderr_text() const { return file_bytes(err_folder_.path() / "stderr"); }
+
+std::vector<unsigned long> root_pixels(Display* display, int x, int y, int width, int height) {
+  std::vector<unsigned long> pixels;
+  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y,
+                            static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes,
+                            ZPixmap);
+  if (image == nullptr) {
+    return pixels;
   }
-  Window found = 0;
-  for (unsigned int i = 0; i < count && found == 0; ++i) {
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display, children[i], &attributes) != 0 &&
-        attributes.map_state == IsViewable && window_name(display, children[i]) == title) {
-      found = children[i];
+  pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  for (int row = 0; row < height; ++row) {
+    for (int column = 0; column < width; ++column) {
+      pixels.push_back(XGetPixel(image, column, row) & 0xFFFFFF);
     }
   }
-  if (children != nullptr) {
-    XFree(children);
-  }
-  return found;
-}
-
-unsigned long root_pixel(Display* display, int x, int y) {
-  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
-  if (image == nullptr) {
-    return 0;
-  }
-  const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
   XDestroyImage(image);
-  return pixel;
+  return pixels;
 }
 
-bool cursor_visible(Display* display) {
-  XFixesCursorImage* image = XFixesGetCursorImage(display);
-  if (image == nullptr) {
-    return true;
+ExtraXServer::ExtraXServer(const std::vector<std::string>& arguments) {
+  // Xvfb writes the display number it found free to descriptor 3.
+  const auto number_file = folder_.path() / "display";
+  std::string command = "exec Xvfb -displayfd 3 -nolisten tcp -noreset";
+  for (const auto& argument : arguments) {
+    command += " " + argument;
   }
-  bool visible = false;
-  for (int i = 0; i < image->width * image->height; ++i) {
-    visible = visible || (image->pixels[i] & 0xFF000000UL) != 0;
+  command += " 3>" + number_file.string() + " 2>/dev/null";
+  process_.emplace("/bin/sh", std::vector<std::string>{"-c", command});
+  std::string number;
+  if (wait_for([&] {
+        number = file_bytes(number_file);
+        return number.find('\n') != std::string::npos;
+      })) {
+    name_ = ":" + number.substr(0, number.find('\n'));
   }
-  XFree(image);
-  return visible;
-}
-
-bool xdotool(const std::string& args) {
-  return std::system(("xdotool " + args + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-void send_close_request(Display* display, Window window) {
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display, window, False, NoEventMask, &event);
-  XFlush(display);
 }
 
 }  // namespace orvanth::test

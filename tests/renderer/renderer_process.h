@@ -6,16 +6,16 @@
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace orvanth::test {
+#include "tests/support/files.h"
+#include "tests/support/process.h"
+#include "tests/support/wait.h"
+#include "tests/support/x_client.h"
 
-// Polls cond every 20 ms until it holds or limit passes.
-bool wait_until(const std::function<bool()>& cond,
-                std::chrono::milliseconds limit = std::chrono::seconds(20));
+namespace orvanth::test {
 
 // A private texture folder with seven valid files (or fewer: skip is a file
 // number left out), set as this process's XDG_CACHE_HOME.
@@ -25,10 +25,10 @@ class TextureHome {
   ~TextureHome();
   TextureHome(const TextureHome&) = delete;
   TextureHome& operator=(const TextureHome&) = delete;
-  const std::string& root() const { return root_; }
+  std::string root() const { return folder_.path().string(); }
 
  private:
-  std::string root_;
+  TempFolder folder_{"orvanth-tex"};
 };
 
 // The pixels of texture file n as the loader uploads them: RGB, bottom row
@@ -38,40 +38,44 @@ std::vector<std::uint8_t> texture_pixels(int n, int& width, int& height);
 // Orvanth.data as a child process; stderr goes to a file.
 class Renderer {
  public:
-  Renderer();
+  // With changes to the test's environment (XSCREENSAVER_WINDOW, DISPLAY).
+  explicit Renderer(const EnvironmentChanges& environment = {});
   ~Renderer();  // kills the child if it still runs
   Renderer(const Renderer&) = delete;
   Renderer& operator=(const Renderer&) = delete;
-  pid_t pid() const { return pid_; }
-  // The exit code once the process has ended within the limit.
-  std::optional<int> wait_exit(std::chrono::milliseconds limit = std::chrono::seconds(20));
+  pid_t pid() const { return process_.pid(); }
+  // The exit code (128 + the signal when killed) once the process has ended
+  // within the limit.
+  std::optional<int> wait_exit(std::chrono::milliseconds limit = kDefaultLimit);
   bool running();
   std::string stderr_text() const;
+  void signal(int number) const { process_.signal(number); }
 
  private:
-  pid_t pid_ = -1;
-  std::optional<int> status_;
-  std::string err_path_;
+  TempFolder err_folder_{"orvanth-err"};
+  Process process_;
 };
 
-std::string window_name(Display* display, Window window);
-// A top-level window (a child of the root) titled title, or 0.
-Window find_window(Display* display, const std::string& title);
+// The root's pixels in a rectangle as 0xRRGGBB, row by row; empty when the
+// rectangle cannot be read.
+std::vector<unsigned long> root_pixels(Display* display, int x, int y, int width, int height);
 
-// Colour of one root pixel as 0xRRGGBB.
-unsigned long root_pixel(Display* display, int x, int y);
+// An Xvfb of its own with extra arguments, on a display number it picks.
+class ExtraXServer {
+ public:
+  explicit ExtraXServer(const std::vector<std::string>& arguments);
+  // ":N", or "" when it did not come up.
+  const std::string& name() const { return name_; }
+
+ private:
+  TempFolder folder_{"orvanth-xvfb"};
+  std::optional<Process> process_;
+  std::string name_;
+};
+
 inline constexpr unsigned long kBackdropPixel = 0x8F9294;  // (143, 146, 148)
 // A point of the first frame that shows the backdrop.
 inline constexpr int kBackdropX = 640;
 inline constexpr int kBackdropY = 2;
-
-// Whether the pointer's current cursor image has any pixel that is not
-// fully transparent.
-bool cursor_visible(Display* display);
-
-// xdotool with the given arguments; true when it succeeded.
-bool xdotool(const std::string& args);
-
-void send_close_request(Display* display, Window window);
 
 }  // namespace orvanth::test

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <set>
 
-#include "tests/run/run_shell.h"
-#include "saver/run/run_rules.h"
 #include "saver/art/resources.h"
-#include "tests/music/fixtures.h"
-#include "tests/music/sink_capture.h"
+#include "saver/run/run_rules.h"
+#include "tests/run/run_shell.h"
+#include "tests/support/sink_capture.h"
+#include "tests/support/sound_fixtures.h"
 
 namespace orvanth::test {
 namespace {
@@ -139,10 +139,10 @@ class MusicRunTest : public RunTest {
   Fixtures fixtures;
   SinkCapture sink;
   bool tone_within(milliseconds limit) {
-    return wait_until([&] { return is_tone(sink.now(200), kToneHz); }, limit);
+    return wait_for([&] { return is_tone(sink.now(200), kToneHz); }, limit);
   }
   bool silence_within(milliseconds limit) {
-    return wait_until([&] { return is_silent(sink.now(200)); }, limit);
+    return wait_for([&] { return is_silent(sink.now(200)); }, limit);
   }
 };
 
@@ -168,7 +168,7 @@ TEST_F(MusicRunTest, Mp3KeepsComingAfterTheFilesEnd) {
   ASSERT_TRUE(tone_within(kLong));
   const auto first = std::chrono::steady_clock::now();
   // Past the file's end (and a poll period) the tone must come back.
-  ASSERT_TRUE(wait_until([&] { return std::chrono::steady_clock::now() - first > seconds(3); },
+  ASSERT_TRUE(wait_for([&] { return std::chrono::steady_clock::now() - first > seconds(3); },
                          seconds(5)));
   EXPECT_TRUE(tone_within(seconds(3)));
   screen.move_pointer(kStartX + 31, kStartY + 31);
@@ -183,7 +183,7 @@ TEST_F(MusicRunTest, MidiFilePlaysNothing) {
   write_settings(install, 2, 0, mid);
   auto shell = start();
   const std::size_t before = sink.received();
-  ASSERT_TRUE(wait_until([&] { return sink.received() > before + kCaptureRate * 2; }, kLong));
+  ASSERT_TRUE(wait_for([&] { return sink.received() > before + kCaptureRate * 2; }, kLong));
   EXPECT_TRUE(is_silent(sink.now(2000)));
   screen.move_pointer(kStartX + 31, kStartY + 31);
   expect_both_end(*shell);
@@ -194,7 +194,7 @@ TEST_F(MusicRunTest, NoDiscPlaysNothingAndTheRunStillEnds) {
   write_settings(install, 1, 0, "");
   auto shell = start({"/s"}, {{"ORVANTH_CD_DEVICE", (fixtures.dir() / "no-disc.cue").string()}});
   const std::size_t before = sink.received();
-  ASSERT_TRUE(wait_until([&] { return sink.received() > before + kCaptureRate; }, kLong));
+  ASSERT_TRUE(wait_for([&] { return sink.received() > before + kCaptureRate; }, kLong));
   EXPECT_TRUE(is_silent(sink.now(1000)));
   screen.move_pointer(kStartX + 31, kStartY + 31);
   expect_both_end(*shell);

@@ -12,8 +12,9 @@
 #include "saver/run/full_screen_run.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
-#include "tests/support/shell_run.h"
-#include "tests/music/fixtures.h"
+#include "tests/support/files.h"
+#include "tests/support/sound_fixtures.h"
+#include "tests/support/wait.h"
 
 namespace orvanth::test {
 namespace {

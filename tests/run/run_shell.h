@@ -1,7 +1,6 @@
 // Test support for the full-screen run: the shell started from a fresh
 // program folder with extra environment and its stderr kept, the renderer
-// found through /proc, pointer and window checks on the test X server, and
-// the settings file written with its Shift-JIS keys.
+// found through /proc, pointer and window checks on the test X server.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -16,34 +15,19 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/process.h"
 #include "tests/support/shell_run.h"
+#include "tests/support/x_client.h"
 
 namespace orvanth::test {
 
-// Orvanth.ini beside the program with the three music settings.
-void write_settings(const ShellInstall& install, int bgm_type, int bgm_repeat,
-                    const std::string& bgm_file);
-
-// Processes running the given program file (by /proc/<pid>/exe).
-std::vector<pid_t> processes_of(const std::filesystem::path& program);
-// The process's state letter ('R', 'S', 'Z' ...), or '\0' when it is gone.
-char process_state(pid_t pid);
-std::vector<std::string> process_arguments(pid_t pid);
-
-class RunShell {
+// The shell with its stderr kept in a file beside the program folder.
+class RunShell : public Process {
  public:
   RunShell(const ShellInstall& install, const std::vector<std::string>& arguments,
            const std::map<std::string, std::string>& extra_env = {});
   ~RunShell();  // kills the shell and any renderer of its folder
-  RunShell(const RunShell&) = delete;
-  RunShell& operator=(const RunShell&) = delete;
 
-  pid_t pid() const { return pid_; }
-  bool ended();
-  bool ends_within(std::chrono::milliseconds limit);
-  bool exited_normally() const;
-  int exit_code() const;
-  void signal(int number) const;
   std::string stderr_text() const;
   // The renderer started from this folder, once it is running.
   std::optional<pid_t> renderer(std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
@@ -52,8 +36,6 @@ class RunShell {
  private:
   std::filesystem::path folder_;
   std::filesystem::path err_path_;
-  pid_t pid_ = -1;
-  std::optional<int> status_;
 };
 
 // An X client of the test's own: pointer, windows, root pixels.
@@ -64,13 +46,12 @@ class Screen {
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
   bool open() const { return dpy_ != nullptr; }
-  void move_pointer(int x, int y);
-  Window find_window(const std::string& title);
+  void move_pointer(int x, int y) { orvanth::test::move_pointer(dpy_, x, y); }
+  Window find_window(const std::string& title) { return orvanth::test::find_window(dpy_, title); }
   bool window_within(const std::string& title, std::chrono::milliseconds limit);
   bool window_gone_within(const std::string& title, std::chrono::milliseconds limit);
-  unsigned long root_pixel(int x, int y);
-  // A WM_DELETE_WINDOW close request, as a window manager sends it.
-  void send_close(Window window);
+  unsigned long root_pixel(int x, int y) { return orvanth::test::root_pixel(dpy_, x, y); }
+  void send_close(Window window) { send_close_request(dpy_, window); }
   // The renderer's first frame shows the backdrop's grey at the top middle.
   bool first_frame_within(std::chrono::milliseconds limit);
   Display* display() const { return dpy_; }

@@ -11,11 +11,13 @@
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
 #include "saver/startup_support.h"
-#include "tests/support/shell_run.h"
+#include "tests/support/files.h"
+#include "tests/support/process.h"
 
 namespace {
 
 using namespace orvanth::forms;
+using orvanth::test::process_state;
 
 TEST(Program, CommandLineIsTheArgumentsJoinedByBlanks) {
   EXPECT_EQ(join_arguments({}), "");
@@ -58,14 +60,6 @@ TEST(Files, OpeningForReadingTellsFilesFromFoldersAndAbsentees) {
   EXPECT_TRUE(delete_file(file.string()));
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_FALSE(delete_file(file.string()));
-}
-
-// The state letter of /proc/<pid>/stat, or '\0' when the process is gone.
-char process_state(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-  const auto close = text.rfind(')');
-  return close == std::string::npos || close + 2 >= text.size() ? '\0' : text[close + 2];
 }
 
 TEST(Process, StartedProgramRunsWithoutArgumentsAndLeavesNoZombie) {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "tests/support/shell_run.h"
 #include "tests/support/x_client.h"
@@ -16,10 +15,8 @@ using orvanth::test::ShellInstall;
 using orvanth::test::ShellProcess;
 using orvanth::test::XClient;
 
-void write_settings(const ShellInstall& install) {
-  std::ofstream(install.settings(), std::ios::binary)
-      << "[Section]\r\nBGM\x8B\xE6\x95\xAA= 0\r\nBGM\xD8\xCB\xDF\xB0\xC4= 0\r\nBGM\xCC\xA7\xB2\xD9=\r\n";
-}
+// Music off: what a fresh save of the dialog holds.
+void write_settings(const ShellInstall& install) { orvanth::test::write_settings(install, 0, 0, ""); }
 
 // Starts the shell, expects it to end at once by itself with status 0 and
 // without any window of its own having been mapped.

@@ -1,11 +1,11 @@
-// Test support: an X client of its own that makes host and guard windows and
-// watches what other clients map on the screen.
+// Test support on the test X server: an X client of its own that makes host
+// and guard windows and watches what other clients map, and look-ups and
+// requests on other clients' windows.
 #pragma once
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -13,86 +13,41 @@ namespace orvanth::test {
 
 class XClient {
  public:
-  XClient() : dpy_(XOpenDisplay(nullptr)) {
-    if (dpy_ != nullptr) {
-      XSelectInput(dpy_, DefaultRootWindow(dpy_), SubstructureNotifyMask);
-      XSync(dpy_, False);
-    }
-  }
-  ~XClient() {
-    if (dpy_ != nullptr) {
-      XCloseDisplay(dpy_);
-    }
-  }
+  XClient();
+  ~XClient();
   XClient(const XClient&) = delete;
   XClient& operator=(const XClient&) = delete;
 
   Display* display() const { return dpy_; }
 
   // A mapped top-level window with the title (WM_NAME and _NET_WM_NAME).
-  Window make_window(const std::string& title, unsigned width, unsigned height) {
-    XSetWindowAttributes attributes{};
-    attributes.background_pixel = WhitePixel(dpy_, DefaultScreen(dpy_));
-    const Window w = XCreateWindow(dpy_, DefaultRootWindow(dpy_), 100, 100, width, height, 0,
-                                   CopyFromParent, InputOutput, CopyFromParent, CWBackPixel,
-                                   &attributes);
-    XStoreName(dpy_, w, title.c_str());
-    XChangeProperty(dpy_, w, XInternAtom(dpy_, "_NET_WM_NAME", False),
-                    XInternAtom(dpy_, "UTF8_STRING", False), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(title.data()),
-                    static_cast<int>(title.size()));
-    XMapWindow(dpy_, w);
-    XSync(dpy_, False);
-    own_.push_back(w);
-    return w;
-  }
-
-  void destroy(Window w) {
-    XDestroyWindow(dpy_, w);
-    XSync(dpy_, False);
-  }
-
+  Window make_window(const std::string& title, unsigned width, unsigned height);
+  void destroy(Window w);
   // Whether a window not made by this client was mapped as a child of the
   // root since the last call.
-  bool foreign_window_mapped() {
-    bool mapped = false;
-    while (XPending(dpy_) > 0) {
-      XEvent event{};
-      XNextEvent(dpy_, &event);
-      if (event.type == MapNotify && !is_own(event.xmap.window)) {
-        mapped = true;
-      }
-    }
-    return mapped;
-  }
-
-  std::vector<Window> children(Window w) {
-    Window root = 0;
-    Window parent = 0;
-    Window* list = nullptr;
-    unsigned count = 0;
-    std::vector<Window> out;
-    if (XQueryTree(dpy_, w, &root, &parent, &list, &count) != 0 && list != nullptr) {
-      out.assign(list, list + count);
-    }
-    if (list != nullptr) {
-      XFree(list);
-    }
-    return out;
-  }
+  bool foreign_window_mapped();
+  std::vector<Window> children(Window w);
 
  private:
-  bool is_own(Window w) const {
-    for (const Window o : own_) {
-      if (o == w) {
-        return true;
-      }
-    }
-    return false;
-  }
+  bool is_own(Window w) const;
 
   Display* dpy_;
   std::vector<Window> own_;
 };
+
+// The window's WM_NAME, "" when it has none.
+std::string window_name(Display* display, Window window);
+// A viewable top-level window (a child of the root) titled title, or 0.
+Window find_window(Display* display, const std::string& title);
+// A WM_DELETE_WINDOW close request, as a window manager sends it.
+void send_close_request(Display* display, Window window);
+// Colour of one root pixel as 0xRRGGBB.
+unsigned long root_pixel(Display* display, int x, int y);
+void move_pointer(Display* display, int x, int y);
+// Whether the pointer's current cursor image has any pixel that is not
+// fully transparent.
+bool cursor_visible(Display* display);
+// xdotool with the given arguments, its output dropped; true when it succeeded.
+bool xdotool(const std::string& args);
 
 }  // namespace orvanth::test

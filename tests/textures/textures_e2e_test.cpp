@@ -13,7 +13,7 @@
 
 using namespace std::chrono_literals;
 using orvanth::test::find_window;
-using orvanth::test::wait_until;
+using orvanth::test::wait_for;
 
 namespace {
 
@@ -84,7 +84,7 @@ class MissingTexture : public ::testing::Test {
 
   // Waits for the message box titled caption, over the renderer's window.
   void wait_box(const char* caption) {
-    ASSERT_TRUE(wait_until([&] { return (box_ = find_window(display_, caption)) != 0; }))
+    ASSERT_TRUE(wait_for([&] { return (box_ = find_window(display_, caption)) != 0; }))
         << caption << " did not appear";
     EXPECT_NE(find_window(display_, "Lumevar_Delphi"), 0U) << "renderer window not shown";
   }
@@ -92,14 +92,14 @@ class MissingTexture : public ::testing::Test {
   // Answers the box with Return once it holds the keyboard.
   void answer(const char* caption) {
     const Window box = box_;
-    ASSERT_TRUE(wait_until([&] {
+    ASSERT_TRUE(wait_for([&] {
       Window focus = 0;
       int revert = 0;
       XGetInputFocus(display_, &focus, &revert);
       return focus == box;
     })) << caption << " has no keyboard focus";
     ASSERT_TRUE(orvanth::test::xdotool("key Return"));
-    ASSERT_TRUE(wait_until([&] { return find_window(display_, caption) == 0; }));
+    ASSERT_TRUE(wait_for([&] { return find_window(display_, caption) == 0; }));
   }
 
   Display* display_ = nullptr;

@@ -1,13 +1,12 @@
-// Records what reaches the test sound server's null sink (its monitor, via
-// parec) and judges level and dominant frequency of the latest audio.
+// Test support: records what reaches the test sound server's null sink (its
+// monitor, via parec) and judges level and dominant frequency of the latest
+// audio.
 #pragma once
 
 #include <sys/types.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -50,8 +49,5 @@ class SinkCapture {
 
 bool is_tone(const Sound& s, double hz);
 bool is_silent(const Sound& s);
-
-// Polls cond every 20 ms until it holds or the limit passes.
-bool wait_until(const std::function<bool()>& cond, std::chrono::milliseconds limit);
 
 }  // namespace orvanth::test

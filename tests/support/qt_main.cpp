@@ -1,6 +1,6 @@
-// The form tests need one QApplication on the offscreen platform. Without an
-// X window of its own the form's caption animations have nothing to draw, so
-// the X display is not opened at all.
+// Widget and form tests need one QApplication on the offscreen platform.
+// Without an X window of their own the forms' caption animations have
+// nothing to draw, so the X display is not opened at all.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "tests/music/fixtures.h"
+#include "tests/support/sound_fixtures.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,5 +1,6 @@
-// Audio fixtures made at test time in a private temporary folder: tones as
-// WAV (sox) and MP3 (lame), and a five-track CUE/BIN disc image.
+// Test support: audio fixtures made at test time in a private temporary
+// folder: tones as WAV (sox) and MP3 (lame), and a five-track CUE/BIN disc
+// image.
 #pragma once
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "tests/music/sink_capture.h"
+#include "tests/support/sink_capture.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <numbers>
+
+#include "tests/support/wait.h"
 
 namespace orvanth::test {
 
@@ -77,7 +79,7 @@ SinkCapture::SinkCapture() {
   fd_ = fds[0];
   reader_ = std::thread([this] { read_loop(); });
   // Recording has begun once the first audio (silence included) arrives.
-  if (!wait_until([this] { return received() > 0; }, std::chrono::seconds(10))) {
+  if (!wait_for([this] { return received() > 0; }, std::chrono::seconds(10))) {
     kill(pid_, SIGTERM);
     pid_ = -1;
   }
@@ -136,19 +138,6 @@ std::vector<std::int16_t> SinkCapture::latest(int window_ms) const {
 std::size_t SinkCapture::received() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return samples_.size();
-}
-
-bool wait_until(const std::function<bool()>& cond, std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (true) {
-    if (cond()) {
-      return true;
-    }
-    if (std::chrono::steady_clock::now() >= deadline) {
-      return false;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
 }
 
 }  // namespace orvanth::test
