@@ -59,3 +59,15 @@ TEST(VirtualKeys, EscapeIs27AndOtherKeysAreNot) {
   }
   EXPECT_EQ(orvanth::virtual_key_for(XK_Home), 0);
 }
+
+TEST(EscapeLatch, APressCountsOnceEvenWhenReleasedBeforeTheCheck) {
+  orvanth::EscapeLatch latch;
+  EXPECT_FALSE(latch.take());
+  latch.key(orvanth::kVirtualKeyEscape, true);
+  latch.key(orvanth::kVirtualKeyEscape, false);
+  EXPECT_TRUE(latch.take());
+  EXPECT_FALSE(latch.take()) << "the check clears it";
+  latch.key('A', true);
+  latch.key(orvanth::kVirtualKeyEscape, false);
+  EXPECT_FALSE(latch.take()) << "other keys and releases do not set it";
+}

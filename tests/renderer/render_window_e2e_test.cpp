@@ -6,10 +6,15 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <signal.h>
+#include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "tests/renderer/renderer_process.h"
 
@@ -33,14 +38,14 @@ class RendererRun : public ::testing::Test {
     }
   }
 
-  // Starts the renderer and waits for its first frame on screen.
-  void start() {
+  // Starts the renderer and waits for its first frame on screen, which
+  // shows the backdrop at (x, y).
+  void start(int x = orvanth::test::kBackdropX, int y = orvanth::test::kBackdropY) {
     renderer_.emplace();
     ASSERT_TRUE(wait_for([&] { return (window_ = find_window(display_, kTitle)) != 0; }))
         << renderer_->stderr_text();
     ASSERT_TRUE(wait_for([&] {
-      return orvanth::test::root_pixel(display_, orvanth::test::kBackdropX,
-                                       orvanth::test::kBackdropY) == orvanth::test::kBackdropPixel;
+      return orvanth::test::root_pixel(display_, x, y) == orvanth::test::kBackdropPixel;
     })) << "no frame drawn";
   }
 
@@ -155,10 +160,10 @@ TEST_F(RendererRun, EscapeEndsItAndOtherKeysDoNot) {
   orvanth::test::xdotool("keyup Escape");
 }
 
-TEST_F(RendererRun, NoFrameIsDrawnWhileEventsAreWaiting) {
+TEST_F(RendererRun, EscapeTapsQueuedWithTheirReleasesStillEndIt) {
   start();
-  // With the renderer stopped, queue Escape pressed and released many times.
-  // A frame drawn between any press and its release would end the loop.
+  // With the renderer stopped, queue Escape pressed and released many times,
+  // so that each release is handled before the frame after its press.
   ASSERT_EQ(kill(renderer_->pid(), SIGSTOP), 0);
   for (int i = 0; i < 400; ++i) {
     send_key(KeyPress);
@@ -166,10 +171,78 @@ TEST_F(RendererRun, NoFrameIsDrawnWhileEventsAreWaiting) {
   }
   XSync(display_, False);
   ASSERT_EQ(kill(renderer_->pid(), SIGCONT), 0);
-  EXPECT_TRUE(keeps_running(1500ms));
-  // The same events do count: a press left standing ends it.
-  send_key(KeyPress);
-  XFlush(display_);
+  expect_ended_cleanly();
+}
+
+TEST_F(RendererRun, EveryQuickEscapeTapEndsIt) {
+  for (int i = 0; i < 5; ++i) {
+    SCOPED_TRACE(i);
+    start();
+    ASSERT_TRUE(orvanth::test::xdotool("key Escape"));  // press and release at once
+    expect_ended_cleanly();
+  }
+}
+
+TEST_F(RendererRun, StaysInFrontOfAWindowMappedOverItAndTakesTheKeyboardBack) {
+  start();
+  orvanth::test::XClient other;
+  const Window cover = other.make_window("Cover", 300, 200);
+  XSetInputFocus(other.display(), cover, RevertToParent, CurrentTime);
+  XSync(other.display(), False);
+  EXPECT_TRUE(wait_for(
+      [&] {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(display_, &focus, &revert);
+        return other.children(DefaultRootWindow(display_)).back() == window_ && focus == window_;
+      },
+      5000ms));
+  ASSERT_TRUE(orvanth::test::xdotool("key Escape"));
+  expect_ended_cleanly();
+}
+
+TEST_F(RendererRun, EndsInOrderWhenOthersEndIt) {
+  const struct {
+    const char* how;
+    std::function<void()> end;
+  } cases[] = {
+      {"its window destroyed by another client",
+       [this] {
+         XDestroyWindow(display_, window_);
+         XSync(display_, False);
+       }},
+      {"SIGTERM", [this] { renderer_->signal(SIGTERM); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    start();
+    ASSERT_TRUE(wait_for([&] { return !orvanth::test::cursor_visible(display_); }));
+    c.end();
+    expect_ended_cleanly();
+    EXPECT_TRUE(orvanth::test::cursor_visible(display_));
+  }
+}
+
+TEST_F(RendererRun, WithTwoMonitorsTheSceneLiesInThePrimaryAndTheOtherIsBlack) {
+  // The right half is the primary monitor.
+  ASSERT_EQ(std::system("xrandr --setmonitor left 640/169x1024/271+0+0 screen && "
+                        "xrandr --setmonitor '*right' 640/169x1024/271+640+0 none"),
+            0);
+  struct Restore {
+    ~Restore() { std::system("xrandr --delmonitor right; xrandr --delmonitor left"); }
+  } restore;
+  start(960, orvanth::test::kBackdropY);
+  const auto left = orvanth::test::root_pixels(display_, 0, 0, 640, 1024);
+  const auto right = orvanth::test::root_pixels(display_, 640, 0, 640, 1024);
+  ASSERT_EQ(left.size(), right.size());
+  EXPECT_EQ(std::count(left.begin(), left.end(), 0UL), static_cast<long>(left.size()));
+  const auto backdrop = std::count(right.begin(), right.end(), orvanth::test::kBackdropPixel);
+  const auto black = std::count(right.begin(), right.end(), 0UL);
+  EXPECT_GT(backdrop, static_cast<long>(right.size() / 10));
+  EXPECT_GT(static_cast<long>(right.size()) - backdrop - black,
+            static_cast<long>(right.size() / 10))
+      << "pool and planets";
+  orvanth::test::send_close_request(display_, window_);
   expect_ended_cleanly();
 }
 
@@ -192,4 +265,50 @@ TEST(RendererWithoutDisplay, SaysSoAndExitsWithZero) {
   EXPECT_EQ(renderer.wait_exit(), std::optional<int>(0));
   EXPECT_NE(renderer.stderr_text().find("cannot open the X display"), std::string::npos)
       << renderer.stderr_text();
+}
+
+TEST(RendererWithoutGlx, SaysWhyNothingIsDrawnAndExitsWithZero) {
+  const orvanth::test::ExtraXServer server({"-extension", "GLX"});
+  ASSERT_FALSE(server.name().empty()) << "no second Xvfb";
+  orvanth::test::Renderer renderer({{"DISPLAY", server.name()}});
+  EXPECT_EQ(renderer.wait_exit(), std::optional<int>(0));
+  const std::string text = renderer.stderr_text();
+  EXPECT_NE(text.find("no OpenGL (GLX)"), std::string::npos) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+}
+
+TEST(RendererCommandLine, HelpVersionAndUnknownLongOptions) {
+  const orvanth::test::TempFolder folder;
+  const struct {
+    const char* arguments;
+    int code;
+    const char* out;
+    const char* err;
+  } cases[] = {
+      {"--help", 0, "XSCREENSAVER_WINDOW", ""},
+      {"--version", 0, "Orvanth.data " ORVANTH_VERSION "\n", ""},
+      {"--frobnicate", 1, "", "--help"},
+      {"--help --frobnicate", 0, "Usage", ""},
+      // Anything else is ignored: the run goes on, here to a missing display.
+      {"/s -x 12", 0, "", "cannot open the X display"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const auto out = folder.path() / "out";
+    const auto err = folder.path() / "err";
+    const std::string command = std::string("env -u DISPLAY " ORVANTH_BIN_DIR "/Orvanth.data ") +
+                                c.arguments + " >" + out.string() + " 2>" + err.string();
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), c.code);
+    const std::string out_text = orvanth::test::file_bytes(out);
+    const std::string err_text = orvanth::test::file_bytes(err);
+    EXPECT_NE(out_text.find(c.out), std::string::npos) << out_text;
+    EXPECT_NE(err_text.find(c.err), std::string::npos) << err_text;
+    if (*c.err == '\0') {
+      EXPECT_EQ(err_text, "");
+    } else {
+      EXPECT_EQ(std::count(err_text.begin(), err_text.end(), '\n'), 1) << err_text;
+    }
+  }
 }
