@@ -1,0 +1,95 @@
+// The hosts' options on the shell's command line: what is taken off, what is
+// left for the design's switches, and which window a run is hosted in.
+#include <gtest/gtest.h>
+
+#include "saver/hosted/command_options.h"
+
+namespace orvanth::hosted {
+namespace {
+
+using Args = std::vector<std::string>;
+constexpr unsigned long kRoot = 0x2A;
+
+TEST(WindowIdTest, DecimalAndHexAreWindowsAnythingElseIsNot) {
+  const struct {
+    const char* text;
+    std::optional<unsigned long> id;
+  } cases[] = {
+      {"4194311", 4194311UL}, {"0x400007", 0x400007UL}, {"0X1f", 0x1FUL}, {"0", std::nullopt},
+      {"", std::nullopt},     {"0x", std::nullopt},     {"-5", std::nullopt},
+      {"+5", std::nullopt},   {"12ab", std::nullopt},   {"0x40g", std::nullopt},
+      {" 5", std::nullopt},   {"0x20000000", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(parse_window_id(c.text), c.id) << c.text;
+  }
+}
+
+TEST(CommandOptionsTest, HostsOptionsAreTakenOffAndTheDesignsSwitchesLeft) {
+  const struct {
+    Args args;
+    Action action;
+    Args design;
+    bool root;
+    std::optional<unsigned long> window;
+  } cases[] = {
+      {{}, Action::Run, {}, false, std::nullopt},
+      {{"/s"}, Action::Run, {"/s"}, false, std::nullopt},
+      {{"/p", "123"}, Action::Run, {"/p", "123"}, false, std::nullopt},
+      {{"/a"}, Action::Run, {"/a"}, false, std::nullopt},
+      {{"-s"}, Action::Run, {"-s"}, false, std::nullopt},
+      {{"--root"}, Action::Run, {}, true, std::nullopt},
+      {{"-root"}, Action::Run, {}, true, std::nullopt},
+      {{"--root", "--window-id", "0x400007"}, Action::Run, {}, true, 0x400007UL},
+      {{"-window-id", "77", "/s"}, Action::Run, {"/s"}, false, 77UL},
+      {{"/s", "--window-id=0x10"}, Action::Run, {"/s"}, false, 0x10UL},
+      {{"/s", "--help"}, Action::Help, {"/s"}, false, std::nullopt},
+      {{"--version", "--bogus"}, Action::Version, {}, false, std::nullopt},
+      {{"--bogus", "--help"}, Action::Fail, {}, false, std::nullopt},
+      {{"--window-id"}, Action::Fail, {}, false, std::nullopt},
+      {{"--window-id", "/s"}, Action::Fail, {}, false, std::nullopt},
+      {{"--"}, Action::Fail, {}, false, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const CommandOptions o = read_command_options(c.args, "orvanth");
+    const std::string line = ::testing::PrintToString(c.args);
+    EXPECT_EQ(o.action, c.action) << line;
+    EXPECT_EQ(o.design_arguments, c.design) << line;
+    EXPECT_EQ(o.root, c.root) << line;
+    EXPECT_EQ(o.window_id, c.window) << line;
+    // A refusal is one line that names the program and points to --help.
+    EXPECT_EQ(o.action == Action::Fail, o.error.rfind("orvanth: ", 0) == 0) << line;
+    EXPECT_EQ(o.action == Action::Fail, o.error.find("--help") != std::string::npos) << line;
+    EXPECT_EQ(o.error.find('\n'), std::string::npos) << line;
+  }
+}
+
+TEST(CommandOptionsTest, OnlyAFullScreenRunIsHostedInTheNamedEnvironmentOrRootWindow) {
+  const struct {
+    Args args;
+    bool full_screen;
+    const char* environment;
+    std::optional<unsigned long> host;
+  } cases[] = {
+      {{}, true, nullptr, std::nullopt},
+      {{}, true, "", std::nullopt},
+      {{}, true, "0x500001", 0x500001UL},
+      {{}, true, "5242881", 5242881UL},
+      {{}, false, "0x500001", std::nullopt},  // /c, /p beside a host stay as they are
+      {{"--root"}, true, nullptr, kRoot},
+      {{"--root"}, true, "0x500001", 0x500001UL},
+      {{"--root"}, true, "junk", kRoot},
+      {{"--root"}, false, nullptr, std::nullopt},
+      {{"--window-id", "0x77"}, true, "0x500001", 0x77UL},
+      {{"--root", "--window-id", "99"}, true, nullptr, 99UL},
+  };
+  for (const auto& c : cases) {
+    const CommandOptions o = read_command_options(c.args, "orvanth");
+    EXPECT_EQ(host_window(o, c.full_screen, c.environment, kRoot), c.host)
+        << ::testing::PrintToString(c.args) << " env " << (c.environment ? c.environment : "unset")
+        << " full screen " << c.full_screen;
+  }
+}
+
+}  // namespace
+}  // namespace orvanth::hosted
