@@ -337,6 +337,10 @@ void keep_screen(const XEvent& event) {
 
 bool CreateRenderWindow(int bits) {
   (void)bits;  // the visual asks for 8 bits a channel, which is what 32 meant
+  const char* host = std::getenv("XSCREENSAVER_WINDOW");
+  if (host != nullptr && !adopt_host(host)) {
+    return false;
+  }
   RenderDisplay = XOpenDisplay(nullptr);
   if (RenderDisplay == nullptr) {
     std::fprintf(stderr, "Orvanth.data: cannot open the X display \"%s\"\n", XDisplayName(nullptr));
@@ -499,8 +503,7 @@ void draw_one_frame(std::uint32_t start_tick) {
 
 int RunRenderer() {
   watch_signals();
-  const char* host = std::getenv("XSCREENSAVER_WINDOW");
-  if ((host != nullptr && !adopt_host(host)) || !CreateRenderWindow(32)) {
+  if (!CreateRenderWindow(32)) {
     return 0;
   }
   if (full_screen()) {

@@ -16,7 +16,9 @@ struct CursorPoint {
 extern CursorPoint StartCursor;  // pointer position when the loop began
 
 // Window, visual, GL context, shown and focused, view set up, SetupScene run.
-// False (everything released, nothing shown) when any of them fails.
+// With XSCREENSAVER_WINDOW set, a child filling that host window instead,
+// neither focused nor on top. False (everything released, nothing shown)
+// when any of them fails.
 bool CreateRenderWindow(int bits);
 
 // Releases the GL context, the window and the display connection, each only
@@ -29,8 +31,9 @@ void ResizeView(std::int32_t width, std::int32_t height);
 // The window procedure: one X event.
 void RenderWindowProc(const XEvent& event);
 
-// Creates the window, draws frames until Escape, the mouse test or a close
-// request ends the loop, and cleans up.
+// Creates the window, draws frames until Escape, the mouse test, a close
+// request, the window's destruction or a signal ends the loop, and cleans
+// up. Hosted, only the last two and the end of the parent process count.
 int RunRenderer();
 
 namespace orvanth {

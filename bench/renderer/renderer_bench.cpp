@@ -8,6 +8,9 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
 
 #include "common/texture_files.h"
 #include "renderer/loop_rules.h"
@@ -49,6 +52,14 @@ BENCHMARK(BM_ReadAndUploadSevenFiles)->Unit(benchmark::kMillisecond)->UseRealTim
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   orvanth::test::TextureHome home;  // seven files of the saver's sizes
+  // With --hosted, the frames go into a 400 x 300 host window, as in
+  // xscreensaver's preview.
+  std::optional<orvanth::test::XClient> host_client;
+  if (argc > 1 && std::strcmp(argv[1], "--hosted") == 0) {
+    host_client.emplace();
+    const Window host = host_client->make_window("Host", 400, 300);
+    setenv("XSCREENSAVER_WINDOW", std::to_string(host).c_str(), 1);
+  }
   if (!CreateRenderWindow(32)) {
     std::fprintf(stderr, "needs an X display with GLX\n");
     return 1;

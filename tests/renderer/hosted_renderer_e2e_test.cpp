@@ -93,6 +93,30 @@ TEST_F(HostedRenderer, EndsWithZeroOnSigterm) {
   EXPECT_TRUE(wait_for([&] { return client_.children(host_).empty(); }));
 }
 
+TEST_F(HostedRenderer, EndsWhenTheProcessThatStartedItDies) {
+  // A stand-in shell: starts a second renderer, notes its id, then waits.
+  const orvanth::test::TempFolder folder;
+  const auto pid_file = folder.path() / "pid";
+  const orvanth::test::Process shell(
+      "/bin/sh",
+      {"-c", std::string(ORVANTH_BIN_DIR "/Orvanth.data 2>/dev/null & echo $! >") +
+                 pid_file.string() + "; exec sleep 600"},
+      {{"XSCREENSAVER_WINDOW", hex_id(host_)}});
+  std::string pid_text;
+  ASSERT_TRUE(wait_for([&] {
+    pid_text = orvanth::test::file_bytes(pid_file);
+    return pid_text.find('\n') != std::string::npos;
+  }));
+  const pid_t pid = std::stoi(pid_text);
+  ASSERT_TRUE(wait_for([&] { return client_.children(host_).size() == 2; }));
+  shell.signal(SIGKILL);
+  EXPECT_TRUE(wait_for([&] {
+    const char state = orvanth::test::process_state(pid);
+    return state == '\0' || state == 'Z';
+  }));
+  EXPECT_TRUE(wait_for([&] { return client_.children(host_).size() == 1; }));
+}
+
 TEST(HostedRendererWithoutHost, SaysSoAndExitsWithZero) {
   orvanth::test::TextureHome home;
   const struct {
