@@ -6,6 +6,9 @@
 #   share/man/man6/orvanth.6, share/doc/orvanth/index.html, the icon
 # cpack -G DEB: orvanth_<version>_<arch>.deb.
 
+# Install and package what has been built, without building the tests first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 install(TARGETS Orvanth.scr Orvanth.data RUNTIME DESTINATION ${ORVANTH_PROGRAM_DIR})
 install(FILES ${CMAKE_BINARY_DIR}/${CMAKE_INSTALL_BINDIR}/orvanth DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES dist/orvanth.xml DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/xscreensaver/config)
