@@ -22,6 +22,9 @@ packages=(
   # headless test parts: X server, sound server, input, fixtures, decoders
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox libsox-fmt-all lame python3
+  # install, package and host: .deb dependencies, XML checks, a real
+  # xscreensaver daemon run as an ordinary user (setpriv)
+  dpkg-dev libxml2-utils util-linux xscreensaver xscreensaver-gl
 )
 
 if [ "$(id -u)" -ne 0 ]; then
