@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "common/mouse_move.h"
+
 namespace orvanth {
 
 // Milliseconds of a monotonic clock, wrapping at 32 bits.
@@ -17,13 +19,6 @@ constexpr std::uint32_t elapsed_ticks(std::uint32_t now, std::uint32_t start) {
 // (previous + elapsed) / 2, the sum in 64 bits, truncated toward zero.
 constexpr std::int32_t smooth_scene_time(std::int32_t previous, std::uint32_t elapsed) {
   return static_cast<std::int32_t>((std::int64_t{previous} + std::int64_t{elapsed}) / 2);
-}
-
-// True when the pointer is more than 30 pixels away on both axes at once.
-constexpr bool cursor_moved_far(int start_x, int start_y, int x, int y) {
-  const int dx = x > start_x ? x - start_x : start_x - x;
-  const int dy = y > start_y ? y - start_y : start_y - y;
-  return dx > 30 && dy > 30;
 }
 
 inline constexpr int kVirtualKeyEscape = 27;

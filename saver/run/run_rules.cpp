@@ -45,10 +45,6 @@ int water_picture(double r) {
   return std::clamp(static_cast<int>(r * 7.0 + 1.0), 1, 7);
 }
 
-bool cursor_moved_far(std::int16_t mouse_x, std::int16_t mouse_y, int x, int y) {
-  return std::abs(mouse_y - y) > kMouseSlack && std::abs(mouse_x - x) > kMouseSlack;
-}
-
 BoxSize box_size(const art::Picture& picture, double twips_x, double twips_y) {
   const auto inner = [](int pixels, double twips) {
     if (!(twips > 0.0)) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "common/mouse_move.h"
 #include "saver/art/resources.h"
 
 namespace orvanth::run {
@@ -15,7 +16,6 @@ namespace orvanth::run {
 inline constexpr int kPictureCount = 12;
 inline constexpr int kOrderSlots = 9;
 inline constexpr std::uint8_t kBoxGrey = 128;
-inline constexpr int kMouseSlack = 30;
 inline constexpr double kDesignTwipsPerPixel = 15.0;
 
 // Entries 1 to 9 hold nine different picture numbers 1..12; entry 0 stays 0.
@@ -32,9 +32,8 @@ int water_picture(double r);
 // that is not in [0, 1) is clamped, so the walk always finds its number.
 int pick_for(double r, int left);
 
-// The run ends when the cursor is more than 30 pixels from the reference
-// point on both axes at once.
-bool cursor_moved_far(std::int16_t mouse_x, std::int16_t mouse_y, int x, int y);
+// The run ends on the same mouse test as the renderer's frame loop.
+using orvanth::cursor_moved_far;
 
 // A picture box's inner size in pixels: the picture's design size in twips
 // (15 twips a pixel) at the screen's twips per pixel.
