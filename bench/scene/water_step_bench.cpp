@@ -8,13 +8,13 @@ namespace {
 
 void PrepareBusyPool() {
   WaterDamping = 0.96F;
-  orvanth::ClearWater();
+  orvanth::clear_water();
   // A pool full of crossing waves, as after a minute of bouncing.
   for (int step = 0; step < 200; ++step) {
     for (const auto& place : orvanth::kPlanetTable) {
       StartRipple(place.ripple_row, place.ripple_column);
     }
-    orvanth::StepWater();
+    orvanth::step_water();
   }
 }
 
@@ -26,7 +26,7 @@ void BM_WaterStepWithMesh(benchmark::State& state) {
     if (++frame % 16 == 0) {
       StartRipple(32, 31);
     }
-    orvanth::AdvanceWater();
+    orvanth::advance_water();
     benchmark::DoNotOptimize(WaterNormals);
     benchmark::ClobberMemory();
   }
@@ -36,7 +36,7 @@ BENCHMARK(BM_WaterStepWithMesh);
 void BM_WaterStepOnly(benchmark::State& state) {
   PrepareBusyPool();
   for (auto _ : state) {
-    orvanth::StepWater();
+    orvanth::step_water();
     benchmark::ClobberMemory();
   }
 }
@@ -45,18 +45,18 @@ BENCHMARK(BM_WaterStepOnly);
 void BM_WaterMeshOnly(benchmark::State& state) {
   PrepareBusyPool();
   for (auto _ : state) {
-    orvanth::BuildWaterVertices();
-    orvanth::BuildWaterNormals();
+    orvanth::build_water_vertices();
+    orvanth::build_water_normals();
     benchmark::ClobberMemory();
   }
 }
 BENCHMARK(BM_WaterMeshOnly);
 
 void BM_PlanetUpdate(benchmark::State& state) {
-  orvanth::ResetPlanets();
+  orvanth::reset_planets();
   std::int32_t time = 0;
   for (auto _ : state) {
-    orvanth::UpdatePlanets(time += 16);
+    orvanth::update_planets(time += 16);
     benchmark::ClobberMemory();
   }
 }

@@ -23,11 +23,11 @@ constexpr float kMinSpeed = 0.2F;
 constexpr float kSpeedLimit = 1.2F;
 }  // namespace
 
-float BounceHeight(float angle) {
+float bounce_height(float angle) {
   return static_cast<float>(std::fabs(std::sin(angle / kPhaseDivisor) * kBounceAmplitude));
 }
 
-void ApplyBounce(Planet& planet) {
+void apply_bounce(Planet& planet) {
   if (planet.height < kTouchHeight) {
     StartRipple(planet.ripple_row, planet.ripple_column);
     planet.height_scale = static_cast<float>(kRestScale / ((kTouchHeight - planet.height) + 1.0));
@@ -37,14 +37,14 @@ void ApplyBounce(Planet& planet) {
   planet.width_scale = kRestScale;
 }
 
-float BouncePhase(std::int32_t scene_time, float speed) {
+float bounce_phase(std::int32_t scene_time, float speed) {
   // The float phase would grow without bound and, after some hours, step
   // visibly from frame to frame; whole periods change nothing on screen.
   const double phase = static_cast<double>(scene_time) / 60.0 * speed;
   return static_cast<float>(std::fmod(phase, kBouncePeriod));
 }
 
-void ChooseSpeeds() {
+void choose_speeds() {
   const auto seed = std::chrono::high_resolution_clock::now().time_since_epoch().count();
   std::mt19937 generator(static_cast<std::mt19937::result_type>(seed));
   for (Planet& planet : PlanetState) {
@@ -54,27 +54,27 @@ void ChooseSpeeds() {
   }
 }
 
-void SetSpeeds(const std::array<float, kPlanetCount>& speeds) {
+void set_speeds(const std::array<float, kPlanetCount>& speeds) {
   for (int p = 0; p < kPlanetCount; ++p) {
     PlanetState[p].speed = speeds[p];
   }
 }
 
-void ResetPlanets() {
-  ChooseSpeeds();
+void reset_planets() {
+  choose_speeds();
   for (int p = 0; p < kPlanetCount; ++p) {
     PlanetState[p].ripple_row = kPlanetTable[p].ripple_row;
     PlanetState[p].ripple_column = kPlanetTable[p].ripple_column;
   }
 }
 
-void UpdatePlanets(std::int32_t scene_time) {
+void update_planets(std::int32_t scene_time) {
   for (Planet& planet : PlanetState) {
-    planet.angle = BouncePhase(scene_time, planet.speed);
+    planet.angle = bounce_phase(scene_time, planet.speed);
   }
   for (Planet& planet : PlanetState) {
-    planet.height = BounceHeight(planet.angle);
-    ApplyBounce(planet);
+    planet.height = bounce_height(planet.angle);
+    apply_bounce(planet);
   }
 }
 

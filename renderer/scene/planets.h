@@ -43,18 +43,18 @@ inline constexpr double kTouchHeight = 0.11;
 inline constexpr float kRestScale = 0.5F;
 
 // Bounce height for a phase: |sin(angle / 24) * 1.6|.
-float BounceHeight(float angle);
+float bounce_height(float angle);
 
 // Sets the bounce of one planet from its height: squash and ripple when it
 // touches the water, the rest scale otherwise.
-void ApplyBounce(Planet& planet);
+void apply_bounce(Planet& planet);
 
 // Bounce speeds in [0.2, 1.2) from a generator seeded by a high-resolution
 // clock.
-void ChooseSpeeds();
+void choose_speeds();
 
 // Fixes the speeds, for a repeatable picture.
-void SetSpeeds(const std::array<float, kPlanetCount>& speeds);
+void set_speeds(const std::array<float, kPlanetCount>& speeds);
 
 }  // namespace orvanth
 
@@ -64,14 +64,14 @@ extern orvanth::Planet PlanetState[orvanth::kPlanetCount];
 namespace orvanth {
 
 // Speeds from the clock and ripple cells from the table.
-void ResetPlanets();
+void reset_planets();
 
 // Phase, height and scales of every planet for a scene time in milliseconds;
 // planets that touch the water start their ripples.
-void UpdatePlanets(std::int32_t scene_time);
+void update_planets(std::int32_t scene_time);
 
 // The phase for a scene time, reduced by whole bounce periods so that it stays
 // precise however long the saver runs.
-float BouncePhase(std::int32_t scene_time, float speed);
+float bounce_phase(std::int32_t scene_time, float speed);
 
 }  // namespace orvanth

@@ -101,8 +101,8 @@ bool SetupScene() {
   glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
   LoadTextures();
   WaterDamping = 0.96F;
-  orvanth::ClearWater();
-  orvanth::ResetPlanets();
+  orvanth::clear_water();
+  orvanth::reset_planets();
   return true;
 }
 
@@ -131,7 +131,7 @@ void DrawPlanet(float textureIndex, float scaleXZ, float scaleY, float x, float 
 }
 
 void StepAndDrawWater() {
-  orvanth::AdvanceWater();
+  orvanth::advance_water();
   glBindTexture(GL_TEXTURE_2D, WaterTexture);
   for (int k = 0; k < kWaterStrips; ++k) {
     DrawWaterStrip(k);
@@ -143,7 +143,7 @@ void DrawFrame() {
   glLoadIdentity();
   glTranslatef(-0.25F, 0.0F, -4.6F);
   glRotatef(50.0F, 1.0F, 0.0F, 0.0F);
-  orvanth::UpdatePlanets(SceneTime);
+  orvanth::update_planets(SceneTime);
   for (int p = 0; p < orvanth::kPlanetCount; ++p) {
     const orvanth::Planet& planet = PlanetState[p];
     const orvanth::PlanetPlace& place = orvanth::kPlanetTable[p];

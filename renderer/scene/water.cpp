@@ -30,7 +30,7 @@ void StartRipple(std::int32_t row, std::int32_t column) {
 
 namespace orvanth {
 
-void ClearWater() {
+void clear_water() {
   for (int i = 0; i < kWaterCells; ++i) {
     for (int j = 0; j < kWaterCells; ++j) {
       HeightGrid[i][j] = 0.0F;
@@ -108,7 +108,7 @@ double NormalLengths[orvanth::kWaterCells][orvanth::kWaterCells];
 // Float differences and quotients of floats round once, like their
 // extended-precision forms stored as floats; only the length needs care.
 void SetInteriorNormal(float* n, float x, float z, double quick_length) {
-  const float length = orvanth::RoundNormalLength(quick_length, x, z);
+  const float length = orvanth::round_normal_length(quick_length, x, z);
   if (length == 0.0F) {
     SetNormal(n, x, kNormalY, z);
     return;
@@ -143,12 +143,12 @@ void FindNormalLengths() {
 
 }  // namespace
 
-void StepWater() {
+void step_water() {
   StepVelocities();
   StepHeights();
 }
 
-void BuildWaterVertices() {
+void build_water_vertices() {
   for (int i = 0; i < kWaterCells; ++i) {
     for (int j = 0; j < kWaterCells; ++j) {
       float* v = WaterVertices[i][j];
@@ -159,7 +159,7 @@ void BuildWaterVertices() {
   }
 }
 
-void BuildWaterNormals() {
+void build_water_normals() {
   for (int n = 0; n < kWaterCells; ++n) {
     SetNormal(WaterNormals[0][n], 0.0F, 1.0F, 0.0F);
     SetNormal(WaterNormals[kLast][n], 0.0F, 1.0F, 0.0F);
@@ -175,7 +175,7 @@ void BuildWaterNormals() {
   }
 }
 
-float ExtendedNormalLength(float x, float z) {
+float extended_normal_length(float x, float z) {
   const Ext squares = static_cast<Ext>(x) * x + static_cast<Ext>(kNormalY) * kNormalY + static_cast<Ext>(z) * z;
   return static_cast<float>(std::sqrt(squares));
 }
@@ -184,7 +184,7 @@ float ExtendedNormalLength(float x, float z) {
 // true one, so they round to the same float unless the double sits within a
 // few of its units of a float rounding midpoint; there the extended sum
 // decides.
-float RoundNormalLength(double quick, float x, float z) {
+float round_normal_length(double quick, float x, float z) {
   constexpr std::uint64_t kLowBits = (std::uint64_t{1} << 29U) - 1;
   constexpr std::uint64_t kMidpoint = std::uint64_t{1} << 28U;
   constexpr std::uint64_t kMargin = 16;
@@ -193,13 +193,13 @@ float RoundNormalLength(double quick, float x, float z) {
   if (gap > kMargin && std::isfinite(quick)) {
     return static_cast<float>(quick);
   }
-  return ExtendedNormalLength(x, z);
+  return extended_normal_length(x, z);
 }
 
-void AdvanceWater() {
-  StepWater();
-  BuildWaterVertices();
-  BuildWaterNormals();
+void advance_water() {
+  step_water();
+  build_water_vertices();
+  build_water_normals();
 }
 
 }  // namespace orvanth

@@ -8,6 +8,9 @@ namespace orvanth {
 inline constexpr int kWaterCells = 64;
 }  // namespace orvanth
 
+// The design's names (its module state and StartRipple) keep their spelling
+// at global scope; the helpers below are ours, in namespace orvanth.
+
 // Module state of the pool, held for the whole run, indexed [row i][column j].
 extern float HeightGrid[orvanth::kWaterCells][orvanth::kWaterCells];
 extern float VelocityGrid[orvanth::kWaterCells][orvanth::kWaterCells];
@@ -23,24 +26,24 @@ void StartRipple(std::int32_t row, std::int32_t column);
 namespace orvanth {
 
 // Both grids back to still water.
-void ClearWater();
+void clear_water();
 
 // One simulation step of the interior cells (rows and columns 2 to 61).
-void StepWater();
+void step_water();
 
 // WaterVertices and WaterNormals from the current heights.
-void BuildWaterVertices();
-void BuildWaterNormals();
+void build_water_vertices();
+void build_water_normals();
 
 // Length of the interior normal (x, -2048, z): the square root of the
 // extended-precision sum of squares, rounded to a float.
-float ExtendedNormalLength(float x, float z);
+float extended_normal_length(float x, float z);
 
 // The float length from one computed in double precision, falling back to
-// ExtendedNormalLength where the double could round the other way.
-float RoundNormalLength(double quick, float x, float z);
+// extended_normal_length where the double could round the other way.
+float round_normal_length(double quick, float x, float z);
 
 // The whole per-frame update: step, then vertices and normals.
-void AdvanceWater();
+void advance_water();
 
 }  // namespace orvanth

@@ -19,8 +19,8 @@ void ExpectSameBits(float actual, float expected, int i, int j, int axis) {
 }
 
 void CheckMeshAgainstExtendedFormulas() {
-  orvanth::BuildWaterVertices();
-  orvanth::BuildWaterNormals();
+  orvanth::build_water_vertices();
+  orvanth::build_water_normals();
   const auto& h = HeightGrid;
   for (int i = 0; i < kN; ++i) {
     for (int j = 0; j < kN; ++j) {
@@ -61,7 +61,7 @@ TEST(WaterMeshPrecision, RandomPoolsMatchTheExtendedFormulas) {
 }
 
 TEST(WaterMeshPrecision, LengthsNearFloatMidpointsMatchTheExtendedFormulas) {
-  orvanth::ClearWater();
+  orvanth::clear_water();
   // Heights whose normal length falls on or right beside a point halfway
   // between two floats, where a shorter sum could round the other way.
   std::mt19937 generator(777);
@@ -79,13 +79,13 @@ TEST(WaterMeshPrecision, LengthsNearFloatMidpointsMatchTheExtendedFormulas) {
 TEST(WaterMeshPrecision, DoubleLengthsBesideAMidpointDeferToTheExtendedSum) {
   for (float x : {0.0F, 1.5F, 333.25F, -1000.0F, 4097.0F}) {
     const float z = 0.75F;
-    const float exact = orvanth::ExtendedNormalLength(x, z);
+    const float exact = orvanth::extended_normal_length(x, z);
     const double midpoint = (static_cast<double>(exact) + std::nextafter(exact, 1e30F)) / 2;
     // A double a hair past the midpoint would round up to the next float.
     for (double quick : {std::nextafter(midpoint, 1e300), midpoint}) {
-      EXPECT_EQ(orvanth::RoundNormalLength(quick, x, z), exact) << x;
+      EXPECT_EQ(orvanth::round_normal_length(quick, x, z), exact) << x;
     }
-    EXPECT_EQ(orvanth::RoundNormalLength(static_cast<double>(exact), x, z), exact);
+    EXPECT_EQ(orvanth::round_normal_length(static_cast<double>(exact), x, z), exact);
   }
 }
 

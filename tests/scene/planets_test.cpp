@@ -17,8 +17,8 @@ using orvanth::kPlanetTable;
 class PlanetsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    orvanth::ClearWater();
-    orvanth::ResetPlanets();
+    orvanth::clear_water();
+    orvanth::reset_planets();
   }
 };
 
@@ -27,7 +27,7 @@ double ExactHeight(std::int32_t scene_time, float speed) {
 }
 
 TEST_F(PlanetsTest, AtTimeZeroEveryPlanetTouchesAndStartsItsRipple) {
-  orvanth::UpdatePlanets(0);
+  orvanth::update_planets(0);
   int ripples = 0;
   for (auto& row : VelocityGrid) {
     for (float v : row) {
@@ -48,18 +48,18 @@ TEST_F(PlanetsTest, AtTimeZeroEveryPlanetTouchesAndStartsItsRipple) {
 TEST_F(PlanetsTest, TouchThresholdDecidesRippleAndSquash) {
   orvanth::Planet& high = PlanetState[1];
   high.height = 0.12F;
-  orvanth::ApplyBounce(high);
+  orvanth::apply_bounce(high);
   EXPECT_EQ(high.height_scale, 0.5F);
   EXPECT_EQ(VelocityGrid[36][37], 0.0F);
 
   orvanth::Planet& low = PlanetState[2];
   low.height = 0.1F;
-  orvanth::ApplyBounce(low);
+  orvanth::apply_bounce(low);
   EXPECT_FLOAT_EQ(low.height_scale, static_cast<float>(0.5 / 1.01));
   EXPECT_EQ(VelocityGrid[42][27], 1000.0F);
 
   low.height = 0.1099F;
-  orvanth::ApplyBounce(low);
+  orvanth::apply_bounce(low);
   EXPECT_NEAR(low.height_scale, 0.5F, 1e-4);
   EXPECT_LT(low.height_scale, 0.5F);
 }
@@ -74,14 +74,14 @@ TEST_F(PlanetsTest, ResetTakesRippleCellsFromTheTable) {
 }
 
 TEST_F(PlanetsTest, SpeedsAreInRangeAndDifferBetweenRuns) {
-  orvanth::ChooseSpeeds();
+  orvanth::choose_speeds();
   float first[kPlanetCount];
   for (int p = 0; p < kPlanetCount; ++p) {
     first[p] = PlanetState[p].speed;
     EXPECT_GE(first[p], 0.2F);
     EXPECT_LT(first[p], 1.2F);
   }
-  orvanth::ChooseSpeeds();
+  orvanth::choose_speeds();
   int same = 0;
   for (int p = 0; p < kPlanetCount; ++p) {
     same += PlanetState[p].speed == first[p] ? 1 : 0;
@@ -91,23 +91,23 @@ TEST_F(PlanetsTest, SpeedsAreInRangeAndDifferBetweenRuns) {
 }
 
 TEST_F(PlanetsTest, HeightFollowsTheSineOfThePhase) {
-  orvanth::SetSpeeds({1.0F, 0.5F, 0.2F, 1.1F, 0.7F, 0.9F});
+  orvanth::set_speeds({1.0F, 0.5F, 0.2F, 1.1F, 0.7F, 0.9F});
   // Top of the bounce: angle = 12 pi, so SceneTime = 720 pi ms at speed 1.
   const auto top = static_cast<std::int32_t>(720 * std::numbers::pi);
-  orvanth::UpdatePlanets(top);
+  orvanth::update_planets(top);
   EXPECT_NEAR(PlanetState[0].height, 1.6F, 1e-5);
   EXPECT_EQ(PlanetState[0].height_scale, 0.5F);
   EXPECT_NEAR(PlanetState[1].height, ExactHeight(top, 0.5F), 1e-6);
   // A whole bounce later the planet is back on the water.
-  orvanth::UpdatePlanets(static_cast<std::int32_t>(1440 * std::numbers::pi));
+  orvanth::update_planets(static_cast<std::int32_t>(1440 * std::numbers::pi));
   EXPECT_LT(PlanetState[0].height, 2e-3);
 }
 
 TEST_F(PlanetsTest, BounceStaysSmoothAfterDaysOfSceneTime) {
-  orvanth::SetSpeeds({1.0F, 1.19F, 0.2F, 0.77F, 0.5F, 1.0F});
+  orvanth::set_speeds({1.0F, 1.19F, 0.2F, 0.77F, 0.5F, 1.0F});
   for (std::int32_t start : {8 * 3600 * 1000, 20 * 24 * 3600 * 1000, INT_MAX - 100}) {
     for (std::int32_t t = start; t < start + 50; t += 10) {
-      orvanth::UpdatePlanets(t);
+      orvanth::update_planets(t);
       for (const orvanth::Planet& planet : PlanetState) {
         ASSERT_NEAR(planet.height, ExactHeight(t, planet.speed), 1e-4) << "time " << t;
       }
@@ -116,9 +116,9 @@ TEST_F(PlanetsTest, BounceStaysSmoothAfterDaysOfSceneTime) {
 }
 
 TEST_F(PlanetsTest, NegativeSceneTimeStillGivesHeightsInRange) {
-  orvanth::SetSpeeds({1.0F, 1.19F, 0.2F, 0.77F, 0.5F, 1.0F});
+  orvanth::set_speeds({1.0F, 1.19F, 0.2F, 0.77F, 0.5F, 1.0F});
   for (std::int32_t t : {INT_MIN, -1, -123456789}) {
-    orvanth::UpdatePlanets(t);
+    orvanth::update_planets(t);
     for (const orvanth::Planet& planet : PlanetState) {
       EXPECT_GE(planet.height, 0.0F);
       EXPECT_LE(planet.height, 1.6F);

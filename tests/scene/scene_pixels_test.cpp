@@ -59,7 +59,7 @@ class ScenePixelsTest : public ::testing::Test {
     SetupScene();
     // The first frame still has the late state (texture generation, blend
     // factors) of the GL defaults; keep it and the one after for a test.
-    orvanth::SetSpeeds({1.0F, 1.0F, 1.0F, 1.0F, 1.0F, 1.0F});
+    orvanth::set_speeds({1.0F, 1.0F, 1.0F, 1.0F, 1.0F, 1.0F});
     first_frame_ = Draw(kAllHigh);
     second_frame_ = Draw(kAllHigh);
   }
@@ -70,8 +70,8 @@ class ScenePixelsTest : public ::testing::Test {
       GTEST_SKIP() << "needs the test X server";
     }
     ASSERT_TRUE(window_ && window_->ok()) << setup_error_;
-    orvanth::ClearWater();
-    orvanth::SetSpeeds({1.0F, 1.0F, 1.0F, 1.0F, 1.0F, 1.0F});
+    orvanth::clear_water();
+    orvanth::set_speeds({1.0F, 1.0F, 1.0F, 1.0F, 1.0F, 1.0F});
   }
 
   static std::vector<std::uint8_t> Draw(std::int32_t scene_time) {

@@ -10,12 +10,12 @@
 namespace {
 
 TEST(SceneSimulationAllocations, FramesOfBounceAndWaterAllocateNothing) {
-  orvanth::ClearWater();
-  orvanth::ResetPlanets();
+  orvanth::clear_water();
+  orvanth::reset_planets();
   orvanth::test::StartCountingAllocations();
   for (std::int32_t frame = 0; frame < 400; ++frame) {
-    orvanth::UpdatePlanets(frame * 37);
-    orvanth::AdvanceWater();
+    orvanth::update_planets(frame * 37);
+    orvanth::advance_water();
   }
   const std::size_t counted = orvanth::test::StopCountingAllocations();
   EXPECT_EQ(counted, 0U);

@@ -13,7 +13,7 @@ class WaterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     WaterDamping = 0.96F;
-    orvanth::ClearWater();
+    orvanth::clear_water();
   }
 };
 
@@ -29,7 +29,7 @@ int CountNonZeroHeights() {
 
 TEST_F(WaterTest, OneStepFromARippleDipsOnlyThatCell) {
   StartRipple(32, 31);
-  orvanth::StepWater();
+  orvanth::step_water();
   EXPECT_EQ(HeightGrid[32][31], -1000.0F);
   EXPECT_EQ(VelocityGrid[32][31], 960.0F);
   for (int i = 0; i < kN; ++i) {
@@ -45,8 +45,8 @@ TEST_F(WaterTest, OneStepFromARippleDipsOnlyThatCell) {
 
 TEST_F(WaterTest, SecondStepPullsEdgeNeighboursFourTimesHarderThanCorners) {
   StartRipple(32, 31);
-  orvanth::StepWater();
-  orvanth::StepWater();
+  orvanth::step_water();
+  orvanth::step_water();
   // Edge neighbour: S = 4 * -1000, so V = 160 / 7 and H = -V.
   EXPECT_NEAR(HeightGrid[33][31], -160.0 / 7, 1e-3);
   EXPECT_NEAR(HeightGrid[32][30], -160.0 / 7, 1e-3);
@@ -67,7 +67,7 @@ TEST_F(WaterTest, RipplesOnTheFixedBordersChangeNothing) {
     }
   }
   for (int step = 0; step < 50; ++step) {
-    orvanth::StepWater();
+    orvanth::step_water();
   }
   EXPECT_EQ(CountNonZeroHeights(), 0);
   EXPECT_EQ(VelocityGrid[0][17], 1000.0F);
@@ -78,7 +78,7 @@ TEST_F(WaterTest, WavesNeverReachTheFixedBorders) {
   StartRipple(2, 2);
   StartRipple(61, 40);
   for (int step = 0; step < 300; ++step) {
-    orvanth::StepWater();
+    orvanth::step_water();
   }
   EXPECT_GT(CountNonZeroHeights(), 1000);
   for (int n = 0; n < kN; ++n) {
@@ -93,7 +93,7 @@ TEST_F(WaterTest, OutOfGridRipplesAreIgnored) {
   StartRipple(-1, 5);
   StartRipple(5, 64);
   StartRipple(64, 64);
-  orvanth::StepWater();
+  orvanth::step_water();
   EXPECT_EQ(CountNonZeroHeights(), 0);
 }
 
@@ -101,7 +101,7 @@ TEST_F(WaterTest, DampingSettlesThePool) {
   StartRipple(32, 31);
   StartRipple(20, 45);
   for (int step = 0; step < 3000; ++step) {
-    orvanth::StepWater();
+    orvanth::step_water();
   }
   float largest = 0.0F;
   for (auto& row : HeightGrid) {
@@ -113,7 +113,7 @@ TEST_F(WaterTest, DampingSettlesThePool) {
 }
 
 TEST_F(WaterTest, FlatPoolSpansTheSquareWithRowsAlongX) {
-  orvanth::BuildWaterVertices();
+  orvanth::build_water_vertices();
   const float* first = WaterVertices[0][0];
   const float* last = WaterVertices[63][63];
   const float* row_end = WaterVertices[63][0];
@@ -133,14 +133,14 @@ TEST_F(WaterTest, FlatPoolSpansTheSquareWithRowsAlongX) {
 
 TEST_F(WaterTest, RippleDipLowersItsVertex) {
   StartRipple(32, 31);
-  orvanth::AdvanceWater();
+  orvanth::advance_water();
   EXPECT_NEAR(WaterVertices[32][31][1], -1000.0 / 1024 / 63 * 3, 1e-7);
   EXPECT_NEAR(WaterVertices[32][31][1], -0.0465, 1e-4);
   EXPECT_EQ(WaterVertices[33][31][1], 0.0F);
 }
 
 TEST_F(WaterTest, FlatPoolNormalsPointDownInsideAndUpOnTheRing) {
-  orvanth::BuildWaterNormals();
+  orvanth::build_water_normals();
   for (int i = 0; i < kN; ++i) {
     for (int j = 0; j < kN; ++j) {
       const bool ring = i == 0 || j == 0 || i == kN - 1 || j == kN - 1;
@@ -154,7 +154,7 @@ TEST_F(WaterTest, FlatPoolNormalsPointDownInsideAndUpOnTheRing) {
 
 TEST_F(WaterTest, NormalsAroundADipAreUnitAndTiltAway) {
   StartRipple(32, 31);
-  orvanth::AdvanceWater();
+  orvanth::advance_water();
   // Row after the dip: H[34] - H[32] = +1000 along x.
   const float* after = WaterNormals[33][31];
   EXPECT_NEAR(after[0], 1000.0 / std::hypot(1000.0, 2048.0), 1e-6);
