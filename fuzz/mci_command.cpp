@@ -20,12 +20,7 @@ void check(bool ok) {
   }
 }
 
-DiscLayout sample_disc() {
-  DiscLayout d;
-  d.track_starts = {0, 4000, 9000, 9001, 20000};
-  d.end = 30000;
-  return d;
-}
+DiscLayout sample_disc() { return {{0, 4000, 9000, 9001, 20000}, 30000}; }
 
 }  // namespace
 

@@ -11,24 +11,42 @@
 namespace orvanth::x11 {
 namespace {
 
+// One property of a window as read; freed with the reader.
+class Property {
+ public:
+  Property(Display* dpy, Window window, Atom property, long length, Atom type)
+      : read_(XGetWindowProperty(dpy, window, property, 0, length, False, type, &type_, &format_,
+                                 &count_, &remaining_, &data_) == Success) {}
+  ~Property() {
+    if (data_ != nullptr) {
+      XFree(data_);
+    }
+  }
+  Property(const Property&) = delete;
+  Property& operator=(const Property&) = delete;
+
+  bool read() const { return read_; }
+  // Whether it was read with the given item size (8, 16 or 32) and holds data.
+  bool holds(int format) const { return read_ && data_ != nullptr && format_ == format; }
+  Atom type() const { return type_; }
+  unsigned long count() const { return count_; }
+  const unsigned char* data() const { return data_; }
+
+ private:
+  Atom type_ = None;
+  int format_ = 0;
+  unsigned long count_ = 0;
+  unsigned long remaining_ = 0;
+  unsigned char* data_ = nullptr;
+  bool read_;
+};
+
 std::optional<std::string> text_property(Display* dpy, Window window, Atom property, Atom type) {
-  Atom actual_type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  if (XGetWindowProperty(dpy, window, property, 0, 4096, False, type, &actual_type, &format,
-                         &count, &remaining, &data) != Success) {
+  const Property p(dpy, window, property, 4096, type);
+  if (!p.holds(8) || p.type() == None) {
     return std::nullopt;
   }
-  std::optional<std::string> text;
-  if (data != nullptr && actual_type != None && format == 8) {
-    text = std::string(reinterpret_cast<const char*>(data), count);
-  }
-  if (data != nullptr) {
-    XFree(data);
-  }
-  return text;
+  return std::string(reinterpret_cast<const char*>(p.data()), p.count());
 }
 
 std::vector<Window> children_of(Display* dpy, Window window) {
@@ -47,39 +65,17 @@ std::vector<Window> children_of(Display* dpy, Window window) {
 }
 
 std::vector<Window> client_list(Display* dpy, Window root) {
-  const Atom list = XInternAtom(dpy, "_NET_CLIENT_LIST", False);
-  Atom actual_type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  std::vector<Window> out;
-  if (XGetWindowProperty(dpy, root, list, 0, 65536, False, XA_WINDOW, &actual_type, &format,
-                         &count, &remaining, &data) == Success &&
-      data != nullptr && format == 32) {
-    const auto* ids = reinterpret_cast<const unsigned long*>(data);
-    out.assign(ids, ids + count);
+  const Property p(dpy, root, XInternAtom(dpy, "_NET_CLIENT_LIST", False), 65536, XA_WINDOW);
+  if (!p.holds(32)) {
+    return {};
   }
-  if (data != nullptr) {
-    XFree(data);
-  }
-  return out;
+  const auto* ids = reinterpret_cast<const unsigned long*>(p.data());
+  return {ids, ids + p.count()};
 }
 
 bool has_wm_state(Display* dpy, Window window) {
-  const Atom wm_state = XInternAtom(dpy, "WM_STATE", False);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  const bool found = XGetWindowProperty(dpy, window, wm_state, 0, 2, False, AnyPropertyType,
-                                        &type, &format, &count, &remaining, &data) == Success &&
-                     type != None;
-  if (data != nullptr) {
-    XFree(data);
-  }
-  return found;
+  const Property p(dpy, window, XInternAtom(dpy, "WM_STATE", False), 2, AnyPropertyType);
+  return p.read() && p.type() != None;
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ using orvanth::ButtonStateMachine;
 using orvanth::PropertyBag;
 using orvanth::test::CommandForm;
 using orvanth::test::move_to;
-using orvanth::test::wait_for_events;
+using orvanth::test::wait_for;
 
 using CommandEventsTest = CommandForm;
 
@@ -29,7 +29,7 @@ TEST_F(CommandEventsTest, HoverClickAndLeaveThroughRealEvents) {
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::HighLightSelect);
   // The next tick after the pointer left turns 4 into 3.
   point_at_form();
-  EXPECT_TRUE(wait_for_events(
+  EXPECT_TRUE(wait_for(
       [&] { return first_->machine().button_state() == ButtonStateMachine::kSelected; }));
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::Selected);
   EXPECT_EQ(clicks.count(), 1);
@@ -41,7 +41,7 @@ TEST_F(CommandEventsTest, DragOffUntilTheTickThenReleaseRaisesNothing) {
   QTest::mousePress(first_, Qt::LeftButton, {}, inside(first_));
   const QPoint off(first_->width() + 40, first_->height() / 2);
   move_to(first_, off);
-  ASSERT_TRUE(wait_for_events(
+  ASSERT_TRUE(wait_for(
       [&] { return first_->machine().button_state() == ButtonStateMachine::kSelected; }));
   // Back over the face while still held: no highlight.
   move_to(first_, inside(first_));

@@ -9,7 +9,7 @@
 
 #include "saver/button/command_button.h"
 #include "saver/button/property_bag.h"
-#include "tests/support/qt_wait.h"
+#include "tests/support/wait.h"
 
 namespace orvanth::test {
 

@@ -14,17 +14,11 @@
 #include "tests/support/shell_run.h"
 #include "tests/support/x_client.h"
 
+namespace orvanth::test {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using orvanth::test::file_bytes;
-using orvanth::test::find_window;
-using orvanth::test::settings_image;
-using orvanth::test::ShellInstall;
-using orvanth::test::ShellProcess;
-using orvanth::test::wait_for;
-using orvanth::test::XClient;
 
 class DialogE2e : public ::testing::Test {
  protected:
@@ -65,7 +59,7 @@ TEST_F(DialogE2e, OpensCentredAcrossAThirdDownAtTheDesignSize) {
 }
 
 TEST_F(DialogE2e, ClickingSetWithTheMouseSavesAndEndsTheProgram) {
-  orvanth::test::write_settings_file(install_.settings(), settings_image(" 1", " 7", ""));
+  write_settings_file(install_.settings(), settings_image(" 1", " 7", ""));
   open_dialog();
   const XWindowAttributes a = attributes();
   // The middle of "設定" (4800, 3000, 1095 x 375 twips).
@@ -81,7 +75,7 @@ TEST_F(DialogE2e, ClickingSetWithTheMouseSavesAndEndsTheProgram) {
 
 TEST_F(DialogE2e, TheSystemsCloseRequestEndsTheProgramWithoutSaving) {
   open_dialog();
-  orvanth::test::send_close_request(x_.display(), window_);
+  send_close_request(x_.display(), window_);
   ASSERT_TRUE(shell_->ends_within(10s));
   EXPECT_EQ(shell_->exit_code(), 0);
   EXPECT_FALSE(fs::exists(install_.settings()));
@@ -89,3 +83,4 @@ TEST_F(DialogE2e, TheSystemsCloseRequestEndsTheProgramWithoutSaving) {
 }
 
 }  // namespace
+}  // namespace orvanth::test

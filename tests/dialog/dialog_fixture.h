@@ -17,7 +17,7 @@
 #include "saver/dialog/settings_dialog.h"
 #include "saver/shell_state.h"
 #include "tests/support/files.h"
-#include "tests/support/qt_wait.h"
+#include "tests/support/wait.h"
 #include "tests/support/settings_image.h"
 
 namespace orvanth::test {

@@ -212,7 +212,7 @@ TEST_F(DialogFormTest, TheChooserOffersMp3AndWavInAnyCaseAndSetsTheFile) {
     title = chooser->windowTitle();
     filters = chooser->nameFilters();
     chooser->setDirectory(QString::fromStdString(folder_.string()));
-    wait_for_events([&] { return listed_names(chooser).size() >= 4; });
+    wait_for([&] { return listed_names(chooser).size() >= 4; });
     QTest::qWait(100);  // let the model settle, so a wrongly listed file shows too
     listed = listed_names(chooser);
     // Typed into the name field and confirmed, as the user would.

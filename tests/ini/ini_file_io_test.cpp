@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/ini/ini_file.h"
+#include "saver/settings_file.h"
 
 namespace {
 
@@ -37,9 +38,9 @@ class IniFile : public ::testing::Test {
   std::string path_;
 };
 
-const std::string kType = "BGM\x8B\xE6\x95\xAA";
-const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
-const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
+const std::string kType{orvanth::kKeyBgmType};
+const std::string kRepeat{orvanth::kKeyBgmRepeat};
+const std::string kFile{orvanth::kKeyBgmFile};
 
 TEST_F(IniFile, MissingFileReadsAsTheDefaultAndFirstWriteCreatesIt) {
   EXPECT_EQ(get_profile_string("Section", kType, "", 256, path_), "");

@@ -4,34 +4,35 @@
 #include <string>
 
 #include "platform/ini/ini_file.h"
+#include "saver/settings_file.h"
+#include "tests/support/settings_image.h"
 
 namespace {
 
 using orvanth::ini::read_value;
 using orvanth::ini::write_value;
 
-const std::string kType = "BGM\x8B\xE6\x95\xAA";
-const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
-const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
+const std::string kType{orvanth::kKeyBgmType};
+const std::string kRepeat{orvanth::kKeyBgmRepeat};
+const std::string kFile{orvanth::kKeyBgmFile};
 
 TEST(IniImage, ThreeWritesIntoNothingGiveTheDialogsImage) {
+  struct Values {
+    const char* type;
+    const char* repeat;
+    const char* file;
+  };
+  // Written a second time with other values: the same lines, in the same places.
   std::string text;
-  text = write_value(text, "Section", kType, " 2");
-  text = write_value(text, "Section", kRepeat, " 0");
-  text = write_value(text, "Section", kFile, "/music/a b.mp3");
-  EXPECT_EQ(text,
-            "[Section]\r\n"
-            "BGM\x8B\xE6\x95\xAA= 2\r\n"
-            "BGM\xD8\xCB\xDF\xB0\xC4= 0\r\n"
-            "BGM\xCC\xA7\xB2\xD9=/music/a b.mp3\r\n");
-  // Written again with other values: the same lines, in the same places.
-  text = write_value(text, "Section", kType, "-2");
-  text = write_value(text, "Section", kRepeat, " 7");
-  text = write_value(text, "Section", kFile, "");
-  EXPECT_EQ(text,
-            "[Section]\r\n"
-            "BGM\x8B\xE6\x95\xAA=-2\r\n"
-            "BGM\xD8\xCB\xDF\xB0\xC4= 7\r\n"
+  for (const Values& v : {Values{" 2", " 0", "/music/a b.mp3"}, Values{"-2", " 7", ""}}) {
+    text = write_value(text, "Section", kType, v.type);
+    text = write_value(text, "Section", kRepeat, v.repeat);
+    text = write_value(text, "Section", kFile, v.file);
+    EXPECT_EQ(text, orvanth::test::settings_image(v.type, v.repeat, v.file)) << v.type;
+  }
+  // The image byte for byte, so that the key constants cannot drift unseen.
+  EXPECT_EQ(orvanth::test::settings_image("-2", " 7", ""),
+            "[Section]\r\nBGM\x8B\xE6\x95\xAA=-2\r\nBGM\xD8\xCB\xDF\xB0\xC4= 7\r\n"
             "BGM\xCC\xA7\xB2\xD9=\r\n");
 }
 

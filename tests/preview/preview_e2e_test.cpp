@@ -13,15 +13,11 @@
 #include "tests/support/shell_run.h"
 #include "tests/support/x_client.h"
 
+namespace orvanth::test {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using orvanth::test::OpenWatch;
-using orvanth::test::ShellInstall;
-using orvanth::test::ShellProcess;
-using orvanth::test::wait_for;
-using orvanth::test::XClient;
 
 // What the preview must show at that size.
 std::vector<std::uint8_t> expected_picture(int width, int height) {
@@ -136,7 +132,7 @@ TEST_F(PreviewE2e, ACloseRequestEndsThePreview) {
   ShellProcess shell(install_, {"/p", std::to_string(host)});
   const Window child = wait_for_child(host);
   ASSERT_NE(child, 0U);
-  orvanth::test::send_close_request(x_.display(), child);
+  send_close_request(x_.display(), child);
   EXPECT_TRUE(shell.ends_within(5s));
   EXPECT_TRUE(x_.children(host).empty());
 }
@@ -161,7 +157,7 @@ TEST_F(PreviewE2e, WhileTheRendererRunsAPreviewEndsAtOnce) {
 }
 
 TEST_F(PreviewE2e, LeavesTheSettingsAndTexturesAlone) {
-  orvanth::test::write_settings_file(install_.settings(), "[Section]\r\n");
+  write_settings_file(install_.settings(), "[Section]\r\n");
   OpenWatch watch(install_.folder());
   const Window host = x_.make_window("host", 152, 112);
   {
@@ -176,3 +172,4 @@ TEST_F(PreviewE2e, LeavesTheSettingsAndTexturesAlone) {
 }
 
 }  // namespace
+}  // namespace orvanth::test

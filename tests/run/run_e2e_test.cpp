@@ -16,8 +16,7 @@ namespace orvanth::test {
 namespace {
 
 namespace fs = std::filesystem;
-using std::chrono::milliseconds;
-using std::chrono::seconds;
+using namespace std::chrono;
 
 constexpr milliseconds kLong = seconds(15);
 constexpr double kToneHz = 440;

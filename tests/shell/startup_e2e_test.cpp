@@ -6,17 +6,11 @@
 #include "tests/support/shell_run.h"
 #include "tests/support/x_client.h"
 
+namespace orvanth::test {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using orvanth::test::OpenWatch;
-using orvanth::test::ShellInstall;
-using orvanth::test::ShellProcess;
-using orvanth::test::XClient;
-
-// Music off: what a fresh save of the dialog holds.
-void write_settings(const ShellInstall& install) { orvanth::test::write_settings(install, 0, 0, ""); }
 
 // Starts the shell, expects it to end at once by itself with status 0 and
 // without any window of its own having been mapped.
@@ -32,7 +26,7 @@ void expect_ends_at_once(const ShellInstall& install, const std::vector<std::str
 
 TEST(StartupE2e, WhileTheRendererRunsEveryStartEndsAtOnceWithoutReading) {
   ShellInstall install;
-  write_settings(install);
+  write_settings(install, 0, 0, "");
   XClient host;
   const Window renderer = host.make_window("Lumevar_Delphi", 200, 150);
   const Window preview_host = host.make_window("host", 152, 112);
@@ -52,7 +46,7 @@ TEST(StartupE2e, TheOtherGuardTitlesStopAStartToo) {
   for (const char* title : {"Lumevar_Main", "<Orvanth>"}) {
     XClient host;
     host.make_window(title, 50, 50);
-    write_settings(install);
+    write_settings(install, 0, 0, "");
     OpenWatch watch(install.folder());
     expect_ends_at_once(install, {"/s"});
     EXPECT_FALSE(watch.touched("Orvanth.ini")) << title;
@@ -61,7 +55,7 @@ TEST(StartupE2e, TheOtherGuardTitlesStopAStartToo) {
 
 TEST(StartupE2e, UnknownSwitchesEndAtOnceAfterReadingTheSettings) {
   ShellInstall install;
-  write_settings(install);
+  write_settings(install, 0, 0, "");
   for (const auto& args : std::vector<std::vector<std::string>>{{"/a"}, {"s"}, {"-x", "/s"}}) {
     OpenWatch watch(install.folder());
     expect_ends_at_once(install, args);
@@ -74,11 +68,11 @@ TEST(StartupE2e, UnknownSwitchesEndAtOnceAfterReadingTheSettings) {
 // shell once the read has been seen, whatever the form would go on to do.
 TEST(StartupE2e, DialogAndRunReadTheSettingsAndThePreviewDoesNot) {
   ShellInstall install(false);
-  write_settings(install);
+  write_settings(install, 0, 0, "");
   for (const char* mode : {"/c", "/S", "-s"}) {
     OpenWatch watch(install.folder());
     ShellProcess shell(install, {mode});
-    EXPECT_TRUE(orvanth::test::wait_for([&] { return watch.touched("Orvanth.ini"); }))
+    EXPECT_TRUE(wait_for([&] { return watch.touched("Orvanth.ini"); }))
         << mode;
     shell.kill();
   }
@@ -99,3 +93,4 @@ TEST(StartupE2e, WithoutADisplayItSaysSoAndWritesNothing) {
 }
 
 }  // namespace
+}  // namespace orvanth::test

@@ -11,10 +11,12 @@ inline constexpr std::chrono::milliseconds kPoll{20};
 inline constexpr std::chrono::milliseconds kDefaultLimit{20000};
 
 // Polls condition every 20 ms until it holds (true) or limit has passed
-// (false). pause spends the time between polls; by default the thread sleeps,
-// an event-driven test passes one that keeps its event loop running.
+// (false).
 bool wait_for(const std::function<bool()>& condition,
-              std::chrono::milliseconds limit = kDefaultLimit,
-              const std::function<void(std::chrono::milliseconds)>& pause = {});
+              std::chrono::milliseconds limit = kDefaultLimit);
+
+// How this test program spends the time between polls: by default the thread
+// sleeps; the Qt tests' main keeps the event loop running instead.
+void set_poll_pause(std::function<void(std::chrono::milliseconds)> pause);
 
 }  // namespace orvanth::test

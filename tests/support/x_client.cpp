@@ -9,6 +9,30 @@
 
 namespace orvanth::test {
 
+namespace {
+
+int ignore_x_error(Display* /*display*/, XErrorEvent* /*error*/) { return 0; }
+
+// Windows of other clients may vanish while they are looked at; such an
+// error must not end the test.
+class IgnoredXErrors {
+ public:
+  explicit IgnoredXErrors(Display* display)
+      : display_(display), previous_(XSetErrorHandler(ignore_x_error)) {}
+  ~IgnoredXErrors() {
+    XSync(display_, False);
+    XSetErrorHandler(previous_);
+  }
+  IgnoredXErrors(const IgnoredXErrors&) = delete;
+  IgnoredXErrors& operator=(const IgnoredXErrors&) = delete;
+
+ private:
+  Display* display_;
+  XErrorHandler previous_;
+};
+
+}  // namespace
+
 XClient::XClient() : dpy_(XOpenDisplay(nullptr)) {
   if (dpy_ != nullptr) {
     XSelectInput(dpy_, DefaultRootWindow(dpy_), SubstructureNotifyMask);
@@ -84,6 +108,7 @@ std::string window_name(Display* display, Window window) {
 }
 
 Window find_window(Display* display, const std::string& title) {
+  const IgnoredXErrors ignored(display);
   Window root = 0;
   Window parent = 0;
   Window* children = nullptr;

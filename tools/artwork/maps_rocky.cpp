@@ -1,5 +1,6 @@
 // Solid bodies: cratered, mottled, grainy and patchy surfaces.
 #include <cmath>
+#include <functional>
 
 #include "tools/artwork/det_math.h"
 #include "tools/artwork/planet_maps.h"
@@ -39,6 +40,17 @@ Image cratered(const char* name, const std::vector<RampStop>& albedo, double den
       const double floor_dark = -0.25 * clamp01(-height.get(x, y));
       Rgb c = ramp(albedo, tone + floor_dark);
       img.set(x, y, c * relief(height, x, y, relief_strength));
+    }
+  }
+  return img;
+}
+
+// A map painted point by point from where each pixel lies on the sphere.
+Image paint_map(const char* name, const std::function<Rgb(const MapPoint&)>& colour) {
+  Image img(name, kMapWidth, kMapHeight, 3);
+  for (int y = 0; y < img.height; ++y) {
+    for (int x = 0; x < img.width; ++x) {
+      img.set(x, y, colour(map_point(x, y, img.width, img.height)));
     }
   }
   return img;
@@ -102,33 +114,23 @@ Image make_red_polar_map() {
 }
 
 Image make_grainy_map() {
-  Image img("grey-grainy", kMapWidth, kMapHeight, 3);
-  for (int y = 0; y < img.height; ++y) {
-    for (int x = 0; x < img.width; ++x) {
-      const MapPoint m = map_point(x, y, img.width, img.height);
-      const double broad = 0.1 * fbm(m.p * 3.0, 4, 71U);
-      const double grain = 0.16 * fbm(m.p * 45.0, 2, 72U) + 0.10 * fbm(m.p * 110.0, 1, 73U);
-      const double specks = 0.12 * (smoothstep(0.55, 0.9, gradient_noise(m.p * 70.0, 74U) + 0.4) - 0.3);
-      const double v = 0.5 + broad + grain + specks;
-      img.set(x, y, Rgb{v, v * 0.995, v * 0.985});
-    }
-  }
-  return img;
+  return paint_map("grey-grainy", [](const MapPoint& m) {
+    const double broad = 0.1 * fbm(m.p * 3.0, 4, 71U);
+    const double grain = 0.16 * fbm(m.p * 45.0, 2, 72U) + 0.10 * fbm(m.p * 110.0, 1, 73U);
+    const double specks = 0.12 * (smoothstep(0.55, 0.9, gradient_noise(m.p * 70.0, 74U) + 0.4) - 0.3);
+    const double v = 0.5 + broad + grain + specks;
+    return Rgb{v, v * 0.995, v * 0.985};
+  });
 }
 
 Image make_soft_patch_map() {
-  Image img("grey-soft-patches", kMapWidth, kMapHeight, 3);
-  for (int y = 0; y < img.height; ++y) {
-    for (int x = 0; x < img.width; ++x) {
-      const MapPoint m = map_point(x, y, img.width, img.height);
-      const Vec3 warp{fbm(m.p * 1.2, 3, 111U), fbm(m.p * 1.2 + Vec3{6, 3, 2}, 3, 112U), 0.0};
-      const double patch = smoothstep(-0.25, 0.35, fbm(m.p * 2.0 + warp, 4, 113U));
-      const double haze = 0.05 * fbm(m.p * 7.0, 3, 114U);
-      const double v = 0.40 + 0.28 * patch + haze;
-      img.set(x, y, Rgb{v * 1.01, v, v * 0.98});
-    }
-  }
-  return img;
+  return paint_map("grey-soft-patches", [](const MapPoint& m) {
+    const Vec3 warp{fbm(m.p * 1.2, 3, 111U), fbm(m.p * 1.2 + Vec3{6, 3, 2}, 3, 112U), 0.0};
+    const double patch = smoothstep(-0.25, 0.35, fbm(m.p * 2.0 + warp, 4, 113U));
+    const double haze = 0.05 * fbm(m.p * 7.0, 3, 114U);
+    const double v = 0.40 + 0.28 * patch + haze;
+    return Rgb{v * 1.01, v, v * 0.98};
+  });
 }
 
 }  // namespace orvanth::artgen
