@@ -248,6 +248,56 @@ TEST_F(DialogFormTest, ACancelledChooserChangesNothing) {
   EXPECT_EQ(form_->lbl_Fname->text(), QStringLiteral("/keep/this.wav"));
 }
 
+// A chosen file that the settings file could not give back (over 255 bytes,
+// or with a line break) is refused with a note, and the previous choice stays
+// shown and saved; names are shown as they are, never as markup.
+TEST_F(DialogFormTest, ChosenFilesAreShownPlainAndRefusedWhenTheyCouldNotBeKept) {
+  // Each in a folder of its own, so the chooser lists only that file.
+  const auto path_of_size = [&](const char* sub, std::size_t bytes) {
+    const std::string stem = (folder_ / sub).string() + "/";
+    return stem + std::string(bytes - stem.size() - 4, 'p') + ".mp3";
+  };
+  const struct {
+    std::string path;
+    bool kept;
+  } cases[] = {
+      {(folder_ / "a" / "<b>BIG <font color=red>red.wav").string(), true},
+      {path_of_size("b", 255), true},
+      {path_of_size("c", 256), false},
+      {(folder_ / "d" / "two\nlines.mp3").string(), false},
+  };
+  const std::string previous = "/keep/this.wav";
+  for (const auto& c : cases) {
+    const std::filesystem::path file(c.path);
+    std::filesystem::create_directory(file.parent_path());
+    std::ofstream(file) << "x";
+    std::filesystem::remove(settings_);
+    open(2, 0, previous);
+    when_chooser_opens([&](QFileDialog* chooser) {
+      chooser->setDirectory(QString::fromStdString(file.parent_path().string()));
+      const QString name = QString::fromStdString(file.filename().string());
+      wait_for([&] { return listed_names(chooser).count(name) == 1; });
+      // Typed into the name field and confirmed, as the user would.
+      auto* field = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      ASSERT_NE(field, nullptr);
+      field->setText(name);
+      QTest::keyClick(field, Qt::Key_Return);
+      if (chooser->isVisible()) {
+        chooser->reject();  // a name it did not take fails below instead of hanging
+      }
+    });
+    click(form_->Cmd_BGM);
+    const std::string shown = c.kept ? c.path : previous;
+    EXPECT_EQ(BgmFile, shown) << c.path.size();
+    EXPECT_EQ(form_->lbl_Fname->text().toStdString(), shown) << c.path.size();
+    EXPECT_EQ(form_->lbl_Fname->textFormat(), Qt::PlainText);
+    EXPECT_EQ(form_->lbl_Note->isVisible(), !c.kept) << c.path.size();
+    EXPECT_EQ(form_->lbl_Note->text().isEmpty(), c.kept) << c.path.size();
+    click(form_->Cmd_Set);
+    EXPECT_EQ(file_bytes(settings_), settings_image(" 2", " 0", shown)) << c.path.size();
+  }
+}
+
 // Receives the pages the form asks the desktop to open.
 class PageCatcher : public QObject {
   Q_OBJECT
