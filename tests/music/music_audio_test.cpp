@@ -129,6 +129,25 @@ TEST_F(MusicAudio, WavLoopsWithoutAPollAndStopWavSilencesIt) {
   EXPECT_TRUE(goes_silent(2s));
 }
 
+// File names may hold any byte but NUL and "/": quotes, blanks, a leading
+// dash and non-ASCII names play like any other, as MP3 and as WAV.
+TEST_F(MusicAudio, FilesWithQuotesBlanksDashesAndJapaneseNamesAreHeard) {
+  const char* stems[] = {"-say \"hi\"", "it's a \xE6\x9B\xB2 \xE5\x90\x8D", "\"\"x\"\"  y"};
+  for (const char* stem : stems) {
+    for (const bool mp3 : {true, false}) {
+      const double hz = mp3 ? 500 : 800;
+      // Made under a plain name, then renamed, so no tool's quoting is involved.
+      const std::string made = mp3 ? fx_.mp3("plain.mp3", hz, 2.0) : fx_.wav("plain.wav", hz, 2.0);
+      BgmFile = (fx_.dir() / (std::string(stem) + (mp3 ? ".mp3" : ".wav"))).string();
+      std::filesystem::rename(made, BgmFile);
+      mp3 ? PlayMp3() : PlayWav();
+      EXPECT_TRUE(hears(hz, 5s)) << BgmFile;
+      mp3 ? CloseMp3() : StopWav();
+      ASSERT_TRUE(goes_silent(5s)) << BgmFile;
+    }
+  }
+}
+
 TEST_F(MusicAudio, BadFilesPlayNothingAndNeverHang) {
   const std::string folder = (fx_.dir() / "folder.mp3").string();
   std::filesystem::create_directory(folder);
