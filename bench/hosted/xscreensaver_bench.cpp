@@ -1,7 +1,8 @@
 // Orvanth under a real xscreensaver daemon (installed in a temporary prefix,
 // as the hosted tests do): from xscreensaver-command -activate to the first
-// frame in xscreensaver's window (median of five), the hosted shell's CPU
-// while the scene runs, and the resident memory of both programs.
+// frame in xscreensaver's window (median of five), from -deactivate to no
+// Orvanth process left, the hosted shell's CPU while the scene runs, and the
+// resident memory of both programs.
 // Run on the test servers, as root:
 //   . scripts/test-servers.sh && build-<you>/bench/hosted/xscreensaver_bench
 #include <unistd.h>
@@ -78,6 +79,7 @@ int main() {
   std::vector<double> cpu_percent;
   std::vector<double> shell_rss;
   std::vector<double> renderer_rss;
+  std::vector<double> end_ms;
   for (int round = 0; round < kRounds; ++round) {
     const auto start = Clock::now();
     std::optional<Window> host;
@@ -96,17 +98,20 @@ int main() {
     cpu_percent.push_back(100.0 * seconds_used / std::chrono::duration<double>(kCpuWindow).count());
     shell_rss.push_back(static_cast<double>(rss_kib(shell)) / 1024.0);
     renderer_rss.push_back(static_cast<double>(rss_kib(renderer)) / 1024.0);
+    const auto deactivated = Clock::now();
     daemon.command("-deactivate");
     if (!wait_for([&] { return !prefix.any_running(); }, seconds(10))) {
       std::fprintf(stderr, "round %d: Orvanth still running after -deactivate\n", round + 1);
       return 1;
     }
+    end_ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - deactivated).count());
   }
   std::printf("xscreensaver -activate to first frame in its window: median %.0f ms (", median(first_frame_ms));
   for (const double ms : first_frame_ms) {
     std::printf(" %.0f", ms);
   }
   std::printf(" )\n");
+  std::printf("xscreensaver -deactivate to no Orvanth process left: median %.0f ms\n", median(end_ms));
   std::printf("hosted shell CPU while the scene runs: median %.1f %% of one core\n", median(cpu_percent));
   std::printf("resident memory: shell median %.1f MiB, renderer median %.1f MiB\n", median(shell_rss),
               median(renderer_rss));

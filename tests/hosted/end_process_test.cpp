@@ -1,0 +1,54 @@
+// Ending the renderer a run started: SIGTERM, then SIGKILL once the grace
+// has passed; reaped either way, and an id that has ended is never signalled.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "saver/forms/process.h"
+#include "tests/support/files.h"
+#include "tests/support/process.h"
+
+namespace orvanth::test {
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::milliseconds;
+
+fs::path script(const TempFolder& folder, const std::string& name, const std::string& body) {
+  const fs::path path = folder.path() / name;
+  std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+  fs::permissions(path, fs::perms::owner_all);
+  return path;
+}
+
+TEST(EndProcessTest, TermThenKillAfterTheGraceAndAlwaysReaped) {
+  TempFolder folder;
+  const struct {
+    std::string body;
+    milliseconds at_least;
+  } cases[] = {
+      {"exec sleep 60", milliseconds(0)},
+      {"trap '' TERM; while :; do sleep 1 >/dev/null 2>&1; done", milliseconds(300)},  // deaf to SIGTERM
+  };
+  for (const auto& c : cases) {
+    const pid_t pid = forms::start_process(script(folder, "child", c.body).string());
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(wait_for([&] { return process_state(pid) == 'S'; }, milliseconds(10000)));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(forms::end_process(pid, milliseconds(300))) << c.body;
+    EXPECT_GE(std::chrono::steady_clock::now() - start, c.at_least) << c.body;
+    EXPECT_EQ(process_state(pid), '\0') << "left as a zombie: " << c.body;
+  }
+}
+
+TEST(EndProcessTest, AProcessThatHasEndedIsNotSignalledAgain) {
+  TempFolder folder;
+  const pid_t pid = forms::start_process(script(folder, "quick", "exit 0").string());
+  ASSERT_GT(pid, 0);
+  ASSERT_TRUE(wait_for([&] { return process_state(pid) == '\0'; }, milliseconds(10000)));
+  EXPECT_TRUE(forms::end_process(pid, milliseconds(300)));
+  EXPECT_FALSE(forms::end_process(-1, milliseconds(300)));
+}
+
+}  // namespace
+}  // namespace orvanth::test
