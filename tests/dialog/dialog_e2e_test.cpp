@@ -82,5 +82,82 @@ TEST_F(DialogE2e, TheSystemsCloseRequestEndsTheProgramWithoutSaving) {
   EXPECT_FALSE(fs::exists(install_.config() / "orvanth"));
 }
 
+
+// An ordinary user (root ignores file modes) with the program in a folder
+// they cannot write: whatever stands beside the program, a save through the
+// dialog is what the next start reads, and a read-only file stays as it was.
+class OrdinaryUserE2e : public ::testing::Test {
+ protected:
+  // Clicks at a point of the dialog given in pixels of its client area.
+  static void click_at(Display* dpy, Window w, int x, int y) {
+    XWindowAttributes a{};
+    XGetWindowAttributes(dpy, w, &a);
+    const std::string command = "xdotool mousemove --sync " + std::to_string(a.x + x) + " " +
+                                std::to_string(a.y + y) + " click 1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+  }
+
+  // /c as nobody: optionally chooses "音楽CD", then clicks "設定".
+  void save_as_nobody(const ShellInstall& install, bool choose_cd) {
+    EnvironmentChanges env = install.environment();
+    env["HOME"] = install.config().string();
+    Process shell("/usr/bin/setpriv",
+                  {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                   install.program().string(), "/c"},
+                  env);
+    ASSERT_TRUE(shell.started());
+    Window w = 0;
+    ASSERT_TRUE(wait_for([&] { return (w = find_window(x_.display(), "<Quillon>")) != 0; }))
+        << "the dialog did not appear";
+    if (choose_cd) {
+      click_at(x_.display(), w, 12 + 20 + 6, 16 + 56 + 6);  // Img_BGM (1)
+    }
+    click_at(x_.display(), w, 320 + 36, 200 + 12);  // "設定"
+    ASSERT_TRUE(shell.ends_within(20s));
+    EXPECT_EQ(shell.exit_code(), 0);
+  }
+
+  XClient x_;
+};
+
+TEST_F(OrdinaryUserE2e, ASaveIsWhatTheNextStartReadsAndReadOnlyFilesStay) {
+  const std::string old_image = settings_image(" 0", " 0", "");
+  const std::string new_image = settings_image(" 1", " 0", "");
+  enum class Beside { Nothing, Writable, ReadOnly, Symlink };
+  for (const Beside beside : {Beside::Nothing, Beside::Writable, Beside::ReadOnly, Beside::Symlink}) {
+    ShellInstall install(false);
+    const fs::path root = install.folder().parent_path();
+    fs::permissions(root, static_cast<fs::perms>(0755));
+    fs::permissions(install.folder(), static_cast<fs::perms>(0755));  // root's, not theirs
+    ASSERT_EQ(std::system(("chown -R nobody:nogroup '" + install.config().string() + "' '" +
+                           install.cache().string() + "'").c_str()), 0);
+    const fs::path elsewhere = root / "elsewhere" / "real.ini";
+    if (beside == Beside::Writable || beside == Beside::ReadOnly) {
+      write_settings_file(install.settings(), old_image);
+      ASSERT_EQ(std::system(("chown nobody '" + install.settings().string() + "'").c_str()), 0);
+      fs::permissions(install.settings(),
+                      static_cast<fs::perms>(beside == Beside::ReadOnly ? 0444 : 0644));
+    } else if (beside == Beside::Symlink) {
+      fs::create_directory(elsewhere.parent_path());
+      write_settings_file(elsewhere, old_image);
+      ASSERT_EQ(std::system(("chown -R nobody:nogroup '" + elsewhere.parent_path().string() +
+                             "'").c_str()), 0);
+      fs::create_symlink(elsewhere, install.settings());
+    }
+    save_as_nobody(install, true);
+    save_as_nobody(install, false);  // saves what it read: the CD choice again
+    const fs::path user = install.config() / "orvanth" / "Orvanth.ini";
+    const int at = static_cast<int>(beside);
+    if (beside == Beside::Symlink) {
+      EXPECT_EQ(file_bytes(elsewhere), new_image);
+      EXPECT_TRUE(fs::is_symlink(install.settings()));
+      EXPECT_FALSE(fs::exists(user));
+    } else {
+      EXPECT_EQ(file_bytes(user), new_image) << at;
+      EXPECT_EQ(file_bytes(install.settings()), beside == Beside::Nothing ? "" : old_image) << at;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace orvanth::test
