@@ -218,7 +218,7 @@ TEST_F(MusicRunTest, SigtermAndSighupEndTheRunWithTheMusicStopped) {
   const std::string song = fixtures.mp3("tone.mp3", kToneHz, 10);
   write_settings(install, 2, 0, song);
   for (const int sig : {SIGTERM, SIGHUP}) {
-    // The shell's end leaves the renderer up; the last one is gone first.
+    // The signal ends the renderer too; a start while one is up would end at once.
     ASSERT_TRUE(screen.window_gone_within("Lumevar_Delphi", kLong));
     RunShell shell(install, {"/s"});
     ASSERT_TRUE(tone_within(kLong));
