@@ -50,7 +50,17 @@ int main(int argc, char** argv) {
                                        hosted::root_window()));
   int runtime_argc = 1;
   char* runtime_argv[] = {argv[0], nullptr};
+  // The shell paints with QPainter alone; without this Qt's xcb plugin loads
+  // the GL driver, tens of milliseconds before the run's textures are written.
+  // Unset again so that the renderer starts with the environment as it was.
+  const bool gl_chosen = std::getenv("QT_XCB_GL_INTEGRATION") != nullptr;
+  if (!gl_chosen) {
+    setenv("QT_XCB_GL_INTEGRATION", "none", 1);
+  }
   QApplication runtime(runtime_argc, runtime_argv);
+  if (!gl_chosen) {
+    unsetenv("QT_XCB_GL_INTEGRATION");
+  }
   QApplication::setQuitOnLastWindowClosed(false);
   Main();
   return forms::run_while_forms_loaded();
