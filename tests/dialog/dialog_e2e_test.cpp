@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "tests/support/files.h"
@@ -97,15 +100,30 @@ class OrdinaryUserE2e : public ::testing::Test {
     ASSERT_EQ(std::system(command.c_str()), 0);
   }
 
-  // /c as nobody: optionally chooses "音楽CD", then clicks "設定".
-  void save_as_nobody(const ShellInstall& install, bool choose_cd) {
+  static std::unique_ptr<Process> start_as_nobody(const ShellInstall& install,
+                                                  const std::string& mode) {
     EnvironmentChanges env = install.environment();
     env["HOME"] = install.config().string();
-    Process shell("/usr/bin/setpriv",
-                  {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                   install.program().string(), "/c"},
-                  env);
-    ASSERT_TRUE(shell.started());
+    return std::make_unique<Process>(
+        "/usr/bin/setpriv",
+        std::vector<std::string>{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                 install.program().string(), mode},
+        env);
+  }
+
+  // A program folder that nobody may read but not write, with their own
+  // user folders.
+  static void hand_to_nobody(const ShellInstall& install) {
+    fs::permissions(install.folder().parent_path(), static_cast<fs::perms>(0755));
+    fs::permissions(install.folder(), static_cast<fs::perms>(0755));
+    ASSERT_EQ(std::system(("chown -R nobody:nogroup '" + install.config().string() + "' '" +
+                           install.cache().string() + "'").c_str()), 0);
+  }
+
+  // /c as nobody: optionally chooses "音楽CD", then clicks "設定".
+  void save_as_nobody(const ShellInstall& install, bool choose_cd) {
+    const auto shell = start_as_nobody(install, "/c");
+    ASSERT_TRUE(shell->started());
     Window w = 0;
     ASSERT_TRUE(wait_for([&] { return (w = find_window(x_.display(), "<Quillon>")) != 0; }))
         << "the dialog did not appear";
@@ -113,8 +131,8 @@ class OrdinaryUserE2e : public ::testing::Test {
       click_at(x_.display(), w, 12 + 20 + 6, 16 + 56 + 6);  // Img_BGM (1)
     }
     click_at(x_.display(), w, 320 + 36, 200 + 12);  // "設定"
-    ASSERT_TRUE(shell.ends_within(20s));
-    EXPECT_EQ(shell.exit_code(), 0);
+    ASSERT_TRUE(shell->ends_within(20s));
+    EXPECT_EQ(shell->exit_code(), 0);
   }
 
   XClient x_;
@@ -127,10 +145,7 @@ TEST_F(OrdinaryUserE2e, ASaveIsWhatTheNextStartReadsAndReadOnlyFilesStay) {
   for (const Beside beside : {Beside::Nothing, Beside::Writable, Beside::ReadOnly, Beside::Symlink}) {
     ShellInstall install(false);
     const fs::path root = install.folder().parent_path();
-    fs::permissions(root, static_cast<fs::perms>(0755));
-    fs::permissions(install.folder(), static_cast<fs::perms>(0755));  // root's, not theirs
-    ASSERT_EQ(std::system(("chown -R nobody:nogroup '" + install.config().string() + "' '" +
-                           install.cache().string() + "'").c_str()), 0);
+    hand_to_nobody(install);
     const fs::path elsewhere = root / "elsewhere" / "real.ini";
     if (beside == Beside::Writable || beside == Beside::ReadOnly) {
       write_settings_file(install.settings(), old_image);
@@ -156,6 +171,40 @@ TEST_F(OrdinaryUserE2e, ASaveIsWhatTheNextStartReadsAndReadOnlyFilesStay) {
       EXPECT_EQ(file_bytes(user), new_image) << at;
       EXPECT_EQ(file_bytes(install.settings()), beside == Beside::Nothing ? "" : old_image) << at;
     }
+  }
+}
+
+// A settings file that is a folder, a FIFO, a dangling link or unreadable
+// reads as missing: /a ends at once, /s runs, /c shows no music (and saves
+// that to the user's file); nothing is written over it.
+TEST_F(OrdinaryUserE2e, UnreadableOrOddSettingsFilesReadAsMissing) {
+  const std::function<void(const fs::path&)> make[] = {
+      [](const fs::path& p) { fs::create_directory(p); },
+      [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0666), 0); },
+      [](const fs::path& p) { fs::create_symlink(p.parent_path() / "gone.ini", p); },
+      [](const fs::path& p) {
+        write_settings_file(p, settings_image(" 1", " 3", ""));
+        fs::permissions(p, static_cast<fs::perms>(0600));  // root's: unreadable to them
+      },
+  };
+  for (std::size_t i = 0; i < std::size(make); ++i) {
+    ShellInstall install(false);
+    hand_to_nobody(install);
+    make[i](install.settings());
+    const auto kind = fs::symlink_status(install.settings()).type();
+    const auto quick = start_as_nobody(install, "/a");
+    ASSERT_TRUE(quick->ends_within(10s)) << i;
+    EXPECT_EQ(quick->exit_code(), 0) << i;
+    const auto run = start_as_nobody(install, "/s");
+    EXPECT_TRUE(wait_for([&] { return fs::exists(install.cache() / "orvanth" / "Orvanth06.bmp"); }))
+        << i;
+    EXPECT_FALSE(run->ended()) << i;
+    run->kill();
+    save_as_nobody(install, false);
+    EXPECT_EQ(file_bytes(install.config() / "orvanth" / "Orvanth.ini"),
+              settings_image(" 0", " 0", ""))
+        << i;
+    EXPECT_EQ(fs::symlink_status(install.settings()).type(), kind) << i;
   }
 }
 
