@@ -124,7 +124,8 @@ TEST_F(HostedTest, SignalsEndTheShellItsMusicAndItsRenderer) {
       shell->signal(number);
       EXPECT_TRUE(shell->ends_within(seconds(5)));
       const auto took = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - sent);
-      RecordProperty("end_ms", static_cast<int>(took.count()));
+      RecordProperty(std::string(hosted ? "hosted" : "s") + "_signal_" + std::to_string(number) + "_end_ms",
+                     static_cast<int>(took.count()));
       EXPECT_EQ(shell->exit_code(), 0);
       EXPECT_TRUE(renderers_gone_within(seconds(5)));
       EXPECT_TRUE(silence_within(seconds(5)));
