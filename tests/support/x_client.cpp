@@ -174,4 +174,10 @@ bool xdotool(const std::string& args) {
   return std::system(("xdotool " + args + " >/dev/null 2>&1").c_str()) == 0;
 }
 
+bool click_at(int x, int y) {
+  const std::string to = std::to_string(x) + " " + std::to_string(y);
+  return xdotool("mousemove " + std::to_string(x + 1) + " " + std::to_string(y + 1)) &&
+         xdotool("mousemove --sync " + to + " click 1");
+}
+
 }  // namespace orvanth::test

@@ -49,5 +49,9 @@ void move_pointer(Display* display, int x, int y);
 bool cursor_visible(Display* display);
 // xdotool with the given arguments, its output dropped; true when it succeeded.
 bool xdotool(const std::string& args);
+// A left click at a root position. xdotool's synchronous move waits for a
+// motion that never comes when the pointer is already there, so the pointer
+// is first put one pixel off.
+bool click_at(int x, int y);
 
 }  // namespace orvanth::test
