@@ -8,10 +8,6 @@
 
 namespace orvanth {
 
-// A window id as xscreensaver writes it: decimal or 0x hexadecimal, blanks
-// around it allowed; nothing for anything else or 0.
-std::optional<unsigned long> parse_window_id(std::string_view text);
-
 struct Rect {
   int x;
   int y;

@@ -17,6 +17,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "common/window_id.h"
 #include "platform/x11/cursor.h"
 #include "renderer/loop_rules.h"
 #include "renderer/placement.h"

@@ -1,7 +1,6 @@
 #include "saver/hosted/command_options.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include "common/window_id.h"
 
 namespace orvanth::hosted {
 namespace {
@@ -11,29 +10,6 @@ bool is_option(std::string_view arg, std::string_view name) {
 }
 
 }  // namespace
-
-std::optional<unsigned long> parse_window_id(std::string_view text) {
-  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  const std::string_view digits = hex ? text.substr(2) : text;
-  if (digits.empty()) {
-    return std::nullopt;
-  }
-  for (const char c : digits) {
-    const bool ok = (c >= '0' && c <= '9') ||
-                    (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
-    if (!ok) {
-      return std::nullopt;
-    }
-  }
-  errno = 0;
-  const std::string copy(digits);
-  const unsigned long long value = std::strtoull(copy.c_str(), nullptr, hex ? 16 : 10);
-  // X ids are 29 bits; anything wider is no window.
-  if (errno != 0 || value == 0 || value > 0x1FFFFFFFULL) {
-    return std::nullopt;
-  }
-  return static_cast<unsigned long>(value);
-}
 
 CommandOptions read_command_options(const std::vector<std::string>& arguments,
                                     std::string_view program) {

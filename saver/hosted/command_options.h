@@ -21,10 +21,6 @@ struct CommandOptions {
   std::string error;                       // the stderr line for Fail
 };
 
-// A window number in decimal or 0x hexadecimal; nothing for anything else
-// (empty, signs, trailing junk, zero, out of range).
-std::optional<unsigned long> parse_window_id(std::string_view text);
-
 // Splits argv[1..] into the hosts' options and the design's arguments.
 // program is the name used in messages. Only arguments beginning with "--"
 // can be unknown options: the design's own switches (/s, -s, /a ...) pass.

@@ -2,6 +2,7 @@
 // left for the design's switches, and which window a run is hosted in.
 #include <gtest/gtest.h>
 
+#include "common/window_id.h"
 #include "saver/hosted/command_options.h"
 
 namespace orvanth::hosted {
@@ -18,7 +19,8 @@ TEST(WindowIdTest, DecimalAndHexAreWindowsAnythingElseIsNot) {
       {"4194311", 4194311UL}, {"0x400007", 0x400007UL}, {"0X1f", 0x1FUL}, {"0", std::nullopt},
       {"", std::nullopt},     {"0x", std::nullopt},     {"-5", std::nullopt},
       {"+5", std::nullopt},   {"12ab", std::nullopt},   {"0x40g", std::nullopt},
-      {" 5", std::nullopt},   {"0x20000000", std::nullopt},
+      {" 0x20 \n", 0x20UL},   {"0x 1", std::nullopt},   {"0x20000000", std::nullopt},
+      {"99999999999999999999999", std::nullopt},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(parse_window_id(c.text), c.id) << c.text;

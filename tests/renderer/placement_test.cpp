@@ -1,4 +1,4 @@
-// Where the scene goes: the host window's id, the primary monitor's part.
+// Where the scene goes: the primary monitor's part of the screen.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -8,21 +8,6 @@
 
 using orvanth::Monitor;
 using orvanth::Rect;
-
-TEST(HostWindowId, DecimalOrHexadecimalAndNothingElse) {
-  const struct {
-    const char* text;
-    std::optional<unsigned long> id;
-  } cases[] = {
-      {"12345", 12345UL},  {"0x1a00003", 0x1a00003UL}, {"0X1A", 0x1aUL},
-      {" 0x20 \n", 0x20UL}, {"", std::nullopt},         {"0x", std::nullopt},
-      {"0", std::nullopt}, {"-5", std::nullopt},        {"12ab", std::nullopt},
-      {"0xzz", std::nullopt}, {"0x 1", std::nullopt},   {"99999999999999999999999", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(orvanth::parse_window_id(c.text), c.id) << '"' << c.text << '"';
-  }
-}
 
 TEST(SceneArea, PrimaryMonitorElseTheFirstCutToTheScreen) {
   const Rect screen{0, 0, 3000, 1200};
