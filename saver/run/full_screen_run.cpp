@@ -145,8 +145,12 @@ void Form_Load() {
   step([] { ShufflePlanets(); });
   for (int i = 1; i <= 6; ++i) {
     step([&] {
-      forms::delete_file(files[i]);
-      run::write_box(c.Pic_Planet.at(PlanetOrder.at(i)), files[i]);
+      // Deleted only when the new file could not be written: the atomic
+      // replace leaves the same result without a moment in which another
+      // copy's renderer finds the file missing.
+      if (!run::write_box(c.Pic_Planet.at(PlanetOrder.at(i)), files[i])) {
+        forms::delete_file(files[i]);
+      }
     });
   }
   step([&] {
