@@ -16,9 +16,13 @@
 #     A libFuzzer target (ORVANTH_FUZZ=ON, clang) from a file defining
 #     LLVMFuzzerTestOneInput; in every build the same entry is also run over
 #     the kept corpus in fuzz/corpus/NAME as an ordinary unit test.
+#
+#   Target orvanth_unit_tests builds every test labelled unit and nothing
+#   else (the sanitizer pass runs only those).
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
+add_custom_target(orvanth_unit_tests)
 
 function(orvanth_add_gtest name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
@@ -29,6 +33,9 @@ function(orvanth_add_gtest name)
     ORVANTH_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   if(NOT T_LABELS)
     set(T_LABELS unit)
+  endif()
+  if("unit" IN_LIST T_LABELS)
+    add_dependencies(orvanth_unit_tests ${name})
   endif()
   # Tests that use the one X server (pointer, focus, screen) or the one sound
   # sink must not overlap with each other.
@@ -64,6 +71,7 @@ function(orvanth_add_fuzzer name)
   target_link_libraries(${name}_corpus PRIVATE ${F_LIBS})
   add_test(NAME ${name}_corpus COMMAND ${name}_corpus ${corpus})
   set_tests_properties(${name}_corpus PROPERTIES LABELS unit TIMEOUT 120)
+  add_dependencies(orvanth_unit_tests ${name}_corpus)
   if(ORVANTH_FUZZ)
     add_executable(${name} ${F_SOURCES})
     target_link_libraries(${name} PRIVATE ${F_LIBS})

@@ -5,10 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace orvanth {
+#include "common/window_titles.h"
 
-// The titles whose windows mean another copy of the system is running.
-inline constexpr std::string_view kGuardTitles[] = {"Lumevar_Main", "<Orvanth>", "Lumevar_Delphi"};
+namespace orvanth {
 
 // The mode letter: the command line's second character upper-cased, or '\0'
 // for a line shorter than two characters.

@@ -22,11 +22,22 @@ packages=(
   # headless test parts: X server, sound server, input, fixtures, decoders
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox libsox-fmt-all lame python3
-  # install, package and host: .deb dependencies, XML checks, a real
-  # xscreensaver daemon run as an ordinary user (setpriv)
-  dpkg-dev libxml2-utils util-linux xscreensaver xscreensaver-gl
+  # install, package and host: cpack's .deb (dpkg-shlibdeps, which needs
+  # file), XML checks, a real xscreensaver daemon run as an ordinary user
+  # (setpriv)
+  dpkg-dev file libxml2-utils util-linux xscreensaver xscreensaver-gl
+  # Windows: the mingw-w64 cross compiler, Wine to run and test its programs
+  # on the test X and sound servers (GL, X and sound pieces Wine loads at run
+  # time, its MP3 decoding through GStreamer, its own fonts), the packages
+  g++-mingw-w64-x86-64 wine64 wine fonts-wine libgl1 libxcursor1 libxi6 libxrandr2
+  libxinerama1 libxcomposite1 libxrender1 libxxf86vm1 libxfixes3 libdbus-1-3
+  nsis zip
 )
 
+# The scripts that call this one skip it when their caller has run it.
+if [ "${ORVANTH_DEPS_INSTALLED:-}" = 1 ]; then
+  exit 0
+fi
 if [ "$(id -u)" -ne 0 ]; then
   exec sudo "$0" "$@"
 fi

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/window_titles.h"
+
 class Command;
 class QComboBox;
 class QFrame;
@@ -17,7 +19,7 @@ class QLabel;
 
 namespace orvanth::dialog {
 
-inline constexpr std::string_view kCaption = "<Quillon>";
+inline constexpr std::string_view kCaption = orvanth::kDialogCaption;
 // The credit line at the foot of the form.
 inline constexpr std::string_view kCreditLine = "(C) Lumevar  Ver.1.0.0";
 // The file chooser's title and filter; the patterns take either case.

@@ -6,11 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "common/window_titles.h"
 #include "saver/art/resources.h"
 
 namespace orvanth::preview {
 
-inline constexpr char kCaption[] = "Preview Window";
+inline constexpr const char* kCaption = orvanth::kPreviewCaption;
 
 // The host's window number: the command line from its fourth character on,
 // read as a number (leading blanks skipped, reading stops where the number
