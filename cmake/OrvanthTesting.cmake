@@ -6,6 +6,8 @@
 #       x11   - needs the test X server ($DISPLAY)
 #       audio - needs the test sound server ($PULSE_SERVER)
 #       e2e   - starts the real programs
+#     LINUX_ONLY: not built for Windows. In the Windows build only unit tests
+#     are made; they run under Wine.
 #     Tests get ORVANTH_BIN_DIR (where Orvanth.scr and Orvanth.data are) and
 #     ORVANTH_SOURCE_DIR as compile definitions.
 #
@@ -20,20 +22,32 @@
 #   Target orvanth_unit_tests builds every test labelled unit and nothing
 #   else (the sanitizer pass runs only those).
 
-find_package(GTest REQUIRED)
+if(WIN32)
+  # No mingw build of GoogleTest is packaged: it is built from Debian's
+  # sources (libgtest-dev).
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  # Its own build defines the GTest:: names.
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+endif()
 include(GoogleTest)
 add_custom_target(orvanth_unit_tests)
 
 function(orvanth_add_gtest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "LINUX_ONLY" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT T_LABELS)
+    set(T_LABELS unit)
+  endif()
+  if(WIN32 AND (T_LINUX_ONLY OR NOT "unit" IN_LIST T_LABELS))
+    return()
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     ORVANTH_BIN_DIR="${ORVANTH_BIN_DIR}"
     ORVANTH_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  if(NOT T_LABELS)
-    set(T_LABELS unit)
-  endif()
   if("unit" IN_LIST T_LABELS)
     add_dependencies(orvanth_unit_tests ${name})
   endif()
@@ -50,7 +64,8 @@ function(orvanth_add_gtest name)
   if(locks)
     list(APPEND props RESOURCE_LOCK "${locks}")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
+  # Under Wine the first program of a run may wait for the prefix to be made.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${props})
 endfunction()
 
 function(orvanth_add_area_folders)

@@ -2,8 +2,7 @@
 // ones, never a missing or half-written file.
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,9 +19,10 @@ enum class Flush {
 };
 
 // Writes bytes to a new temporary file in the folder of the file replaced,
-// gives it mode and renames it over that file. Returns false, with a reason
+// gives it mode (POSIX permission bits; Windows has none to give) and moves
+// it over that file. Returns false, with a reason
 // in *error when given, and leaves the old file as it was on any failure.
-bool replace_file_atomically(const std::string& path, std::string_view bytes, mode_t mode,
+bool replace_file_atomically(const std::string& path, std::string_view bytes, std::uint32_t mode,
                              LinkRule links, Flush flush, std::string* error = nullptr);
 
 // The file a write through path lands on: path itself, or the end of its

@@ -67,8 +67,7 @@ bool WriteBmpFile(const std::string& path, int width, int height,
     return false;
   }
   const std::vector<std::uint8_t> bytes = EncodeBmp24(width, height, rgb_top_down);
-  const std::size_t slash = path.rfind('/');
-  const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
+  const std::string dir = parent_folder(path);
   if (!make_folders(dir)) {
     set_error(error, "cannot create " + dir);
     return false;

@@ -6,7 +6,7 @@
 
 namespace orvanth {
 
-std::string TextureFolder() { return cache_home() + "/orvanth/"; }
+std::string TextureFolder() { return app_folder(cache_home()) + kPathSeparator; }
 
 std::array<std::string, kTextureFileCount> TextureFileNames() {
   const std::string folder = TextureFolder();

@@ -9,8 +9,9 @@ namespace orvanth {
 
 inline constexpr int kTextureFileCount = 7;
 
-// The per-user texture folder, with a trailing slash:
-// $XDG_CACHE_HOME/orvanth/, else $HOME/.cache/orvanth/.
+// The per-user texture folder, with a trailing separator: on Linux
+// $XDG_CACHE_HOME/orvanth/, else $HOME/.cache/orvanth/; on Windows
+// %LOCALAPPDATA%\Orvanth\.
 std::string TextureFolder();
 
 // Full paths of "Orvanth00.bmp" to "Orvanth06.bmp" in TextureFolder().

@@ -1,5 +1,5 @@
-// The frame loop's rules that need no window: the tick, the smoothing of the
-// scene time, the mouse test and the key codes. Plain C++.
+// The frame loop's rules that need no window: the tick arithmetic, the
+// smoothing of the scene time, the mouse test and the Escape key. Plain C++.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +7,6 @@
 #include "common/mouse_move.h"
 
 namespace orvanth {
-
-// Milliseconds of a monotonic clock, wrapping at 32 bits.
-std::uint32_t current_tick();
 
 // now - start with 32-bit wrap-around.
 constexpr std::uint32_t elapsed_ticks(std::uint32_t now, std::uint32_t start) {
@@ -42,9 +39,5 @@ class EscapeLatch {
  private:
   bool pressed_ = false;
 };
-
-// The virtual-key code for an X keysym (Escape 27, Return 13, letters as
-// upper-case ASCII, digits as ASCII); 0 for keys without one.
-int virtual_key_for(unsigned long keysym);
 
 }  // namespace orvanth

@@ -8,17 +8,26 @@
 
 namespace {
 
+#ifdef _WIN32
+constexpr char kHosting[] = "";
+constexpr char kFolderRule[] = "(%LOCALAPPDATA%\\Orvanth\\)";
+#else
+constexpr char kHosting[] =
+    "With XSCREENSAVER_WINDOW set to a window id (decimal or 0x hexadecimal) it draws\n"
+    "inside that window instead and ends on SIGTERM or when the window goes.\n";
+constexpr char kFolderRule[] = "($XDG_CACHE_HOME/orvanth/, else ~/.cache/orvanth/)";
+#endif
+
 void print_usage() {
   std::printf(
       "Usage: Orvanth.data [--help | --version]\n"
       "The renderer of the Orvanth screen saver: planets bouncing over rippling water.\n"
       "The saver shell (Orvanth.scr, also 'orvanth') starts it; it is seldom run by hand.\n"
       "It covers the screen and ends on Escape, a close request or a mouse movement.\n"
-      "With XSCREENSAVER_WINDOW set to a window id (decimal or 0x hexadecimal) it draws\n"
-      "inside that window instead and ends on SIGTERM or when the window goes.\n"
+      "%s"
       "It reads the seven textures Orvanth00.bmp to Orvanth06.bmp from %s\n"
-      "($XDG_CACHE_HOME/orvanth/, else ~/.cache/orvanth/), which the shell writes.\n",
-      orvanth::TextureFolder().c_str());
+      "%s, which the shell writes.\n",
+      kHosting, orvanth::TextureFolder().c_str(), kFolderRule);
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
-// The renderer's one window with its GL context, and the frame loop.
+// The renderer's one window with its GL context, and the frame loop. The
+// loop, the view and their rules are the same on every platform; the window
+// itself comes from one backend per platform (renderer/impl_x11/,
+// renderer/impl_win32/), which implements orvanth::window below.
 #pragma once
 
-#include <X11/Xlib.h>
-
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "renderer/placement.h"
 
 // Module state of the window, one per process.
 extern bool KeyState[256];      // by virtual-key code; only entry 27 is read
-extern std::int32_t ViewWidth;  // window size chosen at creation, pixels
+extern std::int32_t ViewWidth;  // scene size chosen at creation, pixels
 extern std::int32_t ViewHeight;
 struct CursorPoint {
   std::int32_t x;
@@ -15,34 +21,84 @@ struct CursorPoint {
 };
 extern CursorPoint StartCursor;  // pointer position when the loop began
 
-// Window, visual, GL context, shown and focused, view set up, SetupScene run.
-// With XSCREENSAVER_WINDOW set, a child filling that host window instead,
-// neither focused nor on top. False (everything released, nothing shown)
-// when any of them fails.
+// Window, pixel format, GL context, shown and focused, view set up,
+// SetupScene run. False (everything released, nothing shown) when any of
+// them fails.
 bool CreateRenderWindow(int bits);
 
-// Releases the GL context, the window and the display connection, each only
+// Releases the GL context, the window and what the backend holds, each only
 // if held; failures are ignored.
 void DestroyRenderWindow();
 
 // Viewport and a 45-degree perspective for a client area of this size.
 void ResizeView(std::int32_t width, std::int32_t height);
 
-// The window procedure: one X event.
-void RenderWindowProc(const XEvent& event);
-
 // Creates the window, draws frames until Escape, the mouse test, a close
-// request, the window's destruction or a signal ends the loop, and cleans
-// up. Hosted, only the last two and the end of the parent process count.
+// request or the window's loss ends the loop, and cleans up. Hosted, only a
+// close request and the loss count.
 int RunRenderer();
 
 namespace orvanth {
 
-// The open display and the window; null/0 when none.
-Display* render_display();
-Window render_window();
-
 // One frame of the loop: scene time from the tick, DrawFrame, swap.
 void draw_one_frame(std::uint32_t start_tick);
 
+// What the backends' window procedures report to the loop.
+//   A key went down or up: KeyState, and the Escape latch.
+void key_changed(int virtual_key, bool down);
+//   The client area has this size now, with these monitors (in window
+//   coordinates, as in window::Opened): the view follows (ResizeView, or the
+//   primary monitor's part of it).
+void window_resized(int width, int height, std::vector<Monitor> monitors);
+
 }  // namespace orvanth
+
+// The window backend: one implementation per platform.
+namespace orvanth::window {
+
+// The window a backend has made.
+struct Opened {
+  int width = 0;   // client area, pixels
+  int height = 0;
+  // The monitors in window coordinates; the scene goes on the primary one
+  // and the rest is cleared black. Empty: the whole window is the scene's.
+  std::vector<Monitor> monitors;
+  // False when drawing inside another program's window (a host's): no
+  // cursor hide, no Escape or mouse test.
+  bool full_screen = true;
+};
+
+// Creates the window titled kRendererTitle, chooses the pixel format (RGBA,
+// bits colour bits, double buffer, 16 depth bits), makes a GL context
+// current on it, shows it, brings it to the front and gives it the focus.
+// False, with whatever was made released, when any step fails.
+bool open(int bits, Opened& opened);
+
+// What one pass of the loop found in the window's queue.
+enum class Message {
+  kNone,     // nothing waiting: draw a frame
+  kHandled,  // one message handled (keys and sizes reported as above)
+  kQuit,     // a close request was answered: end the loop
+  kLost,     // the window was taken away, or the process asked to end
+};
+Message next_message();
+
+void swap_buffers();
+
+// The pointer in screen pixels; nothing when it cannot be read.
+std::optional<CursorPoint> cursor_position();
+
+// ShowCursor(FALSE / TRUE) for the frame loop.
+void show_cursor(bool shown);
+
+// Milliseconds of a monotonic clock, wrapping at 32 bits (GetTickCount).
+std::uint32_t tick();
+
+// Releases the GL context, the window and the rest, each only if held.
+void close();
+
+// A plain OK message box without owner, shown until answered; the texture
+// loader's way to tell the user.
+void show_message(const std::string& text, const std::string& caption);
+
+}  // namespace orvanth::window

@@ -21,7 +21,7 @@
 namespace {
 
 void BM_FrameLoop(benchmark::State& state) {
-  const std::uint32_t start = orvanth::current_tick();
+  const std::uint32_t start = orvanth::window::tick();
   while (state.KeepRunning()) {
     orvanth::draw_one_frame(start);
   }

@@ -1,15 +1,9 @@
 #include "renderer/textures/bmp.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "common/bmp_layout.h"
-#include "platform/x11/message_box.h"
 
 namespace orvanth {
 
@@ -135,70 +129,4 @@ std::string bmp_status_text(BmpStatus status, const std::string& file_name) {
   return {};
 }
 
-namespace {
-
-class FileBmpSource final : public BmpSource {
- public:
-  FileBmpSource(int fd, std::uint64_t size) : fd_(fd), left_(size) {}
-  std::size_t read(std::uint8_t* to, std::size_t size) override {
-    std::size_t done = 0;
-    while (done < size) {
-      const ssize_t n = ::read(fd_, to + done, size - done);
-      if (n < 0 && errno == EINTR) {
-        continue;
-      }
-      if (n <= 0) {
-        break;
-      }
-      done += static_cast<std::size_t>(n);
-    }
-    left_ -= std::min<std::uint64_t>(left_, done);
-    return done;
-  }
-  std::uint64_t remaining() const override { return left_; }
-
- private:
-  int fd_;
-  std::uint64_t left_;
-};
-
-// Opens a regular file for reading; a FIFO or device is treated as not
-// openable, so the reader never blocks on one.
-int open_regular(const std::string& name, std::uint64_t& size) {
-  const int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    return -1;
-  }
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return -1;
-  }
-  size = static_cast<std::uint64_t>(info.st_size);
-  return fd;
-}
-
-}  // namespace
-
 }  // namespace orvanth
-
-void ReadBitmapFile(const std::string& fileName, std::int32_t& width, std::int32_t& height,
-                    std::unique_ptr<std::uint8_t[]>& pixels) {
-  using orvanth::BmpStatus;
-  std::uint64_t size = 0;
-  const int fd = orvanth::open_regular(fileName, size);
-  BmpStatus status = BmpStatus::kOpenFailed;
-  orvanth::BmpImage image;
-  if (fd >= 0) {
-    orvanth::FileBmpSource source(fd, size);
-    status = orvanth::read_bitmap(source, image);
-    close(fd);
-  }
-  if (status != BmpStatus::kOk) {
-    orvanth::show_message_box(orvanth::bmp_status_text(status, fileName), "BMP Unit");
-    return;
-  }
-  width = image.width;
-  height = image.height;
-  pixels = std::move(image.pixels);
-}

@@ -51,9 +51,10 @@ BmpStatus read_bitmap(BmpSource& source, BmpImage& image);
 // The message a failure shows under the caption "BMP Unit".
 std::string bmp_status_text(BmpStatus status, const std::string& file_name);
 
-}  // namespace orvanth
+// The platform's side (bmp_file_posix.cpp, bmp_file_win32.cpp): the file
+// opened for reading, shared with other readers, its bytes in order; null
+// when it cannot be opened or is not a plain file (a FIFO or device would
+// block the reader). Closed when the source goes.
+std::unique_ptr<BmpSource> open_bmp_file(const std::string& file_name);
 
-// Reads fileName; on failure shows the matching "BMP Unit" message and leaves
-// pixels null.
-void ReadBitmapFile(const std::string& fileName, std::int32_t& width, std::int32_t& height,
-                    std::unique_ptr<std::uint8_t[]>& pixels);
+}  // namespace orvanth

@@ -6,8 +6,25 @@
 #include <cstdlib>
 #include <memory>
 
+#include "renderer/render_window.h"
 #include "renderer/textures/bmp.h"
-#include "platform/x11/message_box.h"
+
+void ReadBitmapFile(const std::string& fileName, std::int32_t& width, std::int32_t& height,
+                    std::unique_ptr<std::uint8_t[]>& pixels) {
+  using orvanth::BmpStatus;
+  BmpStatus status = BmpStatus::kOpenFailed;
+  orvanth::BmpImage image;
+  if (auto source = orvanth::open_bmp_file(fileName)) {
+    status = orvanth::read_bitmap(*source, image);
+  }
+  if (status != BmpStatus::kOk) {
+    orvanth::window::show_message(orvanth::bmp_status_text(status, fileName), "BMP Unit");
+    return;
+  }
+  width = image.width;
+  height = image.height;
+  pixels = std::move(image.pixels);
+}
 
 bool MakeTexture(const std::string& fileName, GLuint& textureName) {
   std::int32_t width = 0;
@@ -15,7 +32,7 @@ bool MakeTexture(const std::string& fileName, GLuint& textureName) {
   std::unique_ptr<std::uint8_t[]> pixels;
   ReadBitmapFile(fileName, width, height, pixels);
   if (!pixels) {
-    orvanth::show_message_box("Unable to load " + fileName, "Loading Textures");
+    orvanth::window::show_message("Unable to load " + fileName, "Loading Textures");
     std::exit(1);
   }
   glGenTextures(1, &textureName);

@@ -1,12 +1,13 @@
-// The frame loop's rules: smoothing, tick wrap, the 30-pixel mouse test, keys.
+// The frame loop's rules: smoothing, tick wrap, the 30-pixel mouse test, the
+// Escape latch.
 #include <gtest/gtest.h>
 
 #include "renderer/loop_rules.h"
 
-#include <X11/keysym.h>
-
 #include <cstdint>
 #include <limits>
+
+#include "renderer/render_window.h"
 
 using orvanth::cursor_moved_far;
 using orvanth::elapsed_ticks;
@@ -32,8 +33,8 @@ TEST(SceneTime, TrailsTheElapsedTimeByHalvingTheGap) {
 TEST(SceneTime, TickDifferenceWrapsAt32Bits) {
   EXPECT_EQ(elapsed_ticks(0x10U, 0xFFFFFFF0U), 0x20U);
   EXPECT_EQ(elapsed_ticks(5000U, 1000U), 4000U);
-  const std::uint32_t a = orvanth::current_tick();
-  const std::uint32_t b = orvanth::current_tick();
+  const std::uint32_t a = orvanth::window::tick();
+  const std::uint32_t b = orvanth::window::tick();
   EXPECT_LT(elapsed_ticks(b, a), 1000U) << "the tick must not run backwards";
 }
 
@@ -45,19 +46,6 @@ TEST(MouseTest, EndsOnlyWhenBothAxesMoveMoreThan30) {
   EXPECT_FALSE(cursor_moved_far(100, 100, 131, 130));
   EXPECT_FALSE(cursor_moved_far(100, 100, 200, 100));
   EXPECT_FALSE(cursor_moved_far(100, 100, 100, 1000));
-}
-
-TEST(VirtualKeys, EscapeIs27AndOtherKeysAreNot) {
-  EXPECT_EQ(orvanth::virtual_key_for(XK_Escape), 27);
-  EXPECT_EQ(orvanth::virtual_key_for(XK_Return), 13);
-  EXPECT_EQ(orvanth::virtual_key_for(XK_a), 'A');
-  EXPECT_EQ(orvanth::virtual_key_for(XK_Q), 'Q');
-  EXPECT_EQ(orvanth::virtual_key_for(XK_7), '7');
-  // Keysyms whose low byte happens to be 27 or a letter map to nothing.
-  for (const unsigned long keysym : {0xFF50UL /* Home */, 0xFFBEUL /* F1 */, 0x1001BUL}) {
-    EXPECT_NE(orvanth::virtual_key_for(keysym), 27) << keysym;
-  }
-  EXPECT_EQ(orvanth::virtual_key_for(XK_Home), 0);
 }
 
 TEST(EscapeLatch, APressCountsOnceEvenWhenReleasedBeforeTheCheck) {

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <new>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define ORVANTH_SANITIZED 1
+// A sanitizer owns malloc, and the Windows C runtime's cannot be wrapped
+// this way: there only operator new is counted.
+#if defined(__SANITIZE_ADDRESS__) || defined(_WIN32)
+#define ORVANTH_NEW_ONLY 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#define ORVANTH_SANITIZED 1
+#define ORVANTH_NEW_ONLY 1
 #endif
 #endif
 
@@ -18,16 +20,18 @@ std::atomic<bool> counting{false};
 std::atomic<std::size_t> allocations{0};
 std::atomic<std::size_t> new_allocations{0};
 
+#ifndef ORVANTH_NEW_ONLY
 void Note() {
   if (counting.load(std::memory_order_relaxed)) {
     allocations.fetch_add(1, std::memory_order_relaxed);
   }
 }
+#endif
 
 void NoteNew() {
   if (counting.load(std::memory_order_relaxed)) {
     new_allocations.fetch_add(1, std::memory_order_relaxed);
-#ifdef ORVANTH_SANITIZED
+#ifdef ORVANTH_NEW_ONLY
     // Without the malloc wrappers below, count new here as well.
     allocations.fetch_add(1, std::memory_order_relaxed);
 #endif
@@ -51,7 +55,7 @@ std::size_t StopCountingAllocations() {
 std::size_t CountedNewAllocations() { return new_allocations.load(); }
 
 bool CountsMalloc() {
-#ifdef ORVANTH_SANITIZED
+#ifdef ORVANTH_NEW_ONLY
   return false;
 #else
   return true;
@@ -60,7 +64,7 @@ bool CountsMalloc() {
 
 }  // namespace orvanth::test
 
-#ifndef ORVANTH_SANITIZED
+#ifndef ORVANTH_NEW_ONLY
 // The sanitizers bring their own malloc; elsewhere glibc's entry points are
 // wrapped so that C libraries (GL, GLU) are counted too.
 extern "C" {

@@ -1,5 +1,6 @@
 // Counts heap allocations made by this process while counting is on: every
-// operator new, and malloc, calloc and realloc where no sanitizer owns them.
+// operator new, and malloc, calloc and realloc where no sanitizer owns them
+// (and not on Windows).
 #pragma once
 
 #include <cstddef>

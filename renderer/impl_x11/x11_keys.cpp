@@ -1,18 +1,10 @@
-#include "renderer/loop_rules.h"
+#include "renderer/impl_x11/x11_keys.h"
 
 #include <X11/keysym.h>
 
-#include <ctime>
+#include "renderer/loop_rules.h"
 
 namespace orvanth {
-
-std::uint32_t current_tick() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  const auto ms = static_cast<std::uint64_t>(now.tv_sec) * 1000U +
-                  static_cast<std::uint64_t>(now.tv_nsec) / 1000000U;
-  return static_cast<std::uint32_t>(ms);
-}
 
 int virtual_key_for(unsigned long keysym) {
   switch (keysym) {

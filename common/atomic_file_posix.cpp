@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/user_folders.h"
+
 namespace orvanth {
 namespace {
 
@@ -18,14 +20,6 @@ void set_error(std::string* error, const std::string& what, int code) {
   if (error != nullptr) {
     *error = what + ": " + std::strerror(code);
   }
-}
-
-std::string folder_of(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) {
-    return ".";
-  }
-  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool write_all(int fd, std::string_view bytes) {
@@ -58,12 +52,12 @@ std::string resolve_links(const std::string& path) {
       return {};
     }
     const std::string next(target, static_cast<std::size_t>(n));
-    at = next.front() == '/' ? next : folder_of(at) + "/" + next;
+    at = next.front() == '/' ? next : parent_folder(at) + "/" + next;
   }
   return {};
 }
 
-bool replace_file_atomically(const std::string& path, std::string_view bytes, mode_t mode,
+bool replace_file_atomically(const std::string& path, std::string_view bytes, std::uint32_t mode,
                              LinkRule links, Flush flush, std::string* error) {
   const std::string target = links == LinkRule::Follow ? resolve_links(path) : path;
   if (target.empty()) {
@@ -78,7 +72,7 @@ bool replace_file_atomically(const std::string& path, std::string_view bytes, mo
     set_error(error, "cannot create " + temp, errno);
     return false;
   }
-  bool ok = write_all(fd, bytes) && ::fchmod(fd, mode) == 0 &&
+  bool ok = write_all(fd, bytes) && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 &&
             (flush == Flush::Lazily || ::fsync(fd) == 0);
   int code = errno;
   if (::close(fd) != 0 && ok) {

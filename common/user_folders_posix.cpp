@@ -33,6 +33,16 @@ std::string config_home() { return xdg_or("XDG_CONFIG_HOME", "/.config"); }
 
 std::string cache_home() { return xdg_or("XDG_CACHE_HOME", "/.cache"); }
 
+std::string app_folder(const std::string& base) { return base + "/orvanth"; }
+
+std::string parent_folder(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    return ".";
+  }
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 bool make_folders(const std::string& dir) {
   for (std::size_t at = 1; at <= dir.size(); ++at) {
     if (at != dir.size() && dir[at] != '/') {

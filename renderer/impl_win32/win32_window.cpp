@@ -1,0 +1,205 @@
+// The renderer's window on Windows: class "OpenGL", a borderless pop-up
+// titled "Lumevar_Delphi", its pixel format and WGL context, the
+// PeekMessageA queue, GetCursorPos, ShowCursor and GetTickCount.
+#include <windows.h>
+
+#include "common/window_titles.h"
+#include "renderer/impl_win32/win32_window.h"
+#include "renderer/render_window.h"
+
+namespace {
+
+// The module instance, window, device context and rendering context.
+struct Win32Window {
+  HINSTANCE instance = nullptr;
+  bool class_registered = false;
+  HWND window = nullptr;
+  HDC device_context = nullptr;
+  HGLRC rendering_context = nullptr;
+};
+Win32Window W;
+
+constexpr UINT_PTR kTitleTimer = 1;
+constexpr UINT kTitlePeriod = 1000;
+
+// The design sizes the window from the primary display's maximized size. A
+// screen saver must cover every monitor, so the window spans the virtual
+// screen and the scene goes on the primary monitor's part of it.
+struct Placement {
+  int x;
+  int y;
+  int width;
+  int height;
+};
+
+Placement virtual_screen() {
+  Placement p{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+              GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  if (p.width <= 0 || p.height <= 0) {
+    p = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return p;
+}
+
+struct MonitorWalk {
+  Placement origin;
+  std::vector<orvanth::Monitor> found;
+};
+
+BOOL CALLBACK note_monitor(HMONITOR monitor, HDC /*dc*/, LPRECT /*rect*/, LPARAM data) {
+  auto* walk = reinterpret_cast<MonitorWalk*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info)) {
+    const RECT& r = info.rcMonitor;
+    walk->found.push_back({{r.left - walk->origin.x, r.top - walk->origin.y, r.right - r.left,
+                            r.bottom - r.top},
+                           (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  }
+  return TRUE;
+}
+
+// The monitors in the window's coordinates.
+std::vector<orvanth::Monitor> monitors(const Placement& window) {
+  MonitorWalk walk{window, {}};
+  EnumDisplayMonitors(nullptr, nullptr, note_monitor, reinterpret_cast<LPARAM>(&walk));
+  return walk.found;
+}
+
+bool register_class() {
+  WNDCLASSA window_class{};
+  window_class.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+  window_class.lpfnWndProc = RenderWindowProc;
+  window_class.hInstance = W.instance;
+  window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  window_class.lpszClassName = orvanth::kRendererClass;
+  W.class_registered = RegisterClassA(&window_class) != 0;
+  return W.class_registered;
+}
+
+bool set_pixel_format(int bits) {
+  PIXELFORMATDESCRIPTOR pfd{};
+  pfd.nSize = sizeof pfd;
+  pfd.nVersion = 1;
+  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  pfd.iPixelType = PFD_TYPE_RGBA;
+  pfd.cColorBits = static_cast<BYTE>(bits);
+  pfd.cDepthBits = 16;
+  pfd.iLayerType = PFD_MAIN_PLANE;
+  const int format = ChoosePixelFormat(W.device_context, &pfd);
+  return format != 0 && SetPixelFormat(W.device_context, format, &pfd);
+}
+
+bool make_context() {
+  W.rendering_context = wglCreateContext(W.device_context);
+  return W.rendering_context != nullptr && wglMakeCurrent(W.device_context, W.rendering_context);
+}
+
+}  // namespace
+
+LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return 0;
+    case WM_SIZE: {
+      const Placement screen = virtual_screen();
+      orvanth::window_resized(LOWORD(lParam), HIWORD(lParam), monitors(screen));
+      return 0;
+    }
+    case WM_CLOSE:
+      PostQuitMessage(0);
+      return 0;
+    case WM_KEYDOWN:
+      orvanth::key_changed(static_cast<int>(wParam & 0xFF), true);
+      return 0;
+    case WM_KEYUP:
+      orvanth::key_changed(static_cast<int>(wParam & 0xFF), false);
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTitleTimer) {
+        SetWindowTextA(window, orvanth::kRendererTitle);
+      }
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+namespace orvanth::window {
+
+bool open(int bits, Opened& opened) {
+  W.instance = GetModuleHandleA(nullptr);
+  if (!register_class()) {
+    return false;
+  }
+  const Placement screen = virtual_screen();
+  W.window = CreateWindowExA(WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, kRendererClass, kRendererTitle,
+                             WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, screen.x, screen.y,
+                             screen.width, screen.height, nullptr, nullptr, W.instance, nullptr);
+  if (W.window == nullptr || (W.device_context = GetDC(W.window)) == nullptr ||
+      !set_pixel_format(bits) || !make_context()) {
+    close();
+    return false;
+  }
+  SetTimer(W.window, kTitleTimer, kTitlePeriod, nullptr);
+  ShowWindow(W.window, SW_SHOW);
+  SetForegroundWindow(W.window);
+  SetFocus(W.window);
+  opened.width = screen.width;
+  opened.height = screen.height;
+  opened.monitors = monitors(screen);
+  opened.full_screen = true;
+  return true;
+}
+
+Message next_message() {
+  MSG message{};
+  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    return Message::kNone;
+  }
+  if (message.message == WM_QUIT) {
+    return Message::kQuit;
+  }
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+  return Message::kHandled;
+}
+
+void swap_buffers() { SwapBuffers(W.device_context); }
+
+std::optional<CursorPoint> cursor_position() {
+  POINT point{};
+  if (!GetCursorPos(&point)) {
+    return std::nullopt;
+  }
+  return CursorPoint{point.x, point.y};
+}
+
+void show_cursor(bool shown) { ShowCursor(shown ? TRUE : FALSE); }
+
+std::uint32_t tick() { return GetTickCount(); }
+
+void close() {
+  if (W.rendering_context != nullptr) {
+    wglMakeCurrent(W.device_context, nullptr);
+    wglDeleteContext(W.rendering_context);
+  }
+  if (W.device_context != nullptr) {
+    ReleaseDC(W.window, W.device_context);
+  }
+  if (W.window != nullptr) {
+    DestroyWindow(W.window);
+  }
+  if (W.class_registered) {
+    UnregisterClassA(kRendererClass, W.instance);
+  }
+  W = Win32Window{};
+}
+
+}  // namespace orvanth::window
+
+namespace orvanth {
+
+HWND render_window() { return W.window; }
+
+}  // namespace orvanth

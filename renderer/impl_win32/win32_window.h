@@ -1,0 +1,15 @@
+// What the Win32 backend of the renderer's window shows beside
+// orvanth::window.
+#pragma once
+
+#include <windows.h>
+
+// The window procedure of class "OpenGL".
+LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+namespace orvanth {
+
+// The render window; null when none.
+HWND render_window();
+
+}  // namespace orvanth

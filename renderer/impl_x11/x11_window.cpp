@@ -1,0 +1,475 @@
+// The renderer's window on X11 with GLX: a borderless override-redirect
+// window over the whole screen (or, hosted, a child filling the host's
+// window), its GL context, its events, the pointer and the cursor.
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/extensions/Xrandr.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <initializer_list>
+
+#include "common/window_id.h"
+#include "common/window_titles.h"
+#include "platform/x11/cursor.h"
+#include "renderer/impl_x11/x11_keys.h"
+#include "renderer/impl_x11/x11_window.h"
+#include "renderer/render_window.h"
+
+namespace {
+
+// Stand-ins for the module instance, window, device context and rendering
+// context: the display connection, the X window and its colormap, the GLX
+// context. QuitPosted is the WM_QUIT waiting in the queue.
+struct X11Window {
+  Display* display = nullptr;
+  Window window = 0;
+  Colormap colormap = 0;
+  GLXContext context = nullptr;
+  Cursor arrow_cursor = 0;
+  Cursor blank_cursor = 0;
+  Atom delete_atom = 0;
+  bool quit_posted = false;
+  int last_width = 0;
+  int last_height = 0;
+  // Hosted mode: the host's window that ours fills; 0 for the full-screen run.
+  Window host_window = 0;
+  // Our window or the host's destroyed by someone else.
+  bool window_lost = false;
+  int glx_error_base = 0;
+  std::uint32_t title_deadline = 0;
+};
+X11Window X;
+
+// 0 before the loop (a signal then ends the process at once), 1 in it, 2
+// once a signal asked it to end.
+volatile std::sig_atomic_t SignalState = 0;
+
+constexpr std::uint32_t kTitlePeriod = 1000;
+constexpr int kGlxBadDrawable = 2;
+
+bool full_screen() { return X.host_window == 0; }
+
+// Errors are ignored, except that one naming our window or the host's means
+// another client destroyed it.
+int note_x_error(Display* /*display*/, XErrorEvent* error) {
+  const bool ours = error->resourceid != 0 &&
+                    (error->resourceid == X.window || error->resourceid == X.host_window);
+  const int code = error->error_code;
+  if (ours && (code == BadWindow || code == BadDrawable ||
+               (X.glx_error_base != 0 && code == X.glx_error_base + kGlxBadDrawable))) {
+    X.window_lost = true;
+  }
+  return 0;
+}
+
+// Xlib ends the process when this returns; the X server has already undone
+// the cursor hide with the connection.
+int lost_display(Display* /*display*/) {
+  static const char kLine[] = "Orvanth.data: the X display connection was lost\n";
+  [[maybe_unused]] const auto written = write(2, kLine, sizeof kLine - 1);
+  _exit(0);
+}
+
+void end_on_signal(int /*number*/) {
+  if (SignalState == 0) {
+    _exit(0);
+  }
+  SignalState = 2;
+}
+
+void watch_signals() {
+  struct sigaction action{};
+  action.sa_handler = end_on_signal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+    sigaction(number, &action, nullptr);
+  }
+}
+
+// Hosted mode: the host's id, and the end of the shell ends us too. False
+// (one line on stderr) when the variable names no window.
+bool adopt_host(const char* text) {
+  const auto id = orvanth::parse_window_id(text);
+  if (!id) {
+    std::fprintf(stderr, "Orvanth.data: XSCREENSAVER_WINDOW \"%s\" is not a window id\n", text);
+    return false;
+  }
+  X.host_window = *id;
+  const pid_t parent = getppid();
+  prctl(PR_SET_PDEATHSIG, SIGTERM);
+  // The shell may have died before the request above took effect.
+  return parent != 1 && getppid() == parent;
+}
+
+void set_title() {
+  const auto* title = reinterpret_cast<const unsigned char*>(orvanth::kRendererTitle);
+  const int length = static_cast<int>(std::strlen(orvanth::kRendererTitle));
+  XChangeProperty(X.display, X.window, XA_WM_NAME, XA_STRING, 8, PropModeReplace, title, length);
+  XChangeProperty(X.display, X.window, XInternAtom(X.display, "_NET_WM_NAME", False),
+                  XInternAtom(X.display, "UTF8_STRING", False), 8, PropModeReplace, title,
+                  length);
+}
+
+void set_class_and_protocols() {
+  XClassHint hint{};
+  char name[] = "Orvanth.data";
+  char klass[sizeof orvanth::kRendererClass];
+  std::memcpy(klass, orvanth::kRendererClass, sizeof klass);
+  hint.res_name = name;
+  hint.res_class = klass;
+  XSetClassHint(X.display, X.window, &hint);
+  X.delete_atom = XInternAtom(X.display, "WM_DELETE_WINDOW", False);
+  XSetWMProtocols(X.display, X.window, &X.delete_atom, 1);
+}
+
+// RGBA 8 bits a channel, double buffered, 16 depth bits; alpha if it can.
+XVisualInfo* choose_visual() {
+  const int screen = DefaultScreen(X.display);
+  int with_alpha[] = {GLX_RGBA,       GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8,
+                      GLX_GREEN_SIZE, 8,                GLX_BLUE_SIZE,  8,
+                      GLX_DEPTH_SIZE, 16,               GLX_ALPHA_SIZE, 8,
+                      None};
+  XVisualInfo* visual = glXChooseVisual(X.display, screen, with_alpha);
+  if (visual == nullptr) {
+    with_alpha[10] = None;
+    visual = glXChooseVisual(X.display, screen, with_alpha);
+  }
+  return visual;
+}
+
+Cursor make_blank_cursor() {
+  const char bits[1] = {0};
+  const Pixmap pixmap = XCreateBitmapFromData(X.display, DefaultRootWindow(X.display), bits, 1, 1);
+  XColor black{};
+  const Cursor cursor = XCreatePixmapCursor(X.display, pixmap, pixmap, &black, &black, 0, 0);
+  XFreePixmap(X.display, pixmap);
+  return cursor;
+}
+
+// Full screen: borderless at (0, 0), screen-sized; override-redirect keeps it
+// above panels and works with or without a window manager. Hosted: a plain
+// child filling the host, which keeps cursor and input.
+bool create_x_window(XVisualInfo* visual, int width, int height) {
+  const Window root = RootWindow(X.display, visual->screen);
+  X.colormap = XCreateColormap(X.display, root, visual->visual, AllocNone);
+  XSetWindowAttributes attributes{};
+  attributes.colormap = X.colormap;
+  attributes.border_pixel = 0;
+  attributes.background_pixmap = None;
+  unsigned long mask = CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask;
+  if (full_screen()) {
+    X.arrow_cursor = XCreateFontCursor(X.display, XC_left_ptr);
+    attributes.override_redirect = True;
+    attributes.cursor = X.arrow_cursor;
+    attributes.event_mask = KeyPressMask | KeyReleaseMask | StructureNotifyMask |
+                            FocusChangeMask | VisibilityChangeMask;
+    mask |= CWOverrideRedirect | CWCursor;
+  } else {
+    attributes.event_mask = StructureNotifyMask;
+  }
+  X.window = XCreateWindow(X.display, full_screen() ? root : X.host_window, 0, 0,
+                           static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                           visual->depth, InputOutput, visual->visual, mask, &attributes);
+  if (X.window == 0) {
+    return false;
+  }
+  if (full_screen()) {
+    set_title();
+    set_class_and_protocols();
+    // Windows that other clients map on top.
+    XSelectInput(X.display, root, SubstructureNotifyMask);
+  }
+  return true;
+}
+
+Bool is_map_notify(Display* /*display*/, XEvent* event, XPointer window) {
+  return static_cast<Bool>(event->type == MapNotify &&
+                           event->xmap.window == *reinterpret_cast<Window*>(window));
+}
+
+// Shown, on top and holding the keyboard focus.
+void show_and_focus() {
+  XMapRaised(X.display, X.window);
+  XEvent event{};
+  XIfEvent(X.display, &event, is_map_notify, reinterpret_cast<XPointer>(&X.window));
+  XSetInputFocus(X.display, X.window, RevertToParent, CurrentTime);
+  XSync(X.display, False);
+}
+
+// The monitors RandR 1.5 reports, when full screen; none without it.
+std::vector<orvanth::Monitor> monitors() {
+  std::vector<orvanth::Monitor> found;
+  int event_base = 0;
+  int error_base = 0;
+  int major = 0;
+  int minor = 0;
+  if (!full_screen() || !XRRQueryExtension(X.display, &event_base, &error_base) ||
+      !XRRQueryVersion(X.display, &major, &minor) || major * 100 + minor < 105) {
+    return found;
+  }
+  int count = 0;
+  XRRMonitorInfo* info = XRRGetMonitors(X.display, DefaultRootWindow(X.display), True, &count);
+  for (int i = 0; i < count; ++i) {
+    found.push_back({{info[i].x, info[i].y, info[i].width, info[i].height}, info[i].primary != 0});
+  }
+  if (info != nullptr) {
+    XRRFreeMonitors(info);
+  }
+  return found;
+}
+
+// A screen saver stays in front of what others map and keeps the keyboard.
+void keep_screen(const XEvent& event) {
+  switch (event.type) {
+    case VisibilityNotify:
+      if (event.xvisibility.window == X.window &&
+          event.xvisibility.state != VisibilityUnobscured) {
+        XRaiseWindow(X.display, X.window);
+      }
+      break;
+    case MapNotify:
+      if (event.xmap.window != X.window) {
+        XRaiseWindow(X.display, X.window);
+      }
+      break;
+    case FocusOut:
+      if (event.xfocus.window == X.window &&
+          (event.xfocus.mode == NotifyNormal || event.xfocus.mode == NotifyWhileGrabbed) &&
+          event.xfocus.detail != NotifyInferior) {
+        XSetInputFocus(X.display, X.window, RevertToParent, CurrentTime);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+// The display, the host when hosted, and GLX; false (one line on stderr)
+// when any is missing.
+bool connect() {
+  const char* host = std::getenv("XSCREENSAVER_WINDOW");
+  if (host != nullptr && !adopt_host(host)) {
+    return false;
+  }
+  X.display = XOpenDisplay(nullptr);
+  if (X.display == nullptr) {
+    std::fprintf(stderr, "Orvanth.data: cannot open the X display \"%s\"\n", XDisplayName(nullptr));
+    return false;
+  }
+  XSetErrorHandler(note_x_error);
+  XSetIOErrorHandler(lost_display);
+  int glx_event_base = 0;
+  if (!glXQueryExtension(X.display, &X.glx_error_base, &glx_event_base)) {
+    std::fprintf(stderr, "Orvanth.data: the X display \"%s\" has no OpenGL (GLX); nothing drawn\n",
+                 DisplayString(X.display));
+    return false;
+  }
+  return true;
+}
+
+// The size of the window to make: the screen's, or the host window's.
+bool window_size(int& width, int& height) {
+  const int screen = DefaultScreen(X.display);
+  width = DisplayWidth(X.display, screen);
+  height = DisplayHeight(X.display, screen);
+  if (full_screen()) {
+    return true;
+  }
+  XWindowAttributes host{};
+  if (XGetWindowAttributes(X.display, X.host_window, &host) == 0) {
+    std::fprintf(stderr, "Orvanth.data: the host window 0x%lx does not exist\n", X.host_window);
+    return false;
+  }
+  // Its size and its end.
+  XSelectInput(X.display, X.host_window, StructureNotifyMask);
+  width = host.width;
+  height = host.height;
+  return true;
+}
+
+// The window with a GL context current on it; X fixes a window's visual when
+// it is created, so the pixel format is chosen before the window.
+bool make_window_and_context(int width, int height) {
+  XVisualInfo* visual = choose_visual();
+  const bool made = visual != nullptr && create_x_window(visual, width, height) &&
+                    (X.context = glXCreateContext(X.display, visual, nullptr, True)) &&
+                    glXMakeCurrent(X.display, X.window, X.context) != False;
+  if (!made) {
+    std::fprintf(stderr, "Orvanth.data: no double-buffered RGB OpenGL %s on \"%s\"; nothing drawn\n",
+                 visual == nullptr ? "visual" : "context", DisplayString(X.display));
+  }
+  if (visual != nullptr) {
+    XFree(visual);
+  }
+  return made;
+}
+
+}  // namespace
+
+void RenderWindowProc(const XEvent& event) {
+  switch (event.type) {
+    case ConfigureNotify:
+      if (event.xconfigure.window == X.host_window && X.host_window != 0) {
+        XResizeWindow(X.display, X.window, static_cast<unsigned>(event.xconfigure.width),
+                      static_cast<unsigned>(event.xconfigure.height));
+      } else if (event.xconfigure.window == X.window &&
+                 (event.xconfigure.width != X.last_width ||
+                  event.xconfigure.height != X.last_height)) {
+        // WM_SIZE comes only when the size changes.
+        X.last_width = event.xconfigure.width;
+        X.last_height = event.xconfigure.height;
+        orvanth::window_resized(X.last_width, X.last_height, monitors());
+      }
+      break;
+    case DestroyNotify:
+      if (event.xdestroywindow.window == X.window ||
+          (X.host_window != 0 && event.xdestroywindow.window == X.host_window)) {
+        X.window_lost = true;
+      }
+      break;
+    case ClientMessage:
+      if (event.xclient.format == 32 &&
+          static_cast<Atom>(event.xclient.data.l[0]) == X.delete_atom) {
+        X.quit_posted = true;
+      }
+      break;
+    case KeyPress:
+    case KeyRelease: {
+      XKeyEvent key = event.xkey;
+      orvanth::key_changed(orvanth::virtual_key_for(XLookupKeysym(&key, 0)),
+                           event.type == KeyPress);
+      break;
+    }
+    default:
+      if (full_screen()) {
+        keep_screen(event);
+      }
+      break;
+  }
+}
+
+namespace orvanth {
+
+Display* render_display() { return X.display; }
+Window render_window() { return X.window; }
+
+}  // namespace orvanth
+
+namespace orvanth::window {
+
+bool open(int /*bits*/, Opened& opened) {
+  // The visual asks for 8 bits a channel, which is what 32 meant.
+  watch_signals();
+  int width = 0;
+  int height = 0;
+  if (!connect() || !window_size(width, height) || !make_window_and_context(width, height)) {
+    close();
+    return false;
+  }
+  if (full_screen()) {
+    X.blank_cursor = make_blank_cursor();
+    show_and_focus();
+  } else {
+    XMapWindow(X.display, X.window);
+  }
+  X.last_width = width;
+  X.last_height = height;
+  X.title_deadline = tick() + kTitlePeriod;
+  opened.width = width;
+  opened.height = height;
+  opened.monitors = monitors();
+  opened.full_screen = full_screen();
+  return true;
+}
+
+Message next_message() {
+  // From the loop's first pass on, a signal ends the loop in order.
+  if (SignalState == 0) {
+    SignalState = 1;
+  }
+  if (X.quit_posted) {
+    return Message::kQuit;
+  }
+  if (X.window_lost || SignalState == 2) {
+    return Message::kLost;
+  }
+  if (XPending(X.display) > 0) {
+    XEvent event{};
+    XNextEvent(X.display, &event);
+    RenderWindowProc(event);
+    return Message::kHandled;
+  }
+  // The title timer: a deadline checked between frames.
+  if (full_screen() && static_cast<std::int32_t>(tick() - X.title_deadline) >= 0) {
+    set_title();
+    X.title_deadline += kTitlePeriod;
+    return Message::kHandled;
+  }
+  return Message::kNone;
+}
+
+void swap_buffers() { glXSwapBuffers(X.display, X.window); }
+
+std::optional<CursorPoint> cursor_position() {
+  const auto position = x11::pointer_position(X.display);
+  if (!position) {
+    return std::nullopt;
+  }
+  return CursorPoint{position->x, position->y};
+}
+
+void show_cursor(bool shown) {
+  if (!shown) {
+    XDefineCursor(X.display, X.window, X.blank_cursor);
+    x11::hide_cursor(X.display);
+  } else {
+    x11::show_cursor(X.display);
+    XDefineCursor(X.display, X.window, X.arrow_cursor);
+  }
+  XFlush(X.display);
+}
+
+std::uint32_t tick() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  const auto ms = static_cast<std::uint64_t>(now.tv_sec) * 1000U +
+                  static_cast<std::uint64_t>(now.tv_nsec) / 1000000U;
+  return static_cast<std::uint32_t>(ms);
+}
+
+void close() {
+  if (X.display != nullptr) {
+    if (X.context != nullptr) {
+      glXMakeCurrent(X.display, None, nullptr);
+      glXDestroyContext(X.display, X.context);
+    }
+    if (X.window != 0) {
+      XDestroyWindow(X.display, X.window);
+    }
+    for (const Cursor cursor : {X.arrow_cursor, X.blank_cursor}) {
+      if (cursor != 0) {
+        XFreeCursor(X.display, cursor);
+      }
+    }
+    if (X.colormap != 0) {
+      XFreeColormap(X.display, X.colormap);
+    }
+    XCloseDisplay(X.display);
+  }
+  // The host stays adopted: a window opened again goes into the same one.
+  const Window host = X.host_window;
+  X = X11Window{};
+  X.host_window = host;
+}
+
+}  // namespace orvanth::window
