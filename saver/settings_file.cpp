@@ -1,14 +1,12 @@
 #include "saver/settings_file.h"
 
-#include <sys/stat.h>
-
 #include <cmath>
 #include <optional>
 
 #include "common/user_folders.h"
-#include "platform/ini/ini_file.h"
 #include "saver/forms/files.h"
 #include "saver/forms/numbers.h"
+#include "saver/forms/profile.h"
 #include "saver/forms/program.h"
 #include "saver/shell_state.h"
 
@@ -59,9 +57,8 @@ std::string SettingsPath(SettingsUse use) {
   const std::string folder = forms::program_folder();
   const std::string beside = folder + "/" + std::string(kSettingsFileName);
   const std::string user = user_settings_folder() + "/" + std::string(kSettingsFileName);
-  struct stat st {};
-  const bool user_present = ::lstat(user.c_str(), &st) == 0;
-  const bool writable = use == SettingsUse::Save && ini::profile_writable(beside);
+  const bool user_present = forms::path_exists(user);
+  const bool writable = use == SettingsUse::Save && forms::profile_writable(beside);
   return settings_path_for(use, folder, config_home(), user_present, writable);
 }
 
@@ -74,15 +71,15 @@ void read_settings_from(const std::string& path) {
     return;
   }
   BgmFile.clear();
-  if (BgmType == 2) {
-    BgmType = 0;
+  if (BgmType == kBgmFile) {
+    BgmType = kBgmNone;
   }
 }
 
 }  // namespace orvanth
 
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& fileName) {
-  return orvanth::ini::get_profile_string(section, key, "", orvanth::kValueBuffer, fileName);
+  return orvanth::forms::get_profile_string(section, key, "", orvanth::kValueBuffer, fileName);
 }
 
 void WriteIni(std::string_view section, std::string_view key, std::string_view value,
@@ -91,7 +88,7 @@ void WriteIni(std::string_view section, std::string_view key, std::string_view v
   if (orvanth::forms::folder_of(fileName) == folder) {
     orvanth::make_folders(folder);
   }
-  orvanth::ini::write_profile_string(section, key, value, fileName);
+  orvanth::forms::write_profile_string(section, key, value, fileName);
 }
 
 std::int16_t FileExists(std::string path) {

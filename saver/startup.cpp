@@ -1,6 +1,6 @@
 #include "saver/startup.h"
 
-#include "saver/dialog/settings_dialog.h"
+#include "saver/dialog/show_settings_dialog.h"
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
 #include "saver/hosted/hosted_run.h"
@@ -15,7 +15,7 @@ void Main() {
   const std::string& line = forms::command_line();
   // A host runs one copy per monitor and a preview beside them: a hosted run
   // has no single-instance guard, leaves the cursor to the host, and plays
-  // music only in the first of the user's hosted copies.
+  // music only when the program's entry found it the first hosted copy.
   const bool hosted_run = hosted::is_hosted();
   if (!hosted_run && another_copy_running()) {
     forms::end_program();
@@ -36,8 +36,8 @@ void Main() {
   if (mode == 'S' && !hosted_run) {
     forms::hide_cursor();
   }
-  if (hosted_run && !hosted::take_music_lock()) {
-    BgmType = 0;
+  if (hosted_run && !hosted::hosted_run().plays_music) {
+    BgmType = kBgmNone;
   }
   LoadFullScreenRun();
 }

@@ -1,24 +1,16 @@
-#include <cstdint>
-
-#include "platform/x11/animated_rects.h"
-#include "platform/x11/connection.h"
-#include "platform/x11/window_rect.h"
-#include "saver/forms/program.h"
-#include "saver/forms/screen.h"
-#include "saver/shell_state.h"
 #include "saver/startup_support.h"
+
+#include "saver/forms/program.h"
+#include "saver/shell_state.h"
 
 namespace orvanth {
 namespace {
 
-x11::Rect mouse_point() {
+// Each coordinate widened with its sign.
+forms::Rect mouse_point() {
   const int x = MouseX;
   const int y = MouseY;
-  return x11::Rect{x, y, x, y};
-}
-
-x11::Rect screen_rect(unsigned long window) {
-  return x11::window_rect(x11::display(), static_cast<Window>(window));
+  return forms::Rect{x, y, x, y};
 }
 
 }  // namespace
@@ -45,10 +37,12 @@ std::string local_page_path() {
 
 }  // namespace orvanth
 
-void AnimateOpen(unsigned long hWnd) {
-  orvanth::x11::draw_animated_rects(orvanth::mouse_point(), orvanth::screen_rect(hWnd));
+void AnimateOpen(orvanth::forms::WindowHandle hWnd) {
+  using namespace orvanth;
+  forms::draw_animated_rects(hWnd, mouse_point(), forms::window_rect(hWnd));
 }
 
-void AnimateClose(unsigned long hWnd) {
-  orvanth::x11::draw_animated_rects(orvanth::screen_rect(hWnd), orvanth::mouse_point());
+void AnimateClose(orvanth::forms::WindowHandle hWnd) {
+  using namespace orvanth;
+  forms::draw_animated_rects(hWnd, forms::window_rect(hWnd), mouse_point());
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/window_titles.h"
+#include "saver/forms/window.h"
 
 namespace orvanth {
 
@@ -23,6 +24,6 @@ std::string local_page_path();
 }  // namespace orvanth
 
 // The caption animation from the point (MouseX, MouseY) to the window's
-// screen rectangle, and back. hWnd is an X window id.
-void AnimateOpen(unsigned long hWnd);
-void AnimateClose(unsigned long hWnd);
+// screen rectangle, and back.
+void AnimateOpen(orvanth::forms::WindowHandle hWnd);
+void AnimateClose(orvanth::forms::WindowHandle hWnd);

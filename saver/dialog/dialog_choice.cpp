@@ -2,19 +2,21 @@
 
 #include <cmath>
 
-#include "platform/ini/ini_file.h"
 #include "saver/forms/numbers.h"
+#include "saver/forms/profile.h"
 #include "saver/settings_file.h"
+#include "saver/shell_state.h"
 
 namespace orvanth::dialog {
 
 ChoiceView choice_view(std::int16_t bgm_type) {
   ChoiceView view{{Marker::NotChosen, Marker::NotChosen, Marker::NotChosen}, false, false};
-  if (bgm_type >= 0 && bgm_type <= 2) {
+  // The marker's element index is the BgmType value it stands for.
+  if (bgm_type >= kBgmNone && bgm_type <= kBgmFile) {
     view.markers[static_cast<std::size_t>(bgm_type)] = Marker::Chosen;
   }
-  view.repeat_enabled = bgm_type == 1;
-  view.file_button_enabled = bgm_type == 2;
+  view.repeat_enabled = bgm_type == kBgmCd;
+  view.file_button_enabled = bgm_type == kBgmFile;
   return view;
 }
 
@@ -44,9 +46,7 @@ FileChoice check_file_choice(std::string_view path) {
   }
   // What the reader gives back must be the path itself: no line break, and
   // no blank or quotes at its ends that reading would strip.
-  const std::string image = ini::write_value("", kSettingsSection, kKeyBgmFile, path);
-  if (!ini::storable(kSettingsSection, kKeyBgmFile, path) ||
-      ini::read_value(image, kSettingsSection, kKeyBgmFile, "", kMaxChosenPathBytes + 1) != path) {
+  if (!forms::profile_keeps(kSettingsSection, kKeyBgmFile, path)) {
     return FileChoice::NotStorable;
   }
   return FileChoice::Accepted;

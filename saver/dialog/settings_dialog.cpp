@@ -281,7 +281,7 @@ void Lumevar_P::Form_Load() {
   const auto pointer = orvanth::forms::pointer_position();
   MouseX = pointer ? static_cast<std::int16_t>(pointer->x) : std::int16_t{0};
   MouseY = pointer ? static_cast<std::int16_t>(pointer->y) : std::int16_t{0};
-  AnimateOpen(static_cast<unsigned long>(winId()));
+  AnimateOpen(static_cast<orvanth::forms::WindowHandle>(winId()));
   orvanth::dialog::restore_default_pointer();
 }
 
@@ -296,7 +296,9 @@ void Lumevar_P::Form_Resize() {
   Pic_C->update();
 }
 
-void Lumevar_P::Form_Unload() { AnimateClose(static_cast<unsigned long>(winId())); }
+void Lumevar_P::Form_Unload() {
+  AnimateClose(static_cast<orvanth::forms::WindowHandle>(winId()));
+}
 
 void Lumevar_P::choose(int index) {
   BgmType = static_cast<std::int16_t>(index);

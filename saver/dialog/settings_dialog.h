@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "common/window_titles.h"
+#include "saver/dialog/show_settings_dialog.h"
 
 class Command;
 class QComboBox;
@@ -98,7 +99,3 @@ class Lumevar_P : public QDialog {
   QImage backdrop_;
   bool unloaded_ = false;
 };
-
-// Shows the settings dialog Lumevar_P modally, with no owner; returns when it
-// has closed.
-void ShowSettingsDialog();

@@ -3,23 +3,28 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <sys/types.h>
+
+#include "saver/forms/window.h"
 
 namespace orvanth::forms {
 
-// Starts the program file at path with no arguments and the shell's
-// environment, less XSCREENSAVER_WINDOW; with host_window, that variable
-// names the window instead. The child is reaped when it ends, so it never
-// lingers as a zombie. The new process's id, or -1 when it could not be
-// started.
-pid_t start_process(const std::string& path,
-                    std::optional<unsigned long> host_window = std::nullopt);
+// The system's id of a process started here; kNoProcess for none.
+using ProcessId = std::int64_t;
+inline constexpr ProcessId kNoProcess = -1;
 
-// Ends a process started above: SIGTERM, then SIGKILL if it is still there
-// after grace. True once it has ended and been reaped. A process that has
-// already ended is never signalled, so its id cannot hit another.
-bool end_process(pid_t pid, std::chrono::milliseconds grace);
+// Starts the program file at path with no arguments and the shell's
+// environment, less a host's window variable; with host_window, the variable
+// names that window instead. The process never lingers once it has ended.
+// kNoProcess when it could not be started.
+ProcessId start_process(const std::string& path,
+                        std::optional<WindowHandle> host_window = std::nullopt);
+
+// Ends a process started above: asked to end, then killed if it is still
+// there after grace. True once it has ended. A process that has already
+// ended is never signalled, so its id cannot hit another.
+bool end_process(ProcessId process, std::chrono::milliseconds grace);
 
 }  // namespace orvanth::forms

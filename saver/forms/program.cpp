@@ -1,19 +1,17 @@
 #include "saver/forms/program.h"
 
-#include <unistd.h>
-
-#include <QCoreApplication>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include "saver/forms/event_loop.h"
 
 namespace orvanth::forms {
 namespace {
 
 // Module state, written once at start and by form loads and unloads.
-std::string the_command_line;
-int loaded_forms = 0;
-bool main_returned = false;
+struct Lifetime {
+  std::string command_line;
+  int loaded_forms = 0;
+  bool main_returned = false;
+};
+Lifetime lifetime;
 
 }  // namespace
 
@@ -33,10 +31,10 @@ void set_command_line(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     arguments.emplace_back(argv[i]);
   }
-  the_command_line = join_arguments(arguments);
+  lifetime.command_line = join_arguments(arguments);
 }
 
-const std::string& command_line() { return the_command_line; }
+const std::string& command_line() { return lifetime.command_line; }
 
 std::string folder_of(std::string_view file_path) {
   const std::size_t slash = file_path.rfind('/');
@@ -46,36 +44,25 @@ std::string folder_of(std::string_view file_path) {
   return slash == 0 ? "/" : std::string(file_path.substr(0, slash));
 }
 
-std::string program_folder() {
-  std::error_code error;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string() : folder_of(exe.string());
-}
-
-void end_program() {
-  std::fflush(nullptr);
-  ::_exit(0);
-}
-
-void note_form_loaded() { ++loaded_forms; }
+void note_form_loaded() { ++lifetime.loaded_forms; }
 
 void note_form_unloaded() {
-  if (loaded_forms > 0) {
-    --loaded_forms;
+  if (lifetime.loaded_forms > 0) {
+    --lifetime.loaded_forms;
   }
-  if (loaded_forms == 0 && main_returned) {
-    QCoreApplication::exit(0);
+  if (lifetime.loaded_forms == 0 && lifetime.main_returned) {
+    quit_event_loop();
   }
 }
 
-int loaded_form_count() { return loaded_forms; }
+int loaded_form_count() { return lifetime.loaded_forms; }
 
 int run_while_forms_loaded() {
-  main_returned = true;
-  if (loaded_forms == 0 || QCoreApplication::instance() == nullptr) {
+  lifetime.main_returned = true;
+  if (lifetime.loaded_forms == 0) {
     return 0;
   }
-  return QCoreApplication::exec();
+  return run_event_loop();
 }
 
 }  // namespace orvanth::forms

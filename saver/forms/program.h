@@ -16,13 +16,14 @@ std::string join_arguments(const std::vector<std::string>& arguments);
 void set_command_line(int argc, const char* const* argv);
 const std::string& command_line();
 
-// The folder of the running program file, without a trailing slash except
-// for "/" itself; "" when it cannot be found.
+// The folder of the running program file, without a trailing separator
+// except at the root; "" when it cannot be found. From the backend.
 std::string program_folder();
+// The part of a path before its last "/" ("/" itself for a file in the root).
 std::string folder_of(std::string_view file_path);
 
 // Ends the process at once with status 0: loaded forms are dropped without
-// their unload handlers.
+// their unload handlers. From the backend.
 [[noreturn]] void end_program();
 
 // Every form counts itself loaded when it is loaded and unloaded when it has

@@ -30,8 +30,11 @@ double RandomGenerator::next() {
 double seconds_since_midnight() {
   const auto now = std::chrono::system_clock::now();
   const std::time_t t = std::chrono::system_clock::to_time_t(now);
+  // Only the GUI thread asks, so the C library's shared result is safe.
   std::tm local{};
-  localtime_r(&t, &local);
+  if (const std::tm* shared = std::localtime(&t)) {
+    local = *shared;
+  }
   const auto micros =
       std::chrono::duration_cast<std::chrono::microseconds>(now.time_since_epoch()).count() %
       1000000;

@@ -2,17 +2,18 @@
 
 #include <array>
 #include <cstring>
+#include <exception>
 #include <string_view>
 
-#include "platform/media/mci.h"
-#include "platform/media/mci_command.h"
-#include "platform/media/sound.h"
+#include "saver/music/media.h"
 #include "saver/shell_state.h"
 
 bool CdActive = false;
 std::string MciReply;
 
 namespace {
+
+using orvanth::music::send_command;
 
 constexpr std::size_t kReplyCapacity = 512;
 constexpr std::size_t kErrorCapacity = 256;
@@ -21,7 +22,7 @@ constexpr std::size_t kMp3ModeCapacity = 30;
 
 // Commands whose results the module ignores: no reply buffer.
 void send_plain(const std::string& command) {
-  mciSendStringA(command.c_str(), nullptr, 0, nullptr);
+  send_command(command.c_str(), nullptr, 0);
 }
 
 template <std::size_t N>
@@ -72,7 +73,7 @@ void poll_cd_step() {
   // A failed mode query leaves the buffer empty: it reads as no mode at all,
   // so a failure alone never restarts play.
   std::array<char, kCdModeCapacity> mode_buf{};
-  mciSendStringA("status cdaudio mode", mode_buf.data(), kCdModeCapacity, nullptr);
+  send_command("status cdaudio mode", mode_buf.data(), kCdModeCapacity);
   const std::string_view mode = mode_prefix(mode_buf);
   const bool stopped = mode == "stopped";
   if (BgmRepeat != 0) {
@@ -93,13 +94,13 @@ std::int32_t MciSend(const std::string& command, std::string& reply) {
     return -1;
   }
   std::array<char, kReplyCapacity> buf{};
-  const std::uint32_t code = mciSendStringA(command.c_str(), buf.data(), kReplyCapacity, nullptr);
+  const std::uint32_t code = send_command(command.c_str(), buf.data(), kReplyCapacity);
   if (code == 0) {
     reply = buffer_text(buf);
     return 0;
   }
   std::array<char, kErrorCapacity> err{};
-  if (!mciGetErrorStringA(code, err.data(), kErrorCapacity)) {
+  if (!orvanth::music::error_text(code, err.data(), kErrorCapacity)) {
     reply = "Error (文字列が取れません)";
   } else {
     reply = buffer_text(err);
@@ -146,18 +147,17 @@ void CloseCd() {
 }
 
 void PlayMp3() {
-  // The path in double quotes; a quote inside it is doubled, so that any
-  // name opens (an ordinary path gives the plain command text).
+  // The path in double quotes, so that it may hold blanks.
   const std::string open =
-      "open " + orvanth::mci::quoted(BgmFile) + " type MPEGVideo Alias MP3Play";
-  if (mciSendStringA(open.c_str(), nullptr, 0, nullptr) == 0) {
+      "open " + orvanth::music::quoted_path(BgmFile) + " type MPEGVideo Alias MP3Play";
+  if (send_command(open.c_str(), nullptr, 0) == 0) {
     send_plain("play MP3Play");
   }
 }
 
 bool IsMp3Playing() {
   std::array<char, kMp3ModeCapacity> buf{};
-  mciSendStringA("status MP3Play mode", buf.data(), kMp3ModeCapacity, nullptr);
+  send_command("status MP3Play mode", buf.data(), kMp3ModeCapacity);
   return mode_prefix(buf) == "playing";
 }
 
@@ -174,12 +174,13 @@ void CloseMp3() {
 }
 
 void PlayWav() {
-  if (waveOutGetNumDevs() > 0) {
-    PlaySoundA(BgmFile.c_str(), nullptr, SND_ASYNC | SND_LOOP);
+  using namespace orvanth::music;
+  if (wave_device_count() > 0) {
+    play_sound(BgmFile.c_str(), kSoundAsync | kSoundLoop);
   }
 }
 
-void StopWav() { PlaySoundA(nullptr, nullptr, 0); }
+void StopWav() { orvanth::music::play_sound(nullptr, 0); }
 
 namespace orvanth::music {
 
@@ -198,6 +199,58 @@ FileKind file_kind(const std::string& path) {
     return FileKind::Mp3;
   }
   return FileKind::None;
+}
+
+namespace {
+
+// On error, continue with the next step.
+template <typename Step>
+void step(Step&& body) {
+  try {
+    body();
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
+void start_music(forms::Timer& mp3_poll, forms::Timer& cd_poll) {
+  step([&] {
+    if (BgmType == kBgmCd) {
+      OpenCd();
+      cd_poll.set_enabled(true);
+    }
+  });
+  step([&] {
+    if (BgmType == kBgmFile) {
+      const FileKind kind = file_kind(BgmFile);
+      if (kind == FileKind::Wav) {
+        PlayWav();
+      } else if (kind == FileKind::Mp3) {
+        PlayMp3();
+        mp3_poll.set_enabled(true);
+      }
+    }
+  });
+}
+
+void stop_music(forms::Timer& cd_poll) {
+  step([&] {
+    if (cd_poll.enabled()) {
+      cd_poll.set_enabled(false);
+      CloseCd();
+    }
+  });
+  step([] {
+    if (BgmType == kBgmFile) {
+      const FileKind kind = file_kind(BgmFile);
+      if (kind == FileKind::Wav) {
+        StopWav();
+      } else if (kind == FileKind::Mp3) {
+        CloseMp3();
+      }
+    }
+  });
 }
 
 }  // namespace orvanth::music

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "saver/forms/timer.h"
+
 // True while the CD poll is to go on (the form's Timer2 takes it as its
 // enabled state). Module state, one copy.
 extern bool CdActive;
@@ -35,5 +37,16 @@ enum class FileKind { None, Wav, Mp3 };
 // How the full-screen run plays BgmFile: by its last three characters,
 // upper-cased, compared with "WAV" and then "MP3".
 FileKind file_kind(const std::string& path);
+
+// The run's music as BgmType says, in the calling order this module relies
+// on; every step under the rule: on error, continue with the next step.
+// Start: for kBgmCd OpenCd and the CD poll enabled; for kBgmFile by
+// file_kind, PlayWav, or PlayMp3 and the MP3 poll enabled (whatever PlayMp3
+// achieved).
+void start_music(forms::Timer& mp3_poll, forms::Timer& cd_poll);
+// Stop: a CD poll still enabled is disabled and CloseCd called (a poll that
+// stopped itself leaves the device alone); then for kBgmFile by file_kind,
+// StopWav or CloseMp3.
+void stop_music(forms::Timer& cd_poll);
 
 }  // namespace orvanth::music

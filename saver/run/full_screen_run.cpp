@@ -6,12 +6,13 @@
 
 #include "common/bmp_file.h"
 #include "common/texture_files.h"
-#include "saver/run/end_signals.h"
+#include "saver/forms/end_signals.h"
 #include "saver/forms/files.h"
 #include "saver/forms/process.h"
 #include "saver/forms/program.h"
 #include "saver/forms/random.h"
 #include "saver/forms/screen.h"
+#include "saver/forms/window.h"
 #include "saver/hosted/hosted_run.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
@@ -35,13 +36,18 @@ constexpr int kTimer1Interval = 1000;
 constexpr int kTimer2Interval = 200;
 constexpr int kTimer3Interval = 50;
 
-// SIGTERM's grace for the renderer before SIGKILL: the whole end must stay
-// within the second a host allows.
+// The renderer's grace between the request to end and the kill: the whole
+// end must stay within the second a host allows.
 constexpr std::chrono::milliseconds kRendererGrace{500};
 
-// Module state: the loaded form's controls (one form, one thread).
-std::unique_ptr<Lumevar_S::Controls> form_controls;
-pid_t renderer_pid = -1;
+// Module state (one form, one thread): the loaded form's controls, the
+// renderer this run started, and a hosted run's watch on its host window.
+struct RunState {
+  std::unique_ptr<Lumevar_S::Controls> controls;
+  forms::ProcessId renderer = forms::kNoProcess;
+  std::unique_ptr<forms::Timer> host_watch;
+};
+RunState state;
 
 // On error, continue with the next step.
 template <typename Step>
@@ -57,32 +63,30 @@ double reseeded_draw() {
   return forms::rnd();
 }
 
-music::FileKind bgm_file_kind() { return music::file_kind(BgmFile); }
-
 }  // namespace
 
 void make_controls() {
-  if (form_controls) {
+  if (state.controls) {
     return;
   }
-  form_controls = std::make_unique<Lumevar_S::Controls>();
-  Lumevar_S::Controls& c = *form_controls;
+  state.controls = std::make_unique<Lumevar_S::Controls>();
+  Lumevar_S::Controls& c = *state.controls;
   const double twips_x = forms::twips_per_pixel_x();
   const double twips_y = forms::twips_per_pixel_y();
   for (int i = 1; i <= kPictureCount; ++i) {
     c.Pic_Planet[i].picture = art::PlanetMap(i);
     c.Pic_Planet[i].size = box_size(c.Pic_Planet[i].picture, twips_x, twips_y);
   }
-  c.Timer1.setInterval(kTimer1Interval);
-  c.Timer2.setInterval(kTimer2Interval);
-  c.Timer3.setInterval(kTimer3Interval);
-  QObject::connect(&c.Timer1, &QTimer::timeout, &Lumevar_S::Timer1_Timer);
-  QObject::connect(&c.Timer2, &QTimer::timeout, &Lumevar_S::Timer2_Timer);
-  QObject::connect(&c.Timer3, &QTimer::timeout, &Lumevar_S::Timer3_Timer);
-  // Started here, ticking once Form_Load has returned to the event loop. A
+  c.Timer1.set_interval(kTimer1Interval);
+  c.Timer2.set_interval(kTimer2Interval);
+  c.Timer3.set_interval(kTimer3Interval);
+  c.Timer1.on_tick(&Lumevar_S::Timer1_Timer);
+  c.Timer2.on_tick(&Lumevar_S::Timer2_Timer);
+  c.Timer3.on_tick(&Lumevar_S::Timer3_Timer);
+  // Enabled here, ticking once Form_Load has returned to the event loop. A
   // host owns the mouse and ends a hosted run itself.
   if (!hosted::is_hosted()) {
-    c.Timer3.start();
+    c.Timer3.set_enabled(true);
   }
 }
 
@@ -92,23 +96,7 @@ bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
 }
 
 void end_run_steps() {
-  Lumevar_S::Controls& c = Lumevar_S::controls();
-  step([&] {
-    if (c.Timer2.isActive()) {
-      c.Timer2.stop();
-      CloseCd();
-    }
-  });
-  step([] {
-    if (BgmType == 2) {
-      const music::FileKind kind = bgm_file_kind();
-      if (kind == music::FileKind::Wav) {
-        StopWav();
-      } else if (kind == music::FileKind::Mp3) {
-        CloseMp3();
-      }
-    }
-  });
+  music::stop_music(Lumevar_S::controls().Timer2);
   step([] {
     // A hosted run never hid the cursor.
     if (mode_letter(forms::command_line()) == 'S' && !hosted::is_hosted()) {
@@ -119,7 +107,7 @@ void end_run_steps() {
 
 void end_run_and_renderer() {
   end_run_steps();
-  step([] { forms::end_process(renderer_pid, kRendererGrace); });
+  step([] { forms::end_process(state.renderer, kRendererGrace); });
   forms::end_program();
 }
 
@@ -134,7 +122,7 @@ std::vector<std::uint8_t> PictureBox::image() const { return run::box_image(pict
 
 Controls& controls() {
   run::make_controls();
-  return *run::form_controls;
+  return *run::state.controls;
 }
 
 void ShufflePlanets() { PlanetOrder = run::shuffle_planets(run::reseeded_draw); }
@@ -159,25 +147,9 @@ void Form_Load() {
   });
   step([] {
     RendererPath = forms::program_folder() + "/Orvanth.data";
-    run::renderer_pid = forms::start_process(RendererPath, hosted::host());
+    run::state.renderer = forms::start_process(RendererPath, hosted::hosted_run().window);
   });
-  step([&] {
-    if (BgmType == 1) {
-      OpenCd();
-      c.Timer2.start();
-    }
-  });
-  step([&] {
-    if (BgmType == 2) {
-      const music::FileKind kind = run::bgm_file_kind();
-      if (kind == music::FileKind::Wav) {
-        PlayWav();
-      } else if (kind == music::FileKind::Mp3) {
-        PlayMp3();
-        c.Timer1.start();
-      }
-    }
-  });
+  music::start_music(c.Timer1, c.Timer2);
   step([] {
     const auto p = forms::pointer_position();
     MouseX = p ? static_cast<std::int16_t>(p->x) : std::int16_t{0};
@@ -191,11 +163,7 @@ void Timer1_Timer() {
 
 void Timer2_Timer() {
   step([] { PollCd(); });
-  step([] {
-    if (!CdActive) {
-      controls().Timer2.stop();
-    }
-  });
+  step([] { controls().Timer2.set_enabled(CdActive); });
 }
 
 void Timer3_Timer() {
@@ -204,7 +172,7 @@ void Timer3_Timer() {
     const int x = p ? p->x : 0;
     const int y = p ? p->y : 0;
     if (run::cursor_moved_far(MouseX, MouseY, x, y)) {
-      controls().Timer3.stop();
+      controls().Timer3.set_enabled(false);
       Form_QueryUnload();
     }
   });
@@ -223,17 +191,17 @@ void Form_QueryUnload() {
 void LoadFullScreenRun() {
   using namespace orvanth;
   run::make_controls();
-  run::watch_end_signals([] { run::end_run_and_renderer(); });
-  if (const auto host = hosted::host()) {
-    // Lives as long as the program.
-    auto* host_watch = new QTimer();
-    host_watch->setInterval(run::kHostWatchIntervalMs);
-    QObject::connect(host_watch, &QTimer::timeout, [window = *host] {
-      if (!hosted::window_exists(window)) {
+  forms::watch_end_signals([] { run::end_run_and_renderer(); });
+  if (const auto host = hosted::hosted_run().window) {
+    auto watch = std::make_unique<forms::Timer>();
+    watch->set_interval(run::kHostWatchIntervalMs);
+    watch->on_tick([window = *host] {
+      if (!forms::window_exists(window)) {
         run::end_run_and_renderer();
       }
     });
-    host_watch->start();
+    watch->set_enabled(true);
+    run::state.host_watch = std::move(watch);
   }
   orvanth::forms::note_form_loaded();
   Lumevar_S::Form_Load();

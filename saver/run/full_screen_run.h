@@ -3,14 +3,14 @@
 // moved far enough (or the system asks the shell to close).
 #pragma once
 
-#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "saver/run/run_rules.h"
 #include "saver/art/resources.h"
+#include "saver/forms/timer.h"
+#include "saver/run/run_rules.h"
 
 // The form's handlers and variables carry the form's name, as the other
 // forms of the shell have handlers of the same names.
@@ -27,9 +27,9 @@ struct PictureBox {
 // The form's controls, made when the form loads.
 struct Controls {
   std::array<PictureBox, 13> Pic_Planet{};  // indices 1 to 12
-  QTimer Timer1;                            // 1000 ms, off: MP3 poll
-  QTimer Timer2;                            // 200 ms, off: CD poll
-  QTimer Timer3;                            // 50 ms, on: mouse watch
+  orvanth::forms::Timer Timer1;             // 1000 ms, off: MP3 poll
+  orvanth::forms::Timer Timer2;             // 200 ms, off: CD poll
+  orvanth::forms::Timer Timer3;             // 50 ms, on: mouse watch
 };
 Controls& controls();
 

@@ -19,7 +19,7 @@ TEST_F(DialogSaveTest, ChoosingNoMusicStillWritesTheOldRepeatAndPath) {
   QTest::mouseClick(form_->lbl_BGM[0], Qt::LeftButton);
   click(form_->Cmd_Set);
   EXPECT_EQ(file_bytes(settings_), settings_image(" 0", " 12", path));
-  EXPECT_EQ(BgmType, 0);
+  EXPECT_EQ(BgmType, orvanth::kBgmNone);
 }
 
 TEST_F(DialogSaveTest, RepeatTextsAreSavedAsTheirNumbers) {

@@ -31,7 +31,7 @@ TEST(EndProcessTest, TermThenKillAfterTheGraceAndAlwaysReaped) {
       {"trap '' TERM; while :; do sleep 1 >/dev/null 2>&1; done", milliseconds(300)},  // deaf to SIGTERM
   };
   for (const auto& c : cases) {
-    const pid_t pid = forms::start_process(script(folder, "child", c.body).string());
+    const auto pid = forms::start_process(script(folder, "child", c.body).string());
     ASSERT_GT(pid, 0);
     ASSERT_TRUE(wait_for([&] { return process_state(pid) == 'S'; }, milliseconds(10000)));
     const auto start = std::chrono::steady_clock::now();
@@ -43,7 +43,7 @@ TEST(EndProcessTest, TermThenKillAfterTheGraceAndAlwaysReaped) {
 
 TEST(EndProcessTest, AProcessThatHasEndedIsNotSignalledAgain) {
   TempFolder folder;
-  const pid_t pid = forms::start_process(script(folder, "quick", "exit 0").string());
+  const auto pid = forms::start_process(script(folder, "quick", "exit 0").string());
   ASSERT_GT(pid, 0);
   ASSERT_TRUE(wait_for([&] { return process_state(pid) == '\0'; }, milliseconds(10000)));
   EXPECT_TRUE(forms::end_process(pid, milliseconds(300)));

@@ -54,13 +54,13 @@ class FormTest : public ::testing::Test {
     app();
     ::setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
     Lumevar_S::Controls& c = Lumevar_S::controls();
-    c.Timer1.stop();
-    c.Timer2.stop();
+    c.Timer1.set_enabled(false);
+    c.Timer2.set_enabled(false);
   }
   void TearDown() override {
     run::end_run_steps();
     ::unsetenv("ORVANTH_CD_DEVICE");
-    BgmType = 0;
+    BgmType = kBgmNone;
     BgmFile.clear();
   }
   TempFolder cache;
@@ -78,32 +78,32 @@ TEST_F(FormTest, LoadWritesSevenFilesAndTakesTheCursor) {
   }
   EXPECT_TRUE(Lumevar_S::RendererPath.ends_with("/Orvanth.data"));
   EXPECT_GE(MouseX, 0);
-  EXPECT_TRUE(Lumevar_S::controls().Timer3.isActive());
+  EXPECT_TRUE(Lumevar_S::controls().Timer3.enabled());
   EXPECT_EQ(Lumevar_S::controls().Timer3.interval(), 50);
-  EXPECT_FALSE(Lumevar_S::controls().Timer1.isActive());
-  EXPECT_FALSE(Lumevar_S::controls().Timer2.isActive());
+  EXPECT_FALSE(Lumevar_S::controls().Timer1.enabled());
+  EXPECT_FALSE(Lumevar_S::controls().Timer2.enabled());
 }
 
 TEST_F(FormTest, Mp3OfAnyCaseStartsTheMp3PollOtherEndingsNone) {
-  BgmType = 2;
+  BgmType = kBgmFile;
   BgmFile = (fixtures.dir() / "missing.Mp3").string();
   Lumevar_S::Form_Load();
-  EXPECT_TRUE(Lumevar_S::controls().Timer1.isActive()) << "enabled whatever PlayMp3 achieved";
+  EXPECT_TRUE(Lumevar_S::controls().Timer1.enabled()) << "enabled whatever PlayMp3 achieved";
   EXPECT_EQ(Lumevar_S::controls().Timer1.interval(), 1000);
-  Lumevar_S::controls().Timer1.stop();
+  Lumevar_S::controls().Timer1.set_enabled(false);
   BgmFile = fixtures.mp3("song.mid", 440, 1);
   Lumevar_S::Form_Load();
-  EXPECT_FALSE(Lumevar_S::controls().Timer1.isActive());
-  EXPECT_FALSE(Lumevar_S::controls().Timer2.isActive());
+  EXPECT_FALSE(Lumevar_S::controls().Timer1.enabled());
+  EXPECT_FALSE(Lumevar_S::controls().Timer2.enabled());
 }
 
 TEST_F(FormTest, CdPollWithoutADiscStopsItselfAndTheEndLeavesTheDeviceAlone) {
   ::setenv("ORVANTH_CD_DEVICE", (fixtures.dir() / "no-disc.cue").c_str(), 1);
-  BgmType = 1;
+  BgmType = kBgmCd;
   Lumevar_S::Form_Load();
-  EXPECT_TRUE(Lumevar_S::controls().Timer2.isActive());
+  EXPECT_TRUE(Lumevar_S::controls().Timer2.enabled());
   EXPECT_EQ(Lumevar_S::controls().Timer2.interval(), 200);
-  EXPECT_TRUE(process_events_until([] { return !Lumevar_S::controls().Timer2.isActive(); },
+  EXPECT_TRUE(process_events_until([] { return !Lumevar_S::controls().Timer2.enabled(); },
                                    std::chrono::seconds(5)));
   EXPECT_FALSE(CdActive);
   const bool open_before = cd_device_open();
@@ -114,17 +114,17 @@ TEST_F(FormTest, CdPollWithoutADiscStopsItselfAndTheEndLeavesTheDeviceAlone) {
 
 TEST_F(FormTest, CdPollWithADiscGoesOnAndTheEndClosesTheDevice) {
   ::setenv("ORVANTH_CD_DEVICE", fixtures.disc({440, 660}, 3).c_str(), 1);
-  BgmType = 1;
+  BgmType = kBgmCd;
   Lumevar_S::Form_Load();
   // A few polls: the disc answers, so the poll stays on.
   const auto start = std::chrono::steady_clock::now();
   process_events_until([&] { return std::chrono::steady_clock::now() - start > std::chrono::seconds(1); },
                        std::chrono::seconds(3));
   EXPECT_TRUE(CdActive);
-  EXPECT_TRUE(Lumevar_S::controls().Timer2.isActive());
+  EXPECT_TRUE(Lumevar_S::controls().Timer2.enabled());
   ASSERT_TRUE(cd_device_open());
   run::end_run_steps();
-  EXPECT_FALSE(Lumevar_S::controls().Timer2.isActive());
+  EXPECT_FALSE(Lumevar_S::controls().Timer2.enabled());
   EXPECT_FALSE(cd_device_open());
 }
 

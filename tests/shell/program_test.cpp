@@ -62,13 +62,22 @@ TEST(Files, OpeningForReadingTellsFilesFromFoldersAndAbsentees) {
   EXPECT_FALSE(delete_file(file.string()));
 }
 
+TEST(Files, ALinkWhoseTargetIsGoneExistsButDoesNotOpen) {
+  orvanth::test::TempFolder folder;
+  const auto dangling = folder.path() / "dangling";
+  std::filesystem::create_symlink(folder.path() / "absent", dangling);
+  EXPECT_TRUE(path_exists(dangling.string()));
+  EXPECT_FALSE(opens_for_reading(dangling.string()));
+  EXPECT_FALSE(path_exists((folder.path() / "absent").string()));
+}
+
 TEST(Process, StartedProgramRunsWithoutArgumentsAndLeavesNoZombie) {
   orvanth::test::TempFolder folder;
   const auto marker = folder.path() / "ran";
   const auto program = folder.path() / "prog.sh";
   std::ofstream(program) << "#!/bin/sh\necho \"$#\" > '" << marker.string() << "'\n";
   ::chmod(program.c_str(), 0755);
-  const pid_t pid = start_process(program.string());
+  const auto pid = start_process(program.string());
   ASSERT_GT(pid, 0);
   ASSERT_TRUE(orvanth::test::wait_for([&] { return process_state(pid) == '\0'; }))
       << "the child stayed in state " << process_state(pid);
@@ -76,7 +85,7 @@ TEST(Process, StartedProgramRunsWithoutArgumentsAndLeavesNoZombie) {
   int count = -1;
   in >> count;
   EXPECT_EQ(count, 0);
-  EXPECT_EQ(start_process((folder.path() / "absent").string()), -1);
+  EXPECT_EQ(start_process((folder.path() / "absent").string()), kNoProcess);
 }
 
 TEST(Screen, TwipsPerPixelFromDotsPerInch) {

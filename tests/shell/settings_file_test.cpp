@@ -24,7 +24,7 @@ using orvanth::kSettingsSection;
 class Settings : public ::testing::Test {
  protected:
   void SetUp() override {
-    BgmType = 0;
+    BgmType = orvanth::kBgmNone;
     BgmRepeat = 0;
     BgmFile.clear();
     ini_ = (folder_.path() / "Orvanth.ini").string();
@@ -44,9 +44,9 @@ class Settings : public ::testing::Test {
 };
 
 TEST_F(Settings, NoFileMeansNoMusic) {
-  BgmType = 2;  // what a missing file must clear
+  BgmType = orvanth::kBgmFile;  // what a missing file must clear
   read();
-  EXPECT_EQ(BgmType, 0);
+  EXPECT_EQ(BgmType, orvanth::kBgmNone);
   EXPECT_EQ(BgmRepeat, 0);
   EXPECT_EQ(BgmFile, "");
   EXPECT_FALSE(fs::exists(ini_));  // reading never writes
@@ -55,7 +55,7 @@ TEST_F(Settings, NoFileMeansNoMusic) {
 TEST_F(Settings, FileMusicKeepsAnExistingFile) {
   store(" 2", " 5", song_);
   read();
-  EXPECT_EQ(BgmType, 2);
+  EXPECT_EQ(BgmType, orvanth::kBgmFile);
   EXPECT_EQ(BgmRepeat, 5);
   EXPECT_EQ(BgmFile, song_);
 }
@@ -63,18 +63,18 @@ TEST_F(Settings, FileMusicKeepsAnExistingFile) {
 TEST_F(Settings, FileMusicWithAMissingOrEmptyFileBecomesNone) {
   store(" 2", " 0", song_ + ".gone");
   read();
-  EXPECT_EQ(BgmType, 0);
+  EXPECT_EQ(BgmType, orvanth::kBgmNone);
   EXPECT_EQ(BgmFile, "");
   store(" 2", " 0", "");
   read();
-  EXPECT_EQ(BgmType, 0);
+  EXPECT_EQ(BgmType, orvanth::kBgmNone);
   EXPECT_EQ(BgmFile, "");
 }
 
 TEST_F(Settings, CdMusicIsNeverChangedByTheFileTest) {
   store(" 1", " 3", song_ + ".gone");
   read();
-  EXPECT_EQ(BgmType, 1);
+  EXPECT_EQ(BgmType, orvanth::kBgmCd);
   EXPECT_EQ(BgmRepeat, 3);
   EXPECT_EQ(BgmFile, "");
 }
@@ -86,7 +86,7 @@ TEST_F(Settings, NumbersAreFlooredAndBadOnesLeaveZero) {
   } cases[] = {{"1.7", 1}, {"-0.5", -1}, {"-1.5", -2}, {"word", 0},
                {"40000", 0}, {"32767.9", 32767}, {"-32768", -32768}, {"2x", 0}};
   for (const auto& c : cases) {
-    BgmType = 0;
+    BgmType = orvanth::kBgmNone;
     BgmRepeat = 0;
     store(c.text, c.text, song_);
     read();
@@ -102,7 +102,7 @@ TEST_F(Settings, APathEndingInASeparatorIsTestedWithoutIt) {
   EXPECT_EQ(FileExists(""), 0);
   store(" 2", " 0", folder_.path().string() + "/");
   read();
-  EXPECT_EQ(BgmType, 0);
+  EXPECT_EQ(BgmType, orvanth::kBgmNone);
   EXPECT_EQ(BgmFile, "");
 }
 

@@ -24,7 +24,13 @@ TempFolder::~TempFolder() {
 
 std::string file_bytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  try {
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  } catch (const std::ios_base::failure&) {
+    // A file that goes while it is read (the /proc entry of a process being
+    // reaped) reads as empty.
+    return {};
+  }
 }
 
 OpenWatch::OpenWatch(const std::filesystem::path& folder)

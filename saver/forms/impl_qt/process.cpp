@@ -1,3 +1,4 @@
+// posix_spawn, with a detached reaper per child.
 #include "saver/forms/process.h"
 
 #include <signal.h>
@@ -48,7 +49,7 @@ void reap_when_done(pid_t pid) {
   }).detach();
 }
 
-std::vector<std::string> child_environment(std::optional<unsigned long> host_window) {
+std::vector<std::string> child_environment(std::optional<WindowHandle> host_window) {
   std::vector<std::string> out;
   for (char** e = environ; *e != nullptr; ++e) {
     if (std::strncmp(*e, kHostVariable.data(), kHostVariable.size()) != 0) {
@@ -75,10 +76,10 @@ bool reaped_within(pid_t pid, std::chrono::milliseconds limit) {
 
 }  // namespace
 
-pid_t start_process(const std::string& path, std::optional<unsigned long> host_window) {
+ProcessId start_process(const std::string& path, std::optional<WindowHandle> host_window) {
   posix_spawnattr_t attributes;
   if (posix_spawnattr_init(&attributes) != 0) {
-    return -1;
+    return kNoProcess;
   }
   // The child starts with no blocked signals and default handlers, whatever
   // the shell's runtime has set up.
@@ -102,16 +103,17 @@ pid_t start_process(const std::string& path, std::optional<unsigned long> host_w
   const int error = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv, envp.data());
   posix_spawnattr_destroy(&attributes);
   if (error != 0) {
-    return -1;
+    return kNoProcess;
   }
   reap_when_done(pid);
   return pid;
 }
 
-bool end_process(pid_t pid, std::chrono::milliseconds grace) {
-  if (pid <= 0) {
+bool end_process(ProcessId process, std::chrono::milliseconds grace) {
+  if (process <= 0) {
     return false;
   }
+  const auto pid = static_cast<pid_t>(process);
   signal_unless_ended(pid, SIGTERM);
   if (reaped_within(pid, grace)) {
     return true;

@@ -1,12 +1,11 @@
+// The screen on Linux: Qt's logical dots per inch, XFixes for the cursor and
+// the X pointer.
 #include "saver/forms/screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <cmath>
 
-#include "platform/x11/connection.h"
 #include "platform/x11/cursor.h"
-#include "platform/x11/find_window.h"
 
 namespace orvanth::forms {
 namespace {
@@ -24,13 +23,6 @@ double screen_dpi(bool horizontal) {
 
 }  // namespace
 
-double twips_per_pixel_for_dpi(double dpi) {
-  if (!std::isfinite(dpi) || dpi < 1.0) {
-    return 15.0;
-  }
-  return kTwipsPerInch / dpi;
-}
-
 double twips_per_pixel_x() { return twips_per_pixel_for_dpi(screen_dpi(true)); }
 double twips_per_pixel_y() { return twips_per_pixel_for_dpi(screen_dpi(false)); }
 
@@ -43,10 +35,6 @@ std::optional<PointerPosition> pointer_position() {
     return std::nullopt;
   }
   return PointerPosition{p->x, p->y};
-}
-
-unsigned long find_window(const std::string& title) {
-  return x11::find_window_by_title(x11::display(), title);
 }
 
 }  // namespace orvanth::forms

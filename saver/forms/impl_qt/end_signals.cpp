@@ -1,4 +1,5 @@
-#include "saver/run/end_signals.h"
+// SIGTERM, SIGHUP and SIGINT through a self-pipe read by a socket notifier.
+#include "saver/forms/end_signals.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -7,7 +8,7 @@
 #include <QSocketNotifier>
 #include <cerrno>
 
-namespace orvanth::run {
+namespace orvanth::forms {
 namespace {
 
 // Module state: the pipe's two ends (write end used by the handler only)
@@ -53,4 +54,4 @@ bool watch_end_signals(std::function<void()> on_signal) {
   return ok;
 }
 
-}  // namespace orvanth::run
+}  // namespace orvanth::forms

@@ -1,6 +1,7 @@
-// Orvanth.scr: the saver shell. The hosts' options are taken off the command
-// line first; the rest is the design's command line, kept before the forms
-// runtime starts, so that no switch of ours is taken for a Qt option.
+// Orvanth.scr on Linux: the entry of the Qt + X11 forms runtime. The hosts'
+// options are taken off the command line first; the rest is the design's
+// command line, kept before the forms runtime starts, so that no switch of
+// ours is taken for a Qt option. A hosted run is settled here, before Main.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "saver/forms/program.h"
 #include "saver/hosted/command_options.h"
 #include "saver/hosted/hosted_run.h"
+#include "saver/hosted/impl_linux/music_lock.h"
 #include "saver/startup.h"
 #include "saver/startup_support.h"
 
@@ -46,8 +48,13 @@ int main(int argc, char** argv) {
   }
   const std::string& line = forms::command_line();
   const bool full_screen = mode_letter(line) == 'S' || line.empty();
-  hosted::set_host(hosted::host_window(options, full_screen, std::getenv("XSCREENSAVER_WINDOW"),
-                                       hosted::root_window()));
+  hosted::HostedRun hosted_run;
+  hosted_run.window = hosted::host_window(options, full_screen, std::getenv("XSCREENSAVER_WINDOW"),
+                                          DefaultRootWindow(x11::display()));
+  // A host runs one copy per monitor: music plays only in the first of the
+  // user's hosted copies.
+  hosted_run.plays_music = !hosted_run.window || hosted::take_music_lock();
+  hosted::set_hosted_run(hosted_run);
   int runtime_argc = 1;
   char* runtime_argv[] = {argv[0], nullptr};
   // The shell paints with QPainter alone; without this Qt's xcb plugin loads

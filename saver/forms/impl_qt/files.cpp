@@ -1,3 +1,4 @@
+// The file services on POSIX.
 #include "saver/forms/files.h"
 
 #include <fcntl.h>
@@ -17,6 +18,11 @@ bool opens_for_reading(const std::string& path) {
   const bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
   ::close(fd);
   return ok;
+}
+
+bool path_exists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
 }
 
 }  // namespace orvanth::forms

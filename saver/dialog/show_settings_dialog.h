@@ -1,0 +1,7 @@
+// Main's hand-over to the settings dialog Lumevar_P; the forms backend
+// supplies the form.
+#pragma once
+
+// Shows the settings dialog modally, with no owner; returns when it has
+// closed.
+void ShowSettingsDialog();
