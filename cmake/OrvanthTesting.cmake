@@ -68,6 +68,16 @@ function(orvanth_add_gtest name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${props})
 endfunction()
 
+set(ORVANTH_WINDOWS_BUILD "" CACHE PATH
+  "Windows build folder whose programs the Wine tests run; empty: no Wine tests")
+
+function(orvanth_add_wine_test name)
+  if(WIN32 OR NOT ORVANTH_WINDOWS_BUILD)
+    return()
+  endif()
+  orvanth_add_gtest(${name} ${ARGN} LABELS e2e wine)
+endfunction()
+
 function(orvanth_add_area_folders)
   cmake_parse_arguments(A "" "" "EXCEPT" ${ARGN})
   file(GLOB areas LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)

@@ -1,12 +1,15 @@
 # Sourced by the test scripts: starts a private headless X server and a private
 # PulseAudio server with a null sink, exports DISPLAY and PULSE_SERVER for
-# them, and stops both when the sourcing shell exits. Never touches a display
-# or sound server the user has open.
+# them, makes a fresh Wine prefix for the run's Windows programs
+# (WINEPREFIX, with its wineserver kept up until the end), and stops all of
+# it when the sourcing shell exits. Never touches a display, sound server or
+# Wine prefix the user has.
 
 ORVANTH_TEST_ROOT=$(mktemp -d /tmp/orvanth-test.XXXXXX)
 export ORVANTH_TEST_ROOT
 
 orvanth_stop_servers() {
+  [ -n "${ORVANTH_WINE_STARTED:-}" ] && wineserver -k 2>/dev/null
   [ -n "${ORVANTH_XVFB_PID:-}" ] && kill "$ORVANTH_XVFB_PID" 2>/dev/null
   [ -n "${ORVANTH_PULSE_PID:-}" ] && kill "$ORVANTH_PULSE_PID" 2>/dev/null
   wait 2>/dev/null
@@ -50,9 +53,21 @@ orvanth_start_pulse() {
   return 1
 }
 
+orvanth_start_wine() {
+  command -v wine >/dev/null || return 0
+  export WINEPREFIX="$ORVANTH_TEST_ROOT/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  ORVANTH_WINE_STARTED=1
+  # A wineserver that stays up spares every program of the run its start.
+  wineserver -p
+  if ! wineboot -i >"$ORVANTH_TEST_ROOT/wineboot.log" 2>&1; then
+    echo "Wine prefix not made; see $ORVANTH_TEST_ROOT/wineboot.log" >&2
+    return 1
+  fi
+}
+
 # Per-run user folders, so tests never see the user's own settings or textures.
 export XDG_CACHE_HOME="$ORVANTH_TEST_ROOT/cache" XDG_CONFIG_HOME="$ORVANTH_TEST_ROOT/config"
 export HOME="$ORVANTH_TEST_ROOT/home"
 mkdir -p "$XDG_CACHE_HOME" "$XDG_CONFIG_HOME" "$HOME"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-xcb}" LIBGL_ALWAYS_SOFTWARE=1
-orvanth_start_xvfb && orvanth_start_pulse
+orvanth_start_xvfb && orvanth_start_pulse && orvanth_start_wine

@@ -49,7 +49,10 @@ std::vector<std::uint8_t> texture_pixels(int n, int& width, int& height) {
 
 TextureHome::TextureHome(int skip) {
   setenv("XDG_CACHE_HOME", root().c_str(), 1);
-  const std::string folder = root() + "/orvanth/";
+  write_texture_files(root() + "/orvanth/", skip);
+}
+
+void write_texture_files(const std::filesystem::path& folder, int skip) {
   for (int n = 0; n < 7; ++n) {
     if (n == skip) {
       continue;
@@ -59,7 +62,8 @@ TextureHome::TextureHome(int skip) {
     size_of(n, width, height);
     char leaf[32];
     std::snprintf(leaf, sizeof leaf, "Orvanth%02d.bmp", n);
-    if (!orvanth::WriteBmpFile(folder + leaf, width, height, top_down(n, width, height).data())) {
+    if (!orvanth::WriteBmpFile((folder / leaf).string(), width, height,
+                               top_down(n, width, height).data())) {
       std::abort();
     }
   }

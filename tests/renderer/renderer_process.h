@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,6 +31,10 @@ class TextureHome {
  private:
   TempFolder folder_{"orvanth-tex"};
 };
+
+// The seven files TextureHome writes, into folder (skip: a file number left
+// out), with the shell's own BMP writer.
+void write_texture_files(const std::filesystem::path& folder, int skip = -1);
 
 // The pixels of texture file n as the loader uploads them: RGB, bottom row
 // first; file 00 is 252 x 124, the others 256 x 256.

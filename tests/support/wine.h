@@ -1,0 +1,42 @@
+// Test support for the Windows programs under Wine on the test X and sound
+// servers: where the Windows build put them, the prefix of this test run
+// ($WINEPREFIX, made by scripts/test-servers.sh), paths between the two
+// systems, and the Win32 probe (tests/support/win32/).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/process.h"
+
+namespace orvanth::test::wine {
+
+// Whether the tests were built with a Windows build beside them.
+bool available();
+// <Windows build>/dist, where Orvanth.scr and Orvanth.data are.
+std::filesystem::path dist();
+
+// "Z:\..." for a path of this machine (Wine maps Z: to /).
+std::string windows_path(const std::filesystem::path& path);
+// The path of this machine that a Windows path names in this run's prefix.
+std::filesystem::path unix_path(const std::string& windows_path);
+
+// What the probe prints for "folder NAME" (local, roaming, textures), as
+// the Windows programs compute it; asked once per name.
+std::string folder(const std::string& name);
+// The same folder as a path of this machine.
+std::filesystem::path unix_folder(const std::string& name);
+
+// Runs the probe to its end: its exit code, its output in *out when given.
+int probe(const std::vector<std::string>& arguments, std::string* out = nullptr);
+
+// A Windows program under Wine, in a process group of its own.
+class Program : public Process {
+ public:
+  Program(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+          const EnvironmentChanges& environment = {},
+          const std::filesystem::path& stderr_file = {});
+};
+
+}  // namespace orvanth::test::wine
