@@ -2,9 +2,9 @@
 
 #include <array>
 #include <cstring>
-#include <exception>
 #include <string_view>
 
+#include "saver/forms/errors.h"
 #include "saver/music/media.h"
 #include "saver/shell_state.h"
 
@@ -201,18 +201,7 @@ FileKind file_kind(const std::string& path) {
   return FileKind::None;
 }
 
-namespace {
-
-// On error, continue with the next step.
-template <typename Step>
-void step(Step&& body) {
-  try {
-    body();
-  } catch (const std::exception&) {
-  }
-}
-
-}  // namespace
+using forms::step;
 
 void start_music(forms::Timer& mp3_poll, forms::Timer& cd_poll) {
   step([&] {

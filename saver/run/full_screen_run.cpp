@@ -1,12 +1,12 @@
 #include "saver/run/full_screen_run.h"
 
 #include <chrono>
-#include <exception>
 #include <memory>
 
 #include "common/bmp_file.h"
 #include "common/texture_files.h"
 #include "saver/forms/end_signals.h"
+#include "saver/forms/errors.h"
 #include "saver/forms/files.h"
 #include "saver/forms/process.h"
 #include "saver/forms/program.h"
@@ -26,6 +26,8 @@ std::string RendererPath;
 }  // namespace Lumevar_S
 
 namespace orvanth::run {
+
+using forms::step;
 
 // A hosted run asks the host window this often whether it is still there.
 constexpr int kHostWatchIntervalMs = 250;
@@ -48,15 +50,6 @@ struct RunState {
   std::unique_ptr<forms::Timer> host_watch;
 };
 RunState state;
-
-// On error, continue with the next step.
-template <typename Step>
-void step(Step&& body) {
-  try {
-    body();
-  } catch (const std::exception&) {
-  }
-}
 
 double reseeded_draw() {
   forms::randomize();
@@ -116,7 +109,7 @@ void end_run_and_renderer() {
 namespace Lumevar_S {
 
 using namespace orvanth;
-using run::step;
+using forms::step;
 
 std::vector<std::uint8_t> PictureBox::image() const { return run::box_image(picture, size); }
 
