@@ -233,10 +233,13 @@ TEST_F(MusicRunTest, SigtermAndSighupEndTheRunWithTheMusicStopped) {
 TEST_F(RunTest, UnwritableTextureFolderEndsOnlyTheRendererWithItsMessage) {
   fs::create_directories(install.cache());
   std::ofstream(install.cache() / "orvanth") << "a file where the folder should be";
+  // A box left by another program would be taken for this run's.
+  ASSERT_TRUE(screen.window_gone_within("BMP Unit", kLong)) << "another program's box is up";
   RunShell shell(install, {"/s"});
   ASSERT_TRUE(screen.window_within("BMP Unit", kLong)) << shell.stderr_text();
   screen.send_close(screen.find_window("BMP Unit"));
-  ASSERT_TRUE(screen.window_within("Loading Textures", kLong));
+  ASSERT_TRUE(screen.window_gone_within("BMP Unit", kLong)) << "the close request was not answered";
+  ASSERT_TRUE(screen.window_within("Loading Textures", kLong)) << shell.stderr_text();
   screen.send_close(screen.find_window("Loading Textures"));
   EXPECT_TRUE(shell.renderer_gone_within(kLong));
   EXPECT_NE(shell.stderr_text().find("Loading Textures: Unable to load"), std::string::npos) << shell.stderr_text();
