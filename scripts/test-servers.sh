@@ -57,6 +57,7 @@ orvanth_start_wine() {
   command -v wine >/dev/null || return 0
   export WINEPREFIX="$ORVANTH_TEST_ROOT/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   ORVANTH_WINE_STARTED=1
+  mkdir -p "$WINEPREFIX"
   # A wineserver that stays up spares every program of the run its start.
   wineserver -p
   if ! wineboot -i >"$ORVANTH_TEST_ROOT/wineboot.log" 2>&1; then
