@@ -15,7 +15,11 @@ namespace {
 
 constexpr std::size_t kValueBuffer = 256;
 
-std::string user_settings_folder() { return config_home() + "/orvanth"; }
+std::string user_settings_folder() { return app_folder(config_home()); }
+
+std::string in_folder(const std::string& folder) {
+  return folder + kPathSeparator + std::string(kSettingsFileName);
+}
 
 // A setting number: the text as a number, rounded down, as a 16-bit integer;
 // nothing when the text is not a number or the result does not fit.
@@ -43,20 +47,20 @@ void read_number(std::string_view key, const std::string& path, std::int16_t& ta
 std::string settings_path_for(SettingsUse use, const std::string& program_folder,
                               const std::string& config_home, bool user_file_present,
                               bool beside_writable) {
-  const std::string user = config_home + "/orvanth/" + std::string(kSettingsFileName);
+  const std::string user = in_folder(app_folder(config_home));
   if (user_file_present) {
     return user;
   }
   if (use == SettingsUse::Save && !beside_writable) {
     return user;
   }
-  return program_folder + "/" + std::string(kSettingsFileName);
+  return in_folder(program_folder);
 }
 
 std::string SettingsPath(SettingsUse use) {
   const std::string folder = forms::program_folder();
-  const std::string beside = folder + "/" + std::string(kSettingsFileName);
-  const std::string user = user_settings_folder() + "/" + std::string(kSettingsFileName);
+  const std::string beside = in_folder(folder);
+  const std::string user = in_folder(user_settings_folder());
   const bool user_present = forms::path_exists(user);
   const bool writable = use == SettingsUse::Save && forms::profile_writable(beside);
   return settings_path_for(use, folder, config_home(), user_present, writable);
@@ -92,7 +96,7 @@ void WriteIni(std::string_view section, std::string_view key, std::string_view v
 }
 
 std::int16_t FileExists(std::string path) {
-  if (!path.empty() && path.back() == '/') {
+  if (!path.empty() && path.back() == orvanth::kPathSeparator) {
     path.pop_back();
   }
   return orvanth::forms::opens_for_reading(path) ? -1 : 0;

@@ -19,11 +19,12 @@ inline constexpr std::string_view kSettingsFileName = "Orvanth.ini";
 
 // Where the settings live. Two places: beside the program
 // (program_folder + "/Orvanth.ini") and the user's file
-// (config_home + "/orvanth/Orvanth.ini"). The user's file, once present, is
-// both read and saved (a save beside the program would not be read again).
-// Otherwise the file beside the program is read, and saved when it (or, with
-// none there, its folder) can be written; else the save goes to the user's
-// file, which from then on is the one read.
+// (app_folder(config_home) + "/Orvanth.ini"; on Windows "\" joins them, and
+// the user's file is %APPDATA%\Orvanth\Orvanth.ini). The user's file, once
+// present, is both read and saved (a save beside the program would not be
+// read again). Otherwise the file beside the program is read, and saved when
+// it (or, with none there, its folder) can be written; else the save goes to
+// the user's file, which from then on is the one read.
 enum class SettingsUse { Read, Save };
 std::string settings_path_for(SettingsUse use, const std::string& program_folder,
                               const std::string& config_home, bool user_file_present,

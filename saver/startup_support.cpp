@@ -1,5 +1,6 @@
 #include "saver/startup_support.h"
 
+#include "common/user_folders.h"
 #include "saver/forms/program.h"
 #include "saver/shell_state.h"
 
@@ -32,7 +33,8 @@ bool another_copy_running() {
 }
 
 std::string local_page_path() {
-  return forms::program_folder() + "/" + ORVANTH_DOC_FROM_PROGRAM + "/index.html";
+  return forms::program_folder() + kPathSeparator + ORVANTH_DOC_FROM_PROGRAM + kPathSeparator +
+         "index.html";
 }
 
 }  // namespace orvanth

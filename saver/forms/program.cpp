@@ -1,5 +1,6 @@
 #include "saver/forms/program.h"
 
+#include "common/user_folders.h"
 #include "saver/forms/event_loop.h"
 
 namespace orvanth::forms {
@@ -34,14 +35,37 @@ void set_command_line(int argc, const char* const* argv) {
   lifetime.command_line = join_arguments(arguments);
 }
 
+std::string arguments_of(std::string_view system_command_line) {
+  // The C runtime's rule for the program's name: blanks are NUL to space.
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  std::string_view rest = system_command_line;
+  if (!rest.empty() && rest.front() == '"') {
+    const std::size_t close = rest.find('"', 1);
+    rest.remove_prefix(close == std::string_view::npos ? rest.size() : close + 1);
+  } else {
+    while (!rest.empty() && !blank(rest.front())) {
+      rest.remove_prefix(1);
+    }
+  }
+  while (!rest.empty() && blank(rest.front())) {
+    rest.remove_prefix(1);
+  }
+  return std::string(rest);
+}
+
+void set_command_line(std::string_view system_command_line) {
+  lifetime.command_line = arguments_of(system_command_line);
+}
+
 const std::string& command_line() { return lifetime.command_line; }
 
 std::string folder_of(std::string_view file_path) {
-  const std::size_t slash = file_path.rfind('/');
-  if (slash == std::string_view::npos) {
+  const std::size_t at = file_path.rfind(kPathSeparator);
+  if (at == std::string_view::npos) {
     return {};
   }
-  return slash == 0 ? "/" : std::string(file_path.substr(0, slash));
+  const bool drive_root = kPathSeparator == '\\' && at == 2 && file_path[1] == ':';
+  return std::string(file_path.substr(0, at == 0 || drive_root ? at + 1 : at));
 }
 
 void note_form_loaded() { ++lifetime.loaded_forms; }

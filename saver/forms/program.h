@@ -12,14 +12,22 @@ namespace orvanth::forms {
 // The arguments without the program's name, joined by single blanks.
 std::string join_arguments(const std::vector<std::string>& arguments);
 
-// Kept once at start from main's arguments; command_line() returns it.
+// A whole command line as the system keeps it (GetCommandLineA), less the
+// program's name (in double quotes, or up to the first blank) and the blanks
+// after it: "/p 1234" and "/c:1234" as the host passed them.
+std::string arguments_of(std::string_view system_command_line);
+
+// Kept once at start, from main's arguments or from the system's whole line;
+// command_line() returns it.
 void set_command_line(int argc, const char* const* argv);
+void set_command_line(std::string_view system_command_line);
 const std::string& command_line();
 
 // The folder of the running program file, without a trailing separator
 // except at the root; "" when it cannot be found. From the backend.
 std::string program_folder();
-// The part of a path before its last "/" ("/" itself for a file in the root).
+// The part of a path before its last separator (kPathSeparator); a root
+// keeps its separator ("/", and on Windows "C:\").
 std::string folder_of(std::string_view file_path);
 
 // Ends the process at once with status 0: loaded forms are dropped without

@@ -5,6 +5,7 @@
 
 #include "common/bmp_file.h"
 #include "common/texture_files.h"
+#include "common/user_folders.h"
 #include "saver/forms/end_signals.h"
 #include "saver/forms/errors.h"
 #include "saver/forms/files.h"
@@ -139,7 +140,7 @@ void Form_Load() {
     run::write_box(c.Pic_Planet.at(k), files[0]);
   });
   step([] {
-    RendererPath = forms::program_folder() + "/Orvanth.data";
+    RendererPath = forms::program_folder() + kPathSeparator + "Orvanth.data";
     run::state.renderer = forms::start_process(RendererPath, hosted::hosted_run().window);
   });
   music::start_music(c.Timer1, c.Timer2);
