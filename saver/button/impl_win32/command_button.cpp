@@ -1,0 +1,425 @@
+#include "saver/button/impl_win32/command_button.h"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include "saver/art/resources.h"
+#include "saver/button/button_face.h"
+#include "saver/button/impl_win32/design_font.h"
+#include "saver/button/impl_win32/picture_bitmap.h"
+#include "saver/button/impl_win32/wide_text.h"
+
+using orvanth::ButtonPicture;
+using orvanth::FontSpec;
+using orvanth::PropertyBag;
+using orvanth::PropertyValue;
+namespace face = orvanth::button_face;
+
+namespace {
+
+constexpr UINT_PTR kTmrMouse = 1;
+constexpr UINT kTimerIntervalMs = 100;
+constexpr std::int64_t kTrue = -1;
+
+// The six state pictures as bitmaps, made once and shared by every button.
+HBITMAP state_bitmap(ButtonPicture which) {
+  static std::array<HBITMAP, 6> bitmaps{};
+  static std::array<bool, 6> made{};
+  const auto i = static_cast<std::size_t>(which);
+  if (!made[i]) {
+    bitmaps[i] = orvanth::win32::bitmap_of(orvanth::art::ButtonStatePicture(which));
+    made[i] = true;
+  }
+  return bitmaps[i];
+}
+
+orvanth::MouseButton button_of(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: return orvanth::MouseButton::Left;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return orvanth::MouseButton::Right;
+    default: return orvanth::MouseButton::Middle;
+  }
+}
+
+}  // namespace
+
+// --- the window -------------------------------------------------------------
+
+Command* Command::Create(HWND parent, const RECT& pixels, const PropertyBag& bag, int control_id) {
+  static const bool registered = [] {
+    WNDCLASSA c{};
+    c.lpfnWndProc = window_proc;
+    c.hInstance = GetModuleHandleA(nullptr);
+    c.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    c.lpszClassName = kClassName;
+    return RegisterClassA(&c) != 0;
+  }();
+  if (!registered) return nullptr;
+  HWND window = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+                                0, 0, 0, 0, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
+                                GetModuleHandleA(nullptr), nullptr);
+  Command* c = FromWindow(window);
+  if (c == nullptr) return nullptr;
+  c->ReadProperties(bag);
+  SetWindowPos(window, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+               pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return c;
+}
+
+Command* Command::FromWindow(HWND window) {
+  if (window == nullptr) return nullptr;
+  char name[32] = {};
+  if (GetClassNameA(window, name, sizeof name) == 0 || std::strcmp(name, kClassName) != 0) {
+    return nullptr;
+  }
+  return reinterpret_cast<Command*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+Command::~Command() {
+  if (image_dc_ != nullptr) {
+    SelectObject(image_dc_, image_old_);
+    DeleteDC(image_dc_);
+  }
+  if (image_ != nullptr) DeleteObject(image_);
+}
+
+LRESULT CALLBACK Command::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* c = new Command(window);
+    c->font_ = orvanth::win32::design_font();
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c));
+  }
+  auto* c = reinterpret_cast<Command*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    delete c;
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
+  return c != nullptr ? c->handle(message, wparam, lparam)
+                      : DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SIZE:
+      carry_out(machine_.Resize());
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      paint(dc);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_MOUSEMOVE: {
+      // While a button is held the moves keep coming from outside; only
+      // moves over the face count as hovering.
+      const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      if (PtInRect(&client, at)) carry_out(machine_.PointerMove());
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      // A press brings the focus first, as on every control of a form.
+      if (GetFocus() != hwnd_) SetFocus(hwnd_);
+      [[fallthrough]];
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      SetCapture(hwnd_);
+      carry_out(machine_.ButtonDown(button_of(message)));
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      mouse_up(button_of(message), wparam);
+      return 0;
+    case WM_SETFOCUS:
+      carry_out(machine_.FocusIn());
+      return 0;
+    case WM_KILLFOCUS:
+      carry_out(machine_.FocusOut());
+      return 0;
+    case WM_TIMER:
+      if (wparam == kTmrMouse) TmrMouse_Timer();
+      return 0;
+    default:
+      return DefWindowProcA(hwnd_, message, wparam, lparam);
+  }
+}
+
+void Command::mouse_up(orvanth::MouseButton button, WPARAM held) {
+  const orvanth::Reaction r = machine_.ButtonUp(button);
+  if ((held & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == hwnd_) {
+    ReleaseCapture();
+  }
+  // Last: a Click handler may unload the form and this window with it.
+  carry_out(r);
+}
+
+void Command::Initialize() {
+  carry_out(machine_.Initialize());
+  SetTimer(hwnd_, kTmrMouse, kTimerIntervalMs, nullptr);
+}
+
+void Command::TmrMouse_Timer() {
+  // GetCursorPos leaves (0, 0) when it fails, as the runtime's call would.
+  POINT at{};
+  GetCursorPos(&at);
+  // The caption has no window of its own: over it is over this window, and
+  // anywhere else (the parent form included) the pointer has left.
+  carry_out(machine_.TimerTick(WindowFromPoint(at) == hwnd_));
+}
+
+int Command::width() const {
+  RECT r;
+  return GetClientRect(hwnd_, &r) ? r.right - r.left : 0;
+}
+
+int Command::height() const {
+  RECT r;
+  return GetClientRect(hwnd_, &r) ? r.bottom - r.top : 0;
+}
+
+void Command::report(const char* key) {
+  if (property_changed_) property_changed_(key);
+}
+
+// --- properties -------------------------------------------------------------
+
+std::string Command::Caption() const { return orvanth::win32::utf8(caption_); }
+
+void Command::SetCaption(const std::string& caption) {
+  caption_ = orvanth::win32::wide(caption);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  report("Caption");
+}
+
+std::int16_t Command::Enabled() {
+  std::int16_t value = 0;
+  carry_out(machine_.ReadEnabled(value));
+  return value;
+}
+
+void Command::SetEnabled(std::int16_t enabled) {
+  machine_.LoadEnabled(enabled);
+  report("Enabled");
+  carry_out(machine_.ApplyEnabled());
+}
+
+void Command::SetFont(const FontSpec& font) {
+  font_ = font;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  report("Font");
+}
+
+std::uint32_t Command::FontColour() {
+  const std::uint32_t colour = caption_colour_;
+  ResetFace();
+  return colour;
+}
+
+void Command::SetFontColour(std::uint32_t colour) {
+  // Only plain RGB values are colours here; anything else fails the write,
+  // which resets the face and reports nothing.
+  if (colour > 0xFFFFFFU) {
+    ResetFace();
+    return;
+  }
+  caption_colour_ = colour;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  ResetFace();
+  report("FontColour");
+}
+
+std::uint8_t Command::Visible() {
+  if (!background_opaque_) return 0;
+  ResetFace();
+  return 255;
+}
+
+void Command::SetVisible(std::uint8_t visible) {
+  background_opaque_ = visible != 0;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  if (background_opaque_) ResetFace();
+  report("Visible");
+}
+
+namespace {
+
+PropertyValue ambient_font(const PropertyBag& bag) {
+  // A container without a font of its own lends the design font.
+  if (bag.AmbientFont().face.empty()) return orvanth::win32::design_font();
+  return bag.AmbientFont();
+}
+
+}  // namespace
+
+void Command::ReadProperties(const PropertyBag& bag) {
+  machine_.LoadEnabled(static_cast<std::int16_t>(
+      property_number(bag.ReadProperty("Enabled", kTrue))));
+  caption_ = orvanth::win32::wide(
+      property_text(bag.ReadProperty("Caption", std::string("Command1"))));
+  const PropertyValue font = bag.ReadProperty("Font", ambient_font(bag));
+  if (const auto* chosen = std::get_if<FontSpec>(&font)) font_ = *chosen;
+  machine_.LoadFirstRun(static_cast<std::uint8_t>(
+      property_number(bag.ReadProperty("FirstRun", std::string("1")))));
+  const auto colour = static_cast<std::uint32_t>(
+      property_number(bag.ReadProperty("FontColour", std::string("0"))));
+  caption_colour_ = colour <= 0xFFFFFFU ? colour : 0;
+  background_opaque_ = property_number(bag.ReadProperty("Visible", std::string("1"))) != 0;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  ResetFace();
+}
+
+void Command::WriteProperties(PropertyBag& bag) {
+  bag.WriteProperty("Enabled", std::int64_t{machine_.enabled()}, kTrue);
+  bag.WriteProperty("Caption", Caption(), std::string("Command"));
+  bag.WriteProperty("FirstRun", std::int64_t{machine_.first_run()}, std::string("1"));
+  bag.WriteProperty("Font", font_, ambient_font(bag));
+  bag.WriteProperty("FontColour", std::int64_t{caption_colour_}, std::string("0"));
+  bag.WriteProperty("Visible", std::int64_t{background_opaque_ ? 1 : 0}, std::string("1"));
+  ResetFace();
+}
+
+// --- face routines ------------------------------------------------------------
+
+void Command::PaintFace(ButtonPicture picture) { carry_out(machine_.PaintFace(picture)); }
+
+void Command::FillGradient() {
+  if (!make_image()) return;
+  fill_gradient(machine_.hover_gradient());
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Command::LeaveHover() { carry_out(machine_.LeaveHover()); }
+void Command::ApplyEnabled() { carry_out(machine_.ApplyEnabled()); }
+void Command::ResetFace() { carry_out(machine_.ResetFace()); }
+
+void Command::carry_out(const orvanth::Reaction& r) {
+  if (r.caption_black) caption_colour_ = 0;
+  if (r.caption_enabled) {
+    caption_enabled_ = *r.caption_enabled;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+  }
+  if (r.paint) draw_face(r.paint->picture, r.paint->hover_gradient);
+  if (r.click && click_) {
+    // The handler may end this window; nothing of it is touched afterwards.
+    const std::function<void()> handler = click_;
+    handler();
+  }
+}
+
+bool Command::make_image() {
+  const int w = width();
+  const int h = height();
+  if (w <= 0 || h <= 0) return false;
+  if (image_dc_ != nullptr && image_size_.cx == w && image_size_.cy == h) return true;
+  if (image_dc_ == nullptr) {
+    image_dc_ = CreateCompatibleDC(nullptr);
+    if (image_dc_ == nullptr) return false;
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr) return false;
+  HGDIOBJ old = SelectObject(image_dc_, bitmap);
+  if (image_ != nullptr) {
+    DeleteObject(image_);
+  } else {
+    image_old_ = old;
+  }
+  image_ = bitmap;
+  image_size_ = SIZE{w, h};
+  return true;
+}
+
+void Command::fill_gradient(bool hover_gradient) {
+  const int w = image_size_.cx;
+  const int h = image_size_.cy;
+  face::VertexColour top = face::vertex_colour(face::kLightConstant);
+  face::VertexColour bottom = face::vertex_colour(face::kDarkConstant);
+  if (hover_gradient) std::swap(top, bottom);
+  // GradientFill leaves out a rectangle's right column and bottom row: the
+  // blend ends on the last row, which the second rectangle fills with the
+  // bottom colour, so the whole face is covered.
+  TRIVERTEX v[4] = {
+      {0, 0, top.red, top.green, top.blue, 0},
+      {w, h - 1, bottom.red, bottom.green, bottom.blue, 0},
+      {0, h - 1, bottom.red, bottom.green, bottom.blue, 0},
+      {w, h, bottom.red, bottom.green, bottom.blue, 0},
+  };
+  GRADIENT_RECT rects[2] = {{0, 1}, {2, 3}};
+  GradientFill(image_dc_, v, 4, rects, 2, GRADIENT_FILL_RECT_V);
+}
+
+void Command::draw_face(ButtonPicture picture, bool hover_gradient) {
+  if (!make_image()) return;
+  const RECT all{0, 0, image_size_.cx, image_size_.cy};
+  FillRect(image_dc_, &all, GetSysColorBrush(COLOR_BTNFACE));
+  fill_gradient(hover_gradient);
+  if (HBITMAP source = state_bitmap(picture)) {
+    HDC source_dc = CreateCompatibleDC(image_dc_);
+    HGDIOBJ old = SelectObject(source_dc, source);
+    SetStretchBltMode(image_dc_, COLORONCOLOR);
+    const face::Slices slices = face::frame_slices(image_size_.cx * face::kTwipsPerPixel,
+                                                   image_size_.cy * face::kTwipsPerPixel);
+    for (std::size_t i = 0; i < slices.pieces.size(); ++i) {
+      if (!slices.valid[i]) continue;
+      const face::Rect d = face::to_pixels(slices.pieces[i].dest);
+      const face::Rect s = face::to_pixels(slices.pieces[i].source);
+      StretchBlt(image_dc_, d.x, d.y, d.w, d.h, source_dc, s.x, s.y, s.w, s.h, SRCCOPY);
+    }
+    SelectObject(source_dc, old);
+    DeleteDC(source_dc);
+  }
+  shown_picture_ = picture;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  layout_caption();
+}
+
+void Command::layout_caption() {
+  const double top = face::caption_top(height() * face::kTwipsPerPixel, face::kCaptionHeight);
+  caption_top_ = static_cast<int>(std::lround(top / face::kTwipsPerPixel));
+}
+
+void Command::paint_parent_background(HDC dc) {
+  // A transparent background shows what the container drew beneath.
+  HWND parent = GetParent(hwnd_);
+  POINT origin{0, 0};
+  MapWindowPoints(hwnd_, parent, &origin, 1);
+  POINT old{};
+  SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+  SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SetViewportOrgEx(dc, old.x, old.y, nullptr);
+}
+
+void Command::paint(HDC dc) {
+  if (background_opaque_ && image_dc_ != nullptr) {
+    BitBlt(dc, 0, 0, image_size_.cx, image_size_.cy, image_dc_, 0, 0, SRCCOPY);
+  } else {
+    paint_parent_background(dc);
+  }
+  HGDIOBJ old_font = SelectObject(dc, orvanth::win32::font_handle(font_));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, caption_enabled_ ? caption_colour_ : GetSysColor(COLOR_GRAYTEXT));
+  RECT label{0, caption_top_, width(), caption_top_ + face::kCaptionHeight / face::kTwipsPerPixel};
+  DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &label,
+            DT_CENTER | DT_TOP | DT_NOPREFIX | DT_NOCLIP);
+  SelectObject(dc, old_font);
+}
