@@ -1,4 +1,4 @@
-// Command line, folders, files, mode letter, process start.
+// The Linux backend: program folder, files, process start, screen.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +10,6 @@
 #include "saver/forms/process.h"
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
-#include "saver/startup_support.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
 
@@ -19,32 +18,9 @@ namespace {
 using namespace orvanth::forms;
 using orvanth::test::process_state;
 
-TEST(Program, CommandLineIsTheArgumentsJoinedByBlanks) {
-  EXPECT_EQ(join_arguments({}), "");
-  EXPECT_EQ(join_arguments({"/p", "1234"}), "/p 1234");
-  EXPECT_EQ(join_arguments({"", "x"}), " x");
-  const char* argv[] = {"Orvanth.scr", "/c:55", "two words"};
-  set_command_line(3, argv);
-  EXPECT_EQ(command_line(), "/c:55 two words");
-}
-
-TEST(Program, FolderHasNoTrailingSlashExceptAtTheRoot) {
-  EXPECT_EQ(folder_of("/opt/orvanth/Orvanth.scr"), "/opt/orvanth");
-  EXPECT_EQ(folder_of("/Orvanth.scr"), "/");
-  EXPECT_EQ(folder_of("Orvanth.scr"), "");
+TEST(Program, FolderIsTheRunningProgramsOwn) {
   EXPECT_EQ(program_folder(),
             std::filesystem::canonical("/proc/self/exe").parent_path().string());
-}
-
-TEST(Program, ModeLetterIsTheSecondCharacterUpperCased) {
-  EXPECT_EQ(orvanth::mode_letter("/s"), 'S');
-  EXPECT_EQ(orvanth::mode_letter("-S"), 'S');
-  EXPECT_EQ(orvanth::mode_letter("xs"), 'S');
-  EXPECT_EQ(orvanth::mode_letter("/c:1234"), 'C');
-  EXPECT_EQ(orvanth::mode_letter("/p 99"), 'P');
-  EXPECT_EQ(orvanth::mode_letter("s"), '\0');
-  EXPECT_EQ(orvanth::mode_letter(""), '\0');
-  EXPECT_EQ(orvanth::mode_letter("/a"), 'A');
 }
 
 TEST(Files, OpeningForReadingTellsFilesFromFoldersAndAbsentees) {

@@ -1,25 +1,41 @@
-// ReadSettings, FileExists and where the settings file lives.
+// ReadSettings, FileExists and where the settings file lives, on both
+// platforms: on Windows through the system's own profile functions.
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
-#include "common/texture_files.h"
 #include "common/user_folders.h"
 #include "saver/settings_file.h"
 #include "saver/shell_state.h"
-#include "tests/support/files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using orvanth::kPathSeparator;
 using orvanth::kKeyBgmFile;
 using orvanth::kKeyBgmRepeat;
 using orvanth::kKeyBgmType;
 using orvanth::kSettingsSection;
+
+// A fresh folder of the test's own below the system's temporary folder.
+class Folder {
+ public:
+  Folder() : path_(fs::temp_directory_path() / ("orvanth-settings-" + std::to_string(std::random_device{}()))) {
+    fs::create_directories(path_);
+  }
+  ~Folder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  Folder(const Folder&) = delete;
+  Folder& operator=(const Folder&) = delete;
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
 
 class Settings : public ::testing::Test {
  protected:
@@ -38,7 +54,7 @@ class Settings : public ::testing::Test {
   }
   void read() { orvanth::read_settings_from(ini_); }
 
-  orvanth::test::TempFolder folder_;
+  Folder folder_;
   std::string ini_;
   std::string song_;
 };
@@ -96,11 +112,11 @@ TEST_F(Settings, NumbersAreFlooredAndBadOnesLeaveZero) {
 }
 
 TEST_F(Settings, APathEndingInASeparatorIsTestedWithoutIt) {
-  EXPECT_EQ(FileExists(song_ + "/"), -1);
+  EXPECT_EQ(FileExists(song_ + kPathSeparator), -1);
   EXPECT_EQ(FileExists(song_), -1);
-  EXPECT_EQ(FileExists(folder_.path().string() + "/"), 0);  // a folder
+  EXPECT_EQ(FileExists(folder_.path().string() + kPathSeparator), 0);  // a folder
   EXPECT_EQ(FileExists(""), 0);
-  store(" 2", " 0", folder_.path().string() + "/");
+  store(" 2", " 0", folder_.path().string() + kPathSeparator);
   read();
   EXPECT_EQ(BgmType, orvanth::kBgmNone);
   EXPECT_EQ(BgmFile, "");
@@ -112,6 +128,24 @@ TEST_F(Settings, LongStoredPathsAreCutTo255Bytes) {
   EXPECT_EQ(ReadIni(kSettingsSection, kKeyBgmFile, ini_), long_path.substr(0, 255));
 }
 
+// The program folder, the user's base folder, and the two files in them.
+#ifdef _WIN32
+constexpr const char* kProgram = "C:\\Saver";
+constexpr const char* kBase = "C:\\Roaming";
+constexpr const char* kBeside = "C:\\Saver\\Orvanth.ini";
+constexpr const char* kUser = "C:\\Roaming\\Orvanth\\Orvanth.ini";
+// A program in a drive's root: its folder keeps the backslash.
+constexpr const char* kRoot = "C:\\";
+constexpr const char* kInRoot = "C:\\\\Orvanth.ini";
+#else
+constexpr const char* kProgram = "/opt/o";
+constexpr const char* kBase = "/c";
+constexpr const char* kBeside = "/opt/o/Orvanth.ini";
+constexpr const char* kUser = "/c/orvanth/Orvanth.ini";
+constexpr const char* kRoot = "/";
+constexpr const char* kInRoot = "//Orvanth.ini";
+#endif
+
 TEST(SettingsPath, BesideTheProgramUnlessThatCannotWork) {
   using orvanth::SettingsUse;
   const struct {
@@ -120,62 +154,21 @@ TEST(SettingsPath, BesideTheProgramUnlessThatCannotWork) {
     bool beside_writable;
     const char* expected;
   } cases[] = {
-      {SettingsUse::Read, false, false, "/opt/o/Orvanth.ini"},
-      {SettingsUse::Save, false, true, "/opt/o/Orvanth.ini"},
+      {SettingsUse::Read, false, false, kBeside},
+      {SettingsUse::Save, false, true, kBeside},
       // A read-only file or folder beside the program: the save goes to the
       // user's file, which is read from then on, wherever saves could go.
-      {SettingsUse::Save, false, false, "/c/orvanth/Orvanth.ini"},
-      {SettingsUse::Read, true, false, "/c/orvanth/Orvanth.ini"},
-      {SettingsUse::Read, true, true, "/c/orvanth/Orvanth.ini"},
-      {SettingsUse::Save, true, true, "/c/orvanth/Orvanth.ini"},
+      {SettingsUse::Save, false, false, kUser},
+      {SettingsUse::Read, true, false, kUser},
+      {SettingsUse::Read, true, true, kUser},
+      {SettingsUse::Save, true, true, kUser},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(orvanth::settings_path_for(c.use, "/opt/o", "/c", c.user_present, c.beside_writable),
+    EXPECT_EQ(orvanth::settings_path_for(c.use, kProgram, kBase, c.user_present, c.beside_writable),
               c.expected)
         << static_cast<int>(c.use) << c.user_present << c.beside_writable;
   }
-  EXPECT_EQ(orvanth::settings_path_for(SettingsUse::Read, "/", "/c", false, true),
-            "//Orvanth.ini");
-  orvanth::test::TempFolder config;
-  ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-  EXPECT_EQ(orvanth::SettingsPath(),
-            fs::canonical("/proc/self/exe").parent_path().string() + "/Orvanth.ini");
-}
-
-TEST(SettingsPath, WritingToTheUserFolderCreatesIt) {
-  orvanth::test::TempFolder home;
-  const std::string config = (home.path() / "config").string();
-  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-  const std::string path =
-      orvanth::settings_path_for(orvanth::SettingsUse::Save, "/ro", config, false, false);
-  WriteIni(kSettingsSection, kKeyBgmType, " 1", path);
-  EXPECT_EQ(ReadIni(kSettingsSection, kKeyBgmType, path), "1");
-  EXPECT_EQ(orvanth::SettingsPath(), path);  // present now, so it is the one read
-}
-
-TEST(UserFolders, XdgValuesMustBeAbsoluteAndNoHomeFallsBackToThePasswordEntry) {
-  const std::string own_home = ::getpwuid(::getuid())->pw_dir;
-  const struct {
-    const char* xdg;   // XDG_CONFIG_HOME and XDG_CACHE_HOME, nullptr: unset
-    const char* home;  // HOME, nullptr: unset
-    std::string config;
-    std::string cache;
-  } cases[] = {
-      {"/x", "/h", "/x", "/x"},
-      {"relative/x", "/h", "/h/.config", "/h/.cache"},
-      {"", "/h", "/h/.config", "/h/.cache"},
-      {nullptr, nullptr, own_home + "/.config", own_home + "/.cache"},
-      {nullptr, "", own_home + "/.config", own_home + "/.cache"},
-  };
-  for (const auto& c : cases) {
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
-      c.xdg != nullptr ? ::setenv(name, c.xdg, 1) : ::unsetenv(name);
-    }
-    c.home != nullptr ? ::setenv("HOME", c.home, 1) : ::unsetenv("HOME");
-    EXPECT_EQ(orvanth::config_home(), c.config) << (c.xdg ? c.xdg : "-");
-    EXPECT_EQ(orvanth::cache_home(), c.cache) << (c.xdg ? c.xdg : "-");
-    EXPECT_EQ(orvanth::TextureFolder(), c.cache + "/orvanth/");
-  }
+  EXPECT_EQ(orvanth::settings_path_for(SettingsUse::Read, kRoot, kBase, false, true), kInRoot);
 }
 
 }  // namespace

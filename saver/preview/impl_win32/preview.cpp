@@ -120,6 +120,7 @@ void set_up(std::string_view command_line) {
   const double twips_x = forms::twips_per_pixel_x();
   const double twips_y = forms::twips_per_pixel_y();
   const TwipsSize size = twips_size(area.right - area.left, area.bottom - area.top, twips_x, twips_y);
+  form = PreviewForm{};
   form.window = load_form();
   if (form.window == nullptr) {
     forms::end_program();

@@ -4,9 +4,12 @@
 //   folder NAME     print a folder as the programs compute it: local,
 //                   roaming or textures
 //   window TITLE    print the window's handle in decimal (exit 1: none)
+//   host TITLE W H  show a W x H pop-up window TITLE at (100, 100), as a
+//                   screen-saver host's preview pane, until it is closed
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -44,14 +47,47 @@ int print_window(const char* title) {
   return 0;
 }
 
+LRESULT CALLBACK host_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A close request destroys the window (DefWindowProc), and with it every
+// child, whichever program made it.
+int host_window(const char* title, int width, int height) {
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = host_proc;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  window_class.lpszClassName = "OrvanthProbeHost";
+  RegisterClassA(&window_class);
+  const HWND window =
+      CreateWindowExA(0, window_class.lpszClassName, title, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                      100, 100, width, height, nullptr, nullptr, window_class.hInstance, nullptr);
+  if (window == nullptr) {
+    return 1;
+  }
+  MSG message{};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "host" && argc == 5) {
+    return host_window(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: orvanth_win32_probe close|folder|window ARGUMENT\n");
+    std::fprintf(stderr, "usage: orvanth_win32_probe close|folder|window ARGUMENT | host TITLE W H\n");
     return 2;
   }
-  const std::string command = argv[1];
   if (command == "close") {
     return close_window(argv[2]);
   }
