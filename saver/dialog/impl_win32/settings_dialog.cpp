@@ -262,17 +262,8 @@ void Lumevar_P::build_controls() {
       repeat.left, repeat.top, repeat.right - repeat.left,
       repeat.bottom - repeat.top + kRepeatListHeight, Pic_C,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRepeatId)), GetModuleHandleA(nullptr), nullptr);
+  // Its closed height comes from the font, as a combo box's does on a form.
   SendMessageW(BGM_Repeat, WM_SETFONT, reinterpret_cast<WPARAM>(dialog_font()), FALSE);
-  // The closed box takes its height from its text field: that is made the
-  // design height.
-  RECT shown{};
-  GetWindowRect(BGM_Repeat, &shown);
-  const LRESULT field = SendMessageW(BGM_Repeat, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  const long wanted = repeat.bottom - repeat.top;
-  if (field > 0 && shown.bottom - shown.top != wanted) {
-    SendMessageW(BGM_Repeat, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 field + wanted - (shown.bottom - shown.top));
-  }
   lbl_Repeat = make_label(Pic_C, "曲目をﾘﾋﾟｰﾄ", twips_rect(2040, 840, 990, 195), DT_LEFT);
   Img_BGM[0] = Image{Pic_C, twips_rect(300, 1140, 195, 195), nullptr};
   lbl_BGM[0] = make_label(Pic_C, "無し", twips_rect(540, 1140, 345, 195), DT_LEFT);
