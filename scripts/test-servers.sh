@@ -9,6 +9,7 @@ ORVANTH_TEST_ROOT=$(mktemp -d /tmp/orvanth-test.XXXXXX)
 export ORVANTH_TEST_ROOT
 
 orvanth_stop_servers() {
+  [ -n "${ORVANTH_WINE_IDLE_PID:-}" ] && kill "$ORVANTH_WINE_IDLE_PID" 2>/dev/null
   [ -n "${ORVANTH_WINE_STARTED:-}" ] && wineserver -k 2>/dev/null
   [ -n "${ORVANTH_XVFB_PID:-}" ] && kill "$ORVANTH_XVFB_PID" 2>/dev/null
   [ -n "${ORVANTH_PULSE_PID:-}" ] && kill "$ORVANTH_PULSE_PID" 2>/dev/null
@@ -64,6 +65,14 @@ orvanth_start_wine() {
     echo "Wine prefix not made; see $ORVANTH_TEST_ROOT/wineboot.log" >&2
     return 1
   fi
+  # Wine's own services end with the last Wine program, and the next program
+  # then waits 10 s for them to come back: an idle console reading a pipe
+  # that never speaks keeps them up until the end.
+  local idle="$ORVANTH_TEST_ROOT/wine-idle"
+  mkfifo "$idle"
+  wine cmd.exe <"$idle" >/dev/null 2>&1 &
+  sleep infinity >"$idle" &
+  ORVANTH_WINE_IDLE_PID=$!
 }
 
 # Per-run user folders, so tests never see the user's own settings or textures.

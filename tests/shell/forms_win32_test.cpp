@@ -13,6 +13,7 @@
 
 #include "saver/forms/end_signals.h"
 #include "saver/forms/files.h"
+#include "saver/forms/impl_win32/program_window.h"
 #include "saver/forms/profile.h"
 #include "saver/forms/timer.h"
 #include "saver/forms/window.h"
@@ -144,7 +145,8 @@ TEST_F(Win32Forms, TimersTickThroughTheLoopOnlyWhileEnabled) {
 TEST_F(Win32Forms, EndRequestsRunFromTheLoopAfterTheirMessageIsAnswered) {
   int ends = 0;
   ASSERT_TRUE(watch_end_signals([&] { ++ends; }));
-  const HWND program = reinterpret_cast<HWND>(find_window("Orvanth.scr"));
+  // This process's own window: tests beside this one have theirs, titled alike.
+  const HWND program = orvanth::forms::win32::program_window();
   ASSERT_NE(program, nullptr);
   EXPECT_EQ(SendMessageA(program, WM_QUERYENDSESSION, 0, 0), TRUE);
   EXPECT_EQ(ends, 0) << "ran inside the system's request";
@@ -162,12 +164,14 @@ TEST_F(Win32Forms, EndRequestsRunFromTheLoopAfterTheirMessageIsAnswered) {
 }
 
 TEST_F(Win32Forms, WindowsAreFoundByTheirExactTitle) {
-  const HWND window = CreateWindowExA(0, "STATIC", "Lumevar_Main", WS_POPUP, 10, 20, 150, 100,
+  // A title of this process alone, as tests run side by side.
+  const std::string title = "Lumevar_Main " + std::to_string(GetCurrentProcessId());
+  const HWND window = CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP, 10, 20, 150, 100,
                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
-  const WindowHandle found = find_window("Lumevar_Main");
+  const WindowHandle found = find_window(title);
   EXPECT_EQ(found, reinterpret_cast<WindowHandle>(window));
-  EXPECT_EQ(find_window("Lumevar_Mai"), 0U);
+  EXPECT_EQ(find_window(title.substr(0, title.size() - 1)), 0U);
   const Rect r = window_rect(found);
   EXPECT_EQ(r.left, 10);
   EXPECT_EQ(r.top, 20);
