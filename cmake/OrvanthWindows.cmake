@@ -18,4 +18,8 @@ function(orvanth_windows_program target file_name)
   set_target_properties(${target} PROPERTIES
     WIN32_EXECUTABLE ON OUTPUT_NAME ${stem} SUFFIX ${suffix}
     RUNTIME_OUTPUT_DIRECTORY ${ORVANTH_BIN_DIR})
+  orvanth_windows_resources(${target} ${file_name})
 endfunction()
+
+# Icon, version resources and the downloads.
+include(${CMAKE_CURRENT_LIST_DIR}/OrvanthWindowsPackage.cmake)
