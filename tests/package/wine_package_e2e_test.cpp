@@ -46,7 +46,8 @@ std::string profile_folder() {
 }
 
 bool skip_without_downloads() {
-  return !wine::available() || !fs::exists(wine::setup_download()) || !fs::exists(wine::zip_download());
+  return !wine::available() || !fs::exists(wine::setup_download()) ||
+         !fs::exists(wine::zip_download());
 }
 constexpr char kNoDownloads[] =
     "no Windows build, or its downloads are not made (cmake --build <Windows build> --target "
@@ -205,7 +206,8 @@ TEST_P(WineSetup, InstallsRunsAndUninstallsSilently) {
   EXPECT_EQ(fs::exists(files / "Orvanth.ini"), !c.remove_settings);
   EXPECT_EQ(fs::exists(wine::user_settings()), !c.remove_settings);
   EXPECT_EQ(fs::exists(files), !c.remove_settings);
-  EXPECT_EQ(wine::registry_value(kDesktop, kSaver), c.picked_since ? c.picked_since : c.previous_saver);
+  EXPECT_EQ(wine::registry_value(kDesktop, kSaver),
+            c.picked_since ? c.picked_since : c.previous_saver);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WineSetup, ::testing::ValuesIn(kInstallCases),
@@ -230,7 +232,8 @@ class WineZip : public ::testing::Test {
   bool unpack_into(const std::string& windows_folder) {
     unpacked_ = wine::unix_path(windows_folder);
     fs::create_directories(unpacked_);
-    Process unzip("/usr/bin/unzip", {"-q", wine::zip_download().string(), "-d", unpacked_.string()});
+    Process unzip("/usr/bin/unzip",
+                  {"-q", wine::zip_download().string(), "-d", unpacked_.string()});
     return unzip.ends_within(kLong) && unzip.exit_code() == 0;
   }
 
@@ -239,7 +242,8 @@ class WineZip : public ::testing::Test {
 };
 
 TEST_F(WineZip, HoldsTheTwoProgramsAndTheReadmeAlone) {
-  const std::optional<std::string> listing = wine::output_of({"unzip", "-Z1", wine::zip_download().string()});
+  const std::optional<std::string> listing =
+      wine::output_of({"unzip", "-Z1", wine::zip_download().string()});
   ASSERT_TRUE(listing);
   const std::vector<std::string> names = words(*listing);
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()),
@@ -314,7 +318,8 @@ TEST_P(WineResources, VersionAndIcon) {
   for (const auto& [name, value] : strings) {
     EXPECT_EQ(found.count(name) ? found.at(name) : "(none)", value) << name;
   }
-  EXPECT_TRUE(found.count("pixels") && found.at("pixels") == icon_hex()) << "not the artwork's icon";
+  EXPECT_TRUE(found.count("pixels") && found.at("pixels") == icon_hex())
+      << "not the artwork's icon";
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, WineResources, ::testing::ValuesIn(kResourceCases),
