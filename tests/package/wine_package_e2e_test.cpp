@@ -3,7 +3,8 @@
 // into a folder of the user's choice, for all users), the screen saver it
 // sets started as the system starts it, and the silent uninstall; the zip's
 // three files and its programs from a folder with blanks and Japanese
-// characters; the version and icon of each program and of the setup.
+// characters; the version and icon of each program and of the setup; the
+// registry as reg reads it.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -266,6 +267,29 @@ TEST_F(WineZip, RunsFromAFolderWithBlanksAndJapaneseCharacters) {
   ASSERT_TRUE(screen_.window_within("<Quillon>", kLong));
   ASSERT_EQ(wine::probe({"close", "<Quillon>"}), 0);
   EXPECT_TRUE(dialog.ends_within(kLong));
+}
+
+// What the tests read the registry with: values as reg add wrote them, in
+// a key of the run's prefix removed after.
+TEST(WineRegistry, QueryReadsWhatAddWrote) {
+  if (!wine::available()) {
+    GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
+  }
+  const std::string key = "HKCU\\Software\\Orvanth registry test";
+  const std::pair<const char*, const char*> values[] = {
+      {"SCRNSAVE.EXE", "C:\\PROG~FBU\\Orvanth\\Orvanth.scr"},
+      {"Blanks", "C:\\Program Files\\Orvanth  two"},
+      {"Empty", ""},
+  };
+  for (const auto& [name, value] : values) {
+    ASSERT_TRUE(wine::set_registry_value(key, name, value)) << name;
+  }
+  for (const auto& [name, value] : values) {
+    EXPECT_EQ(wine::registry_value(key, name), value) << name;
+  }
+  EXPECT_EQ(wine::registry_value(key, "Missing"), std::nullopt);
+  EXPECT_EQ(wine::run("reg", {"delete", key, "/f"}), 0);
+  EXPECT_FALSE(wine::registry_key_exists(key));
 }
 
 struct ResourceCase {
