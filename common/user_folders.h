@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace orvanth {
 
@@ -33,6 +34,13 @@ std::string app_folder(const std::string& base);
 // The folder part of a path, without its last separator ("/" and "C:\" keep
 // theirs); "." when the path has no folder part.
 std::string parent_folder(const std::string& path);
+
+// name inside folder, one separator between them: a root ("/", "C:\")
+// already ends with its own.
+inline std::string path_in(const std::string& folder, std::string_view name) {
+  const bool ends = !folder.empty() && folder.back() == kPathSeparator;
+  return folder + (ends ? "" : std::string(1, kPathSeparator)) + std::string(name);
+}
 
 // Creates every missing folder of dir (mode 0700 on Linux); true when dir is
 // then a folder.

@@ -1,36 +1,14 @@
 #include "common/user_folders.h"
 
 #include <windows.h>
+
+#include "common/ansi_path_win32.h"
 #include <shlobj.h>
 
 #include <vector>
 
 namespace orvanth {
 namespace {
-
-// A wide path in the ANSI code page that the programs' narrow calls use; a
-// folder the code page cannot spell is given by its short (8.3) name.
-std::string ansi_path(const wchar_t* wide) {
-  auto narrow = [](const wchar_t* text, std::string& out) {
-    BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr,
-                                      &lossy);
-    if (n <= 0 || lossy) {
-      return false;
-    }
-    std::vector<char> buffer(static_cast<std::size_t>(n));
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, buffer.data(), n, nullptr, &lossy);
-    out.assign(buffer.data());
-    return !lossy;
-  };
-  std::string out;
-  if (narrow(wide, out)) {
-    return out;
-  }
-  wchar_t short_path[MAX_PATH];
-  const DWORD n = GetShortPathNameW(wide, short_path, MAX_PATH);
-  return n > 0 && n < MAX_PATH && narrow(short_path, out) ? out : std::string();
-}
 
 std::string known_folder(int csidl) {
   wchar_t path[MAX_PATH];
@@ -62,6 +40,28 @@ bool is_folder(const std::string& path) {
 }
 
 }  // namespace
+
+std::string ansi_path(const wchar_t* wide) {
+  auto narrow = [](const wchar_t* text, std::string& out) {
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr,
+                                      &lossy);
+    if (n <= 0 || lossy) {
+      return false;
+    }
+    std::vector<char> buffer(static_cast<std::size_t>(n));
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, buffer.data(), n, nullptr, &lossy);
+    out.assign(buffer.data());
+    return !lossy;
+  };
+  std::string out;
+  if (narrow(wide, out)) {
+    return out;
+  }
+  wchar_t short_path[MAX_PATH];
+  const DWORD n = GetShortPathNameW(wide, short_path, MAX_PATH);
+  return n > 0 && n < MAX_PATH && narrow(short_path, out) ? out : std::string();
+}
 
 std::string home_folder() { return known_folder(CSIDL_PROFILE); }
 

@@ -33,8 +33,8 @@ bool another_copy_running() {
 }
 
 std::string local_page_path() {
-  return forms::program_folder() + kPathSeparator + ORVANTH_DOC_FROM_PROGRAM + kPathSeparator +
-         "index.html";
+  return path_in(forms::program_folder(), std::string(ORVANTH_DOC_FROM_PROGRAM) + kPathSeparator +
+                                              "index.html");
 }
 
 }  // namespace orvanth

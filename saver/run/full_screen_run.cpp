@@ -140,7 +140,7 @@ void Form_Load() {
     run::write_box(c.Pic_Planet.at(k), files[0]);
   });
   step([] {
-    RendererPath = forms::program_folder() + kPathSeparator + "Orvanth.data";
+    RendererPath = path_in(forms::program_folder(), "Orvanth.data");
     run::state.renderer = forms::start_process(RendererPath, hosted::hosted_run().window);
   });
   music::start_music(c.Timer1, c.Timer2);

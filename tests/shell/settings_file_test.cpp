@@ -134,16 +134,17 @@ constexpr const char* kProgram = "C:\\Saver";
 constexpr const char* kBase = "C:\\Roaming";
 constexpr const char* kBeside = "C:\\Saver\\Orvanth.ini";
 constexpr const char* kUser = "C:\\Roaming\\Orvanth\\Orvanth.ini";
-// A program in a drive's root: its folder keeps the backslash.
+// A program in a drive's root: its folder keeps the backslash, and no second
+// one is put after it.
 constexpr const char* kRoot = "C:\\";
-constexpr const char* kInRoot = "C:\\\\Orvanth.ini";
+constexpr const char* kInRoot = "C:\\Orvanth.ini";
 #else
 constexpr const char* kProgram = "/opt/o";
 constexpr const char* kBase = "/c";
 constexpr const char* kBeside = "/opt/o/Orvanth.ini";
 constexpr const char* kUser = "/c/orvanth/Orvanth.ini";
 constexpr const char* kRoot = "/";
-constexpr const char* kInRoot = "//Orvanth.ini";
+constexpr const char* kInRoot = "/Orvanth.ini";
 #endif
 
 TEST(SettingsPath, BesideTheProgramUnlessThatCannotWork) {

@@ -1,24 +1,28 @@
-// The program services on Windows: GetModuleFileNameA, ExitProcess and the
-// GetMessageA loop.
+// The program services on Windows: the program's file name, ExitProcess and
+// the GetMessageA loop.
 #include <windows.h>
 
 #include <cstdio>
 #include <vector>
 
+#include "common/ansi_path_win32.h"
 #include "saver/forms/event_loop.h"
 #include "saver/forms/program.h"
 
 namespace orvanth::forms {
 
+// Asked for in wide characters: GetModuleFileNameA writes '?' for what the
+// code page cannot spell, and the renderer beside the program would not be
+// found. Such a path is handed on in its short form.
 std::string program_folder() {
-  std::vector<char> path(MAX_PATH);
+  std::vector<wchar_t> path(MAX_PATH);
   for (;;) {
-    const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0) {
       return {};
     }
     if (n < path.size()) {
-      return folder_of(std::string_view(path.data(), n));
+      return folder_of(ansi_path(path.data()));
     }
     path.resize(path.size() * 2);
   }
