@@ -46,7 +46,9 @@ std::string quoted(const std::string& text) {
 
 bool available() { return std::string(ORVANTH_WINDOWS_BUILD).size() > 0 && !prefix().empty(); }
 
-std::filesystem::path dist() { return std::filesystem::path(ORVANTH_WINDOWS_BUILD) / "dist"; }
+std::filesystem::path build() { return ORVANTH_WINDOWS_BUILD; }
+
+std::filesystem::path dist() { return build() / "dist"; }
 
 std::string windows_path(const std::filesystem::path& path) {
   std::string text = "Z:" + std::filesystem::absolute(path).string();
@@ -73,11 +75,10 @@ std::filesystem::path unix_path(const std::string& windows_path) {
   return std::filesystem::path(device.string() + rest);
 }
 
-int probe(const std::vector<std::string>& arguments, std::string* out) {
-  std::string command = std::string(kWine) + " " +
-                        quoted((std::filesystem::path(ORVANTH_WINDOWS_BUILD) / "tests" / "support" /
-                                "win32" / "orvanth_win32_probe.exe")
-                                   .string());
+int run_console(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                std::string* out, const std::string& runner) {
+  std::string command = runner.empty() ? std::string() : runner + " ";
+  command += std::string(kWine) + " " + quoted(program.string());
   for (const std::string& argument : arguments) {
     command += " " + quoted(argument);
   }
@@ -87,6 +88,12 @@ int probe(const std::vector<std::string>& arguments, std::string* out) {
     *out = text;
   }
   return status;
+}
+
+int probe(const std::vector<std::string>& arguments, std::string* out) {
+  return run_console(
+      std::filesystem::path(ORVANTH_WINDOWS_BUILD) / "tests" / "support" / "win32" / "orvanth_win32_probe.exe",
+      arguments, out);
 }
 
 std::string folder(const std::string& name) {

@@ -14,6 +14,8 @@ namespace orvanth::test::wine {
 
 // Whether the tests were built with a Windows build beside them.
 bool available();
+// The Windows build's folder.
+std::filesystem::path build();
 // <Windows build>/dist, where Orvanth.scr and Orvanth.data are.
 std::filesystem::path dist();
 
@@ -28,6 +30,11 @@ std::string folder(const std::string& name);
 // The same folder as a path of this machine.
 std::filesystem::path unix_folder(const std::string& name);
 
+// Runs a console program of the Windows build to its end, through runner
+// (a command line put before wine, e.g. to run it as another user) when
+// given: its exit code, its output in *out when given.
+int run_console(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                std::string* out = nullptr, const std::string& runner = {});
 // Runs the probe to its end: its exit code, its output in *out when given.
 int probe(const std::vector<std::string>& arguments, std::string* out = nullptr);
 

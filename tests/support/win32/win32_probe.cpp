@@ -11,10 +11,9 @@
 //                   TITLE's client area, style "child visible" (exit 1: none)
 //   geometry TITLE  print the window's rectangle on the screen, then its
 //                   client area's: left top right bottom, twice (exit 1: none)
-//   chooser OWNER   print the title of the file chooser that the window OWNER
-//                   has open, in UTF-8 (exit 1: none)
-//   choose OWNER PATH  put PATH in that chooser's file name and press Open
-//                   (exit 1: no chooser)
+//   choose OWNER PATH  put PATH in the file name of the chooser that the
+//                   window OWNER has open, press Open and print the chooser's
+//                   title in UTF-8 (exit 1: no chooser)
 #include <windows.h>
 #include <dlgs.h>
 #include <shellapi.h>
@@ -146,19 +145,6 @@ HWND chooser_of(const char* owner_title) {
   return search.found;
 }
 
-int print_chooser(const char* owner_title) {
-  const HWND chooser = chooser_of(owner_title);
-  if (chooser == nullptr) {
-    return 1;
-  }
-  wchar_t title[256] = {};
-  GetWindowTextW(chooser, title, 256);
-  char text[1024] = {};
-  WideCharToMultiByte(CP_UTF8, 0, title, -1, text, sizeof text, nullptr, nullptr);
-  std::printf("%s\n", text);
-  return 0;
-}
-
 // The path comes from the wide command line, so any name arrives whole.
 int choose(const char* owner_title, const wchar_t* path) {
   const HWND chooser = chooser_of(owner_title);
@@ -174,9 +160,14 @@ int choose(const char* owner_title, const wchar_t* path) {
   if (field == nullptr) {
     return 1;
   }
+  wchar_t title[256] = {};
+  GetWindowTextW(chooser, title, 256);
+  char text[1024] = {};
+  WideCharToMultiByte(CP_UTF8, 0, title, -1, text, sizeof text, nullptr, nullptr);
   SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
   PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
+  std::printf("%s\n", text);
   return 0;
 }
 
@@ -212,9 +203,6 @@ int main(int argc, char** argv) {
   }
   if (command == "geometry") {
     return print_geometry(argv[2]);
-  }
-  if (command == "chooser") {
-    return print_chooser(argv[2]);
   }
   return 2;
 }

@@ -1,0 +1,77 @@
+// Orvanth.scr /p of the Windows build under Wine, in a preview pane of the
+// Win32 probe: the preview form becomes the pane's child over its client
+// area and ends when the pane is destroyed; without a pane it ends at once.
+// Wine draws no child window of another process, so what the form paints is
+// checked in a host of its own process (preview_win32_test).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "tests/support/settings_image.h"
+#include "tests/support/wine_shell.h"
+
+namespace orvanth::test {
+namespace {
+
+using namespace std::chrono_literals;
+constexpr auto kLong = 60000ms;
+
+class WinePreview : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!wine::available()) {
+      GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
+    }
+    wine::forget_user_files();
+  }
+  // The pane's child as the probe prints it, once there is one.
+  static std::string child_of(const std::string& pane) {
+    std::string out;
+    wait_for([&] { return wine::probe({"child", pane}, &out) == 0; }, kLong);
+    return out.substr(0, out.find_first_of("\r\n"));
+  }
+  wine::ShellFolder shell_folder_;
+};
+
+// As Windows starts a preview ("/p 1234") and as some hosts do ("/p:1234").
+TEST_F(WinePreview, BecomesThePanesChildAndEndsWithinASecondOfItsEnd) {
+  write_settings_file(shell_folder_.settings(), "[Section]\r\n");
+  OpenWatch watch(shell_folder_.folder());
+  for (const bool colon : {false, true}) {
+    SCOPED_TRACE(colon);
+    wine::HostWindow pane("pane", 152, 112);
+    ASSERT_FALSE(pane.handle().empty());
+    const std::vector<std::string> args =
+        colon ? std::vector<std::string>{"/p:" + pane.handle()} : std::vector<std::string>{"/p", pane.handle()};
+    wine::Program shell(shell_folder_.program(), args);
+    EXPECT_EQ(child_of("pane"), "Lumevar_R|Preview Window|0 0 152 112|child visible");
+    EXPECT_FALSE(shell.ended());
+    ASSERT_TRUE(pane.destroy());
+    EXPECT_TRUE(shell.ends_within(1s)) << "still running a second after its pane went";
+    EXPECT_EQ(shell.exit_code(), 0);
+  }
+  // The preview reads no settings and writes no textures.
+  EXPECT_FALSE(watch.touched("Orvanth.ini"));
+  EXPECT_FALSE(std::filesystem::exists(wine::textures()));
+}
+
+TEST_F(WinePreview, ALargerPaneIsFilledWhole) {
+  wine::HostWindow pane("pane", 304, 200);
+  wine::Program shell(shell_folder_.program(), {"/p", pane.handle()});
+  EXPECT_EQ(child_of("pane"), "Lumevar_R|Preview Window|0 0 304 200|child visible");
+  ASSERT_TRUE(pane.destroy());
+  EXPECT_TRUE(shell.ends_within(kLong));
+}
+
+TEST_F(WinePreview, NoNumberOrNoSuchWindowEndsAtOnce) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"/p"}, {"/p", "999999"}, {"/p1234"}}) {
+    wine::Program shell(shell_folder_.program(), args);
+    ASSERT_TRUE(shell.ends_within(kLong)) << testing::PrintToString(args);
+    EXPECT_EQ(shell.exit_code(), 0);
+  }
+}
+
+}  // namespace
+}  // namespace orvanth::test
