@@ -60,12 +60,20 @@ function(orvanth_add_gtest name)
   if("audio" IN_LIST T_LABELS)
     list(APPEND locks sound)
   endif()
-  set(props LABELS "${T_LABELS}" TIMEOUT 120)
-  if(locks)
-    list(APPEND props RESOURCE_LOCK "${locks}")
-  endif()
   # Under Wine the first program of a run may wait for the prefix to be made.
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${props})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+  # The properties are set once the tests are known, by a script of our own
+  # run after discovery's: its PROPERTIES would split every list (labels,
+  # locks) into words of their own.
+  set(props "LABELS \"${T_LABELS}\" TIMEOUT 120")
+  if(locks)
+    string(APPEND props " RESOURCE_LOCK \"${locks}\"")
+  endif()
+  set(props_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake)
+  file(WRITE ${props_file} "foreach(test IN LISTS ${name}_TESTS)\n"
+    "  set_tests_properties(\"\${test}\" PROPERTIES ${props})\n"
+    "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${props_file})
 endfunction()
 
 set(ORVANTH_WINDOWS_BUILD "" CACHE PATH

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then cross-builds the Windows programs with
-# mingw-w64: Orvanth.scr and Orvanth.data side by side in <build>/dist, and
-# the unit tests of the portable code (ctest runs them under Wine).
+# mingw-w64: Orvanth.scr and Orvanth.data side by side in <build>/dist, the
+# unit tests of the portable code (ctest runs them under Wine), and the two
+# downloads in <build>/package (the zip and the setup).
 #   BUILD_DIR   build folder (default: build-windows)
 #   CMAKE_ARGS  extra configure arguments
 set -euo pipefail
@@ -11,4 +12,5 @@ build_dir=${BUILD_DIR:-build-windows}
 # shellcheck disable=SC2086
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake ${CMAKE_ARGS:-}
 cmake --build "$build_dir" -j "$(nproc)"
-echo "Windows programs in $build_dir/dist"
+cmake --build "$build_dir" --target package_windows
+echo "Windows programs in $build_dir/dist, downloads in $build_dir/package"
