@@ -28,10 +28,11 @@ packages=(
   dpkg-dev file libxml2-utils util-linux xscreensaver xscreensaver-gl
   # Windows: the mingw-w64 cross compiler, Wine to run and test its programs
   # on the test X and sound servers (GL, X and sound pieces Wine loads at run
-  # time, its MP3 decoding through GStreamer, its own fonts), the packages
+  # time, its MP3 decoding through GStreamer, its own fonts), the downloads
+  # (made with NSIS and zip, unpacked by the tests)
   g++-mingw-w64-x86-64 wine64 wine fonts-wine libgl1 libxcursor1 libxi6 libxrandr2
   libxinerama1 libxcomposite1 libxrender1 libxxf86vm1 libxfixes3 libdbus-1-3
-  nsis zip
+  nsis zip unzip
 )
 
 # The scripts that call this one skip it when their caller has run it.

@@ -32,23 +32,19 @@ double cpu_ns(pid_t pid) {
   return ns;
 }
 
-// One started shell of either build: its process, and how to end it.
-struct Started {
-  std::function<pid_t()> shell_pid;
-  std::function<bool()> running;
-};
-
-// Starts a run, waits for its first frame: milliseconds, or < 0 when none came.
-double start_to_frame(t::Screen& screen, const std::function<Started()>& start, Started& out) {
+// Starts a shell, waits for its run's first frame: milliseconds, or < 0
+// when none came.
+double start_to_frame(t::Screen& screen, const std::function<std::unique_ptr<t::Process>()>& start,
+                      std::unique_ptr<t::Process>& shell) {
   screen.move_pointer(t::kStartX, t::kStartY);
   if (!screen.window_gone_within("Lumevar_Delphi", std::chrono::seconds(60))) {
     return -1;
   }
   const auto t0 = Clock::now();
-  out = start();
+  shell = start();
   const auto deadline = t0 + std::chrono::seconds(60);
   while (screen.root_pixel(640, 2) != t::kBackdropPixel) {
-    if (Clock::now() > deadline || !out.running()) {
+    if (Clock::now() > deadline || shell->ended()) {
       return -1;
     }
     // Closer polls take the X server from the programs being measured.
@@ -65,9 +61,24 @@ double shell_cpu_percent(pid_t pid) {
   return 100.0 * (cpu_ns(pid) - before) / 1e9 / seconds;
 }
 
-void end_run(t::Screen& screen) {
+// One run of a build: the time to its first frame, on the last run also the
+// shell's CPU; the run is ended with the mouse.
+void one_run(t::Screen& screen, const char* build, int run, bool last,
+             const std::function<std::unique_ptr<t::Process>()>& start,
+             std::vector<double>& times) {
+  std::unique_ptr<t::Process> shell;
+  const double ms = start_to_frame(screen, start, shell);
+  std::printf("run %d: %s /s to first frame %.1f ms\n", run, build, ms);
+  if (ms >= 0) {
+    times.push_back(ms);
+    if (last) {
+      std::printf("%s shell CPU while the run goes on: %.2f %% of a core\n", build,
+                  shell_cpu_percent(shell->pid()));
+    }
+  }
   screen.move_pointer(t::kStartX + 31, t::kStartY + 31);
   screen.window_gone_within("Lumevar_Delphi", std::chrono::seconds(60));
+  shell->ends_within(std::chrono::seconds(30));
 }
 
 double median(std::vector<double> v) {
@@ -91,42 +102,19 @@ int main(int argc, char** argv) {
   std::vector<double> linux_ms, windows_ms;
   for (int i = 0; i < runs; ++i) {
     const bool last = i == runs - 1;
-    {
-      std::unique_ptr<t::RunShell> shell;
-      Started s;
-      const double ms = start_to_frame(
-          screen,
-          [&] {
-            shell = std::make_unique<t::RunShell>(linux_install, std::vector<std::string>{"/s"});
-            return Started{[&] { return shell->pid(); }, [&] { return !shell->ended(); }};
-          },
-          s);
-      std::printf("run %d: Linux /s to first frame %.1f ms\n", i + 1, ms);
-      if (ms >= 0) linux_ms.push_back(ms);
-      if (ms >= 0 && last)
-        std::printf("Linux shell CPU while the run goes on: %.2f %% of a core\n",
-                    shell_cpu_percent(s.shell_pid()));
-      end_run(screen);
-    }
-    {
-      std::unique_ptr<t::wine::Program> shell;
-      Started s;
-      const double ms = start_to_frame(
-          screen,
-          [&] {
-            shell = std::make_unique<t::wine::Program>(windows_folder.program(),
-                                                       std::vector<std::string>{"/s"});
-            return Started{[&] { return shell->pid(); }, [&] { return !shell->ended(); }};
-          },
-          s);
-      std::printf("run %d: Windows (Wine) /s to first frame %.1f ms\n", i + 1, ms);
-      if (ms >= 0) windows_ms.push_back(ms);
-      if (ms >= 0 && last)
-        std::printf("Windows (Wine) shell CPU while the run goes on: %.2f %% of a core\n",
-                    shell_cpu_percent(s.shell_pid()));
-      end_run(screen);
-      shell->ends_within(std::chrono::seconds(30));
-    }
+    one_run(
+        screen, "Linux", i + 1, last,
+        [&] {
+          return std::make_unique<t::RunShell>(linux_install, std::vector<std::string>{"/s"});
+        },
+        linux_ms);
+    one_run(
+        screen, "Windows (Wine)", i + 1, last,
+        [&] {
+          return std::make_unique<t::wine::Program>(windows_folder.program(),
+                                                    std::vector<std::string>{"/s"});
+        },
+        windows_ms);
   }
   std::printf(
       "median /s to first frame: Linux %.1f ms (%zu runs), Windows under Wine %.1f ms (%zu runs)\n",
