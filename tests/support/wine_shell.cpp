@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "tests/support/process.h"
+#include "tests/support/x_client.h"
 
 namespace orvanth::test::wine {
 
@@ -59,6 +60,9 @@ fs::path probe_program() {
 HostWindow::HostWindow(const std::string& title, int width, int height)
     : title_(title),
       process_(probe_program(), {"host", title, std::to_string(width), std::to_string(height)}) {
+  // Up on the X server too: Win32 has the window before X maps it, and a
+  // late map would count as a window of the program under test.
+  XClient x;
   wait_for(
       [&] {
         std::string out;
@@ -66,7 +70,7 @@ HostWindow::HostWindow(const std::string& title, int width, int height)
           return false;
         }
         handle_ = out.substr(0, out.find_first_of("\r\n"));
-        return !handle_.empty();
+        return !handle_.empty() && x.display() != nullptr && find_window(x.display(), title_) != 0;
       },
       std::chrono::seconds(60));
 }
