@@ -1,11 +1,11 @@
 #include "common/user_folders.h"
 
 #include <windows.h>
-
-#include "common/ansi_path_win32.h"
 #include <shlobj.h>
 
 #include <vector>
+
+#include "common/ansi_path_win32.h"
 
 namespace orvanth {
 namespace {

@@ -1,8 +1,5 @@
 #include "tests/package/wine_package.h"
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -14,16 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kBuild = ORVANTH_WINDOWS_BUILD;
 const std::string kDownload = "Orvanth-" ORVANTH_VERSION;
-
-std::string quoted(const std::string& text) {
-  std::string out = "'";
-  for (const char c : text) {
-    out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  }
-  return out + "'";
-}
 
 int run_process(const fs::path& program, const std::vector<std::string>& arguments,
                 std::chrono::milliseconds limit) {
@@ -36,9 +24,9 @@ int run_process(const fs::path& program, const std::vector<std::string>& argumen
 
 }  // namespace
 
-fs::path zip_download() { return kBuild / "package" / (kDownload + "-win64.zip"); }
+fs::path zip_download() { return build() / "package" / (kDownload + "-win64.zip"); }
 
-fs::path setup_download() { return kBuild / "package" / (kDownload + "-setup.exe"); }
+fs::path setup_download() { return build() / "package" / (kDownload + "-setup.exe"); }
 
 OwnPrefix::OwnPrefix() {
   if (const char* value = std::getenv("WINEPREFIX")) {
@@ -57,28 +45,6 @@ OwnPrefix::~OwnPrefix() {
   } else {
     ::unsetenv("WINEPREFIX");
   }
-}
-
-std::optional<std::string> output_of(const std::vector<std::string>& command) {
-  std::string line;
-  for (const std::string& word : command) {
-    line += quoted(word) + " ";
-  }
-  FILE* pipe = ::popen((line + "2>/dev/null").c_str(), "r");
-  if (pipe == nullptr) {
-    return std::nullopt;
-  }
-  std::string out;
-  char buffer[512];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-    out.append(buffer, n);
-  }
-  const int status = ::pclose(pipe);
-  if (status < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    return std::nullopt;
-  }
-  return out;
 }
 
 int run(const std::string& program, const std::vector<std::string>& arguments,
@@ -120,12 +86,12 @@ bool set_registry_value(const std::string& key, const std::string& name, const s
 
 namespace {
 
-fs::path probe_program() { return kBuild / "tests" / "package" / "orvanth_package_probe.exe"; }
+fs::path package_probe() { return build() / "tests" / "package" / "orvanth_package_probe.exe"; }
 
 std::string probe_answer(const std::string& command, const std::string& argument) {
   TempFolder folder("orvanth-package-probe");
   const fs::path out = folder.path() / "answer.txt";
-  if (run(probe_program().string(), {command, argument, windows_path(out)}) != 0) {
+  if (run(package_probe().string(), {command, argument, windows_path(out)}) != 0) {
     return {};
   }
   return file_bytes(out);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/support/files.h"
+#include "tests/support/wine.h"
 
 namespace orvanth::test::wine {
 
@@ -40,9 +41,6 @@ class OwnPrefix {
 // its exit code, -1 when it did not end within limit (it is then killed).
 int run(const std::string& program, const std::vector<std::string>& arguments,
         std::chrono::milliseconds limit = std::chrono::seconds(60));
-
-// What a command of this machine prints on stdout, when it ends with 0.
-std::optional<std::string> output_of(const std::vector<std::string>& command);
 
 // A value as `wine reg query KEY /v NAME` prints it ("0x1" for a DWORD);
 // nothing when reg finds no such value.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <utility>
 
 namespace orvanth::test::wine {
 namespace {
@@ -17,7 +18,7 @@ std::filesystem::path prefix() {
   return value != nullptr ? std::filesystem::path(value) : std::filesystem::path();
 }
 
-std::string output_of(const std::string& command, int& status) {
+std::string pipe_output(const std::string& command, int& status) {
   std::string out;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) {
@@ -83,17 +84,29 @@ int run_console(const std::filesystem::path& program, const std::vector<std::str
     command += " " + quoted(argument);
   }
   int status = 0;
-  const std::string text = output_of(command + " 2>/dev/null", status);
+  const std::string text = pipe_output(command + " 2>/dev/null", status);
   if (out != nullptr) {
     *out = text;
   }
   return status;
 }
 
+std::optional<std::string> output_of(const std::vector<std::string>& command) {
+  std::string line;
+  for (const std::string& word : command) {
+    line += quoted(word) + " ";
+  }
+  int status = 0;
+  std::string out = pipe_output(line + "2>/dev/null", status);
+  return status == 0 ? std::optional<std::string>(std::move(out)) : std::nullopt;
+}
+
+std::filesystem::path probe_program() {
+  return build() / "tests" / "support" / "win32" / "orvanth_win32_probe.exe";
+}
+
 int probe(const std::vector<std::string>& arguments, std::string* out) {
-  return run_console(
-      std::filesystem::path(ORVANTH_WINDOWS_BUILD) / "tests" / "support" / "win32" / "orvanth_win32_probe.exe",
-      arguments, out);
+  return run_console(probe_program(), arguments, out);
 }
 
 std::string folder(const std::string& name) {

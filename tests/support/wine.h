@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ std::filesystem::path unix_folder(const std::string& name);
 // given: its exit code, its output in *out when given.
 int run_console(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                 std::string* out = nullptr, const std::string& runner = {});
+// What a command of this machine prints on stdout, when it ends with 0.
+std::optional<std::string> output_of(const std::vector<std::string>& command);
+// The Win32 probe (tests/support/win32/).
+std::filesystem::path probe_program();
 // Runs the probe to its end: its exit code, its output in *out when given.
 int probe(const std::vector<std::string>& arguments, std::string* out = nullptr);
 

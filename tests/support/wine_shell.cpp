@@ -49,14 +49,6 @@ void forget_user_files() {
   fs::remove_all(textures(), ignored);
 }
 
-namespace {
-
-fs::path probe_program() {
-  return fs::path(ORVANTH_WINDOWS_BUILD) / "tests" / "support" / "win32" / "orvanth_win32_probe.exe";
-}
-
-}  // namespace
-
 HostWindow::HostWindow(const std::string& title, int width, int height)
     : title_(title),
       process_(probe_program(), {"host", title, std::to_string(width), std::to_string(height)}) {
