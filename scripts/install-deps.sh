@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # toolchain, tests, benchmarks, fuzzing
-  build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build ccache pkg-config clang
   libgtest-dev libgmock-dev libbenchmark-dev
   # renderer: Xlib, GLX, GL 1.1, GLU, Mesa's software GL
   libx11-dev libxfixes-dev libxrandr-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
@@ -43,12 +43,48 @@ if [ "$(id -u)" -ne 0 ]; then
   exec sudo "$0" "$@"
 fi
 
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+# Whether apt has a version of the package to install.
+known() {
+  local version
+  version=$(apt-cache policy "$1" 2>/dev/null | awk '/Candidate:/ { print $2 }')
+  [ -n "$version" ] && [ "$version" != "(none)" ]
+}
+updated=0
+update_lists() {
+  if [ "$updated" = 0 ]; then
+    apt-get update
+    updated=1
+  fi
+}
+
+# clang's libFuzzer and sanitizer runtimes come per LLVM version
+# (libclang-rt-14-dev on Debian 12, libclang-rt-19-dev on Debian 13): the
+# version of the clang installed, or else of the one this release offers.
+installed clang || known clang || update_lists
+if installed clang; then
+  llvm=$(dpkg-query -W -f='${Version}' clang)
+else
+  llvm=$(apt-cache policy clang | awk '/Candidate:/ { print $2 }')
+fi
+llvm=${llvm#*:}
+llvm=${llvm%%[!0-9]*}
+clang_runtime=libclang-rt-$llvm-dev
+if ! installed "$clang_runtime"; then
+  known "$clang_runtime" || update_lists
+  # Releases with no versioned name have the default's.
+  known "$clang_runtime" || clang_runtime=libclang-rt-dev
+fi
+packages+=("$clang_runtime")
+
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
 if [ "${#missing[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update
+  update_lists
   apt-get install -y --no-install-recommends "${missing[@]}"
 fi
