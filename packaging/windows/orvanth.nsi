@@ -1,6 +1,8 @@
-; The Orvanth setup. Both programs go into one folder: per user by default
-; (%LOCALAPPDATA%\Programs\Orvanth, no elevation), for all users with
-; /ALLUSERS (Program Files; the setup must then be run as administrator).
+; The Orvanth setup. Per user by default: both programs and the uninstaller
+; in %LOCALAPPDATA%\Programs\Orvanth, no elevation. For all users with
+; /ALLUSERS, run as administrator: both programs in the 64-bit System32,
+; where Screen Saver Settings lists every saver, the uninstaller in Program
+; Files.
 ; Orvanth becomes the current screen saver; the uninstaller puts the one
 ; before it back and keeps the settings unless /REMOVESETTINGS is given or
 ; its box is ticked.
@@ -16,6 +18,7 @@ RequestExecutionLevel user
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include x64.nsh
 
 !define PUBLISHER "Orvanth developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvanth"
@@ -37,11 +40,14 @@ VIAddVersionKey CompanyName "${PUBLISHER}"
 VIAddVersionKey LegalCopyright "Copyright (C) ${PUBLISHER}"
 VIAddVersionKey OriginalFilename "Orvanth-${VERSION}-setup.exe"
 
+; The folder of Orvanth.scr and Orvanth.data: $INSTDIR, or System32.
+Var Programs
+
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Orvanth.scr"
+!define MUI_FINISHPAGE_RUN "$Programs\Orvanth.scr"
 !define MUI_FINISHPAGE_RUN_PARAMETERS "/c"
 !define MUI_FINISHPAGE_RUN_TEXT "Choose the music now"
 !define MUI_FINISHPAGE_RUN_NOTCHECKED
@@ -76,6 +82,18 @@ Var AllUsers
   ${EndIf}
 !macroend
 
+; After the switch and once $INSTDIR is known. System32 is the real one
+; whatever the bitness of the stub; redirection is per thread, and the
+; sections run in a thread of their own.
+!macro ProgramsFolder
+  ${If} $AllUsers = 1
+    ${DisableX64FSRedirection}
+    StrCpy $Programs $SYSDIR
+  ${Else}
+    StrCpy $Programs $INSTDIR
+  ${EndIf}
+!macroend
+
 ; The screen saver and the texture folder belong to the user who runs this,
 ; whichever install it is.
 !macro UserContext
@@ -99,12 +117,23 @@ Function .onInit
   ${AndIf} $2 = 1
     StrCpy $INSTDIR "$PROGRAMFILES64\Orvanth"
   ${EndIf}
+  !insertmacro ProgramsFolder
 FunctionEnd
 
 Section "-Orvanth"
-  SetOutPath "$INSTDIR"
+  !insertmacro ProgramsFolder
+  SetOutPath "$Programs"
   File "${DIST}/Orvanth.scr"
   File "${DIST}/Orvanth.data"
+  SetOutPath "$INSTDIR"
+  ${If} $AllUsers = 1
+    ; An earlier all-users install kept them here; its settings move along.
+    Delete "$INSTDIR\Orvanth.scr"
+    Delete "$INSTDIR\Orvanth.data"
+    ${IfNot} ${FileExists} "$Programs\Orvanth.ini"
+      Rename "$INSTDIR\Orvanth.ini" "$Programs\Orvanth.ini"
+    ${EndIf}
+  ${EndIf}
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ; The screen saver in use before the first install, kept across installs
@@ -119,7 +148,7 @@ Section "-Orvanth"
     ${EndIf}
   ${EndIf}
   ; The system starts a screen saver by its short (8.3) name.
-  GetFullPathName /SHORT $1 "$INSTDIR\Orvanth.scr"
+  GetFullPathName /SHORT $1 "$Programs\Orvanth.scr"
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $1
 
   ${If} $AllUsers = 1
@@ -129,20 +158,29 @@ Section "-Orvanth"
   ${EndIf}
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Orvanth"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Orvanth.scr,0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$Programs\Orvanth.scr,0"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"$0'
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S$0'
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
-  ${GetSize} "$INSTDIR" "/S=0K" $1 $2 $3
-  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $1
+  ; In bytes, then in KiB: the programs, and what the install folder holds.
+  ${GetSize} "$INSTDIR" "/S=0B" $4 $2 $3
+  ${If} $AllUsers = 1
+    ${GetSize} "$Programs" "/M=Orvanth.scr /S=0B /G=0" $1 $2 $3
+    IntOp $4 $4 + $1
+    ${GetSize} "$Programs" "/M=Orvanth.data /S=0B /G=0" $1 $2 $3
+    IntOp $4 $4 + $1
+  ${EndIf}
+  IntOp $4 $4 / 1024
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $4
 SectionEnd
 
 Section "-un.ScreenSaver"
+  !insertmacro ProgramsFolder
   ; Only while Orvanth is still the screen saver: a choice made since stays.
-  GetFullPathName /SHORT $1 "$INSTDIR\Orvanth.scr"
+  GetFullPathName /SHORT $1 "$Programs\Orvanth.scr"
   ClearErrors
   ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
   ${If} ${Errors}
@@ -150,7 +188,7 @@ Section "-un.ScreenSaver"
   ${EndIf}
   ${If} $0 != ""
   ${AndIf} $0 == $1
-  ${OrIf} $0 == "$INSTDIR\Orvanth.scr"
+  ${OrIf} $0 == "$Programs\Orvanth.scr"
     ClearErrors
     ReadRegStr $2 SHCTX "${UNINSTALL_KEY}" "PreviousScreenSaver"
     ${If} ${Errors}
@@ -162,8 +200,8 @@ Section "-un.ScreenSaver"
 SectionEnd
 
 Section "-un.Programs"
-  Delete "$INSTDIR\Orvanth.scr"
-  Delete "$INSTDIR\Orvanth.data"
+  Delete "$Programs\Orvanth.scr"
+  Delete "$Programs\Orvanth.data"
   Delete "$INSTDIR\Uninstall.exe"
   !insertmacro UserContext
   RMDir /r "$LOCALAPPDATA\Orvanth"
@@ -171,7 +209,7 @@ Section "-un.Programs"
 SectionEnd
 
 Section /o "un.Remove the settings (Orvanth.ini)" SEC_SETTINGS
-  Delete "$INSTDIR\Orvanth.ini"
+  Delete "$Programs\Orvanth.ini"
   !insertmacro UserContext
   Delete "$APPDATA\Orvanth\Orvanth.ini"
   RMDir "$APPDATA\Orvanth"
@@ -187,6 +225,7 @@ SectionEnd
 ; After the sections: it names one.
 Function un.onInit
   !insertmacro AllUsersSwitch
+  !insertmacro ProgramsFolder
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/REMOVESETTINGS" $1

@@ -1,6 +1,7 @@
 // The Windows downloads under Wine on the test X and sound servers: the
 // setup's silent install in a prefix of the test's own (for the user alone,
-// into a folder of the user's choice, for all users), the screen saver it
+// into a folder of the user's choice, for all users with the programs in
+// System32), the screen saver it
 // sets started as the system starts it, and the silent uninstall; the zip's
 // three files and its programs from a folder with blanks and Japanese
 // characters; the version and icon of each program and of the setup; the
@@ -81,6 +82,8 @@ struct InstallCase {
   bool all_users;
   // Below the user's profile folder, given with /D=; null: the default.
   const char* chosen_folder;
+  // Where the two programs go; null: beside the uninstaller.
+  const char* programs_folder;
   // SCRNSAVE.EXE before the install, and one the user picks after it.
   std::optional<std::string> previous_saver;
   std::optional<std::string> picked_since;
@@ -90,11 +93,11 @@ struct InstallCase {
 void PrintTo(const InstallCase& c, std::ostream* out) { *out << c.name; }
 
 const InstallCase kInstallCases[] = {
-    {"ForTheUser", false, nullptr, std::nullopt, std::nullopt, false},
-    {"IntoAChosenFolder", false, "Orvanth Screen Savers\\Planets over water",
+    {"ForTheUser", false, nullptr, nullptr, std::nullopt, std::nullopt, false},
+    {"IntoAChosenFolder", false, "Orvanth Screen Savers\\Planets over water", nullptr,
      "C:\\windows\\system32\\scrnsave.scr", std::nullopt, true},
-    {"ForAllUsers", true, nullptr, "C:\\windows\\system32\\ssText3d.scr",
-     "C:\\windows\\system32\\Mystify.scr", false},
+    {"ForAllUsers", true, nullptr, "C:\\windows\\system32",
+     "C:\\windows\\system32\\ssText3d.scr", "C:\\windows\\system32\\Mystify.scr", true},
 };
 
 class WineSetup : public ::testing::TestWithParam<InstallCase> {
@@ -128,6 +131,9 @@ TEST_P(WineSetup, InstallsRunsAndUninstallsSilently) {
   const InstallCase& c = GetParam();
   const std::string folder = install_folder(c);
   const fs::path files = wine::unix_path(folder);
+  // The 64-bit view: system32 of the prefix itself, not syswow64.
+  const std::string program_folder = c.programs_folder ? c.programs_folder : folder;
+  const fs::path programs = wine::unix_path(program_folder);
   const std::string entry = (c.all_users ? "HKLM" : "HKCU") + std::string(kEntry);
   ASSERT_EQ(wine::registry_value(kDesktop, kSaver), std::nullopt) << "a fresh prefix has no saver";
   if (c.previous_saver) {
@@ -145,17 +151,25 @@ TEST_P(WineSetup, InstallsRunsAndUninstallsSilently) {
     }
   }
   ASSERT_EQ(wine::run(wine::setup_download().string(), switches), 0);
+  const std::pair<fs::path, const char*> installed[] = {
+      {programs, "Orvanth.scr"}, {programs, "Orvanth.data"}, {files, "Uninstall.exe"}};
   std::uintmax_t bytes = 0;
-  for (const char* name : {"Orvanth.scr", "Orvanth.data", "Uninstall.exe"}) {
-    ASSERT_TRUE(fs::is_regular_file(files / name)) << files / name;
-    bytes += fs::file_size(files / name);
+  for (const auto& [where, name] : installed) {
+    ASSERT_TRUE(fs::is_regular_file(where / name)) << where / name;
+    bytes += fs::file_size(where / name);
+  }
+  if (programs != files) {
+    for (const fs::path& other : {files, wine::unix_path("C:\\windows\\syswow64")}) {
+      EXPECT_FALSE(fs::exists(other / "Orvanth.scr") || fs::exists(other / "Orvanth.data"))
+          << other;
+    }
   }
 
   // The short path the system starts screen savers by: no blanks even in a
   // folder with them.
   const std::optional<std::string> saver = wine::registry_value(kDesktop, kSaver);
   ASSERT_TRUE(saver);
-  EXPECT_EQ(*saver, wine::short_path(folder + "\\Orvanth.scr"));
+  EXPECT_EQ(*saver, wine::short_path(program_folder + "\\Orvanth.scr"));
   EXPECT_EQ(saver->find(' '), std::string::npos) << *saver;
 
   const std::string also = c.all_users ? " /ALLUSERS" : "";
@@ -163,7 +177,7 @@ TEST_P(WineSetup, InstallsRunsAndUninstallsSilently) {
       {"DisplayName", "Orvanth"},
       {"DisplayVersion", ORVANTH_VERSION},
       {"Publisher", "Orvanth developers"},
-      {"DisplayIcon", folder + "\\Orvanth.scr,0"},
+      {"DisplayIcon", program_folder + "\\Orvanth.scr,0"},
       {"InstallLocation", folder},
       {"UninstallString", "\"" + folder + "\\Uninstall.exe\"" + also},
       {"QuietUninstallString", "\"" + folder + "\\Uninstall.exe\" /S" + also},
@@ -179,7 +193,7 @@ TEST_P(WineSetup, InstallsRunsAndUninstallsSilently) {
 
   // Settings in both places the programs keep them, then a run.
   const std::string no_music = settings_image(settings_number(0), " 0", "");
-  write_settings_file(files / "Orvanth.ini", no_music);
+  write_settings_file(programs / "Orvanth.ini", no_music);
   fs::create_directories(wine::user_settings().parent_path());
   write_settings_file(wine::user_settings(), no_music);
   run_until_the_mouse_moves(screen_, *saver);
@@ -200,13 +214,14 @@ TEST_P(WineSetup, InstallsRunsAndUninstallsSilently) {
   ASSERT_EQ(wine::run(quiet->substr(1, close - 1), arguments), 0);
   ASSERT_TRUE(wait_for([&] { return !wine::registry_key_exists(entry); }, kLong));
 
-  for (const char* name : {"Orvanth.scr", "Orvanth.data", "Uninstall.exe"}) {
-    EXPECT_FALSE(fs::exists(files / name)) << name;
+  for (const auto& [where, name] : installed) {
+    EXPECT_FALSE(fs::exists(where / name)) << where / name;
   }
   EXPECT_FALSE(fs::exists(wine::textures()));
-  EXPECT_EQ(fs::exists(files / "Orvanth.ini"), !c.remove_settings);
+  EXPECT_EQ(fs::exists(programs / "Orvanth.ini"), !c.remove_settings);
   EXPECT_EQ(fs::exists(wine::user_settings()), !c.remove_settings);
-  EXPECT_EQ(fs::exists(files), !c.remove_settings);
+  // Kept settings beside the uninstaller keep its folder.
+  EXPECT_EQ(fs::exists(files), !c.remove_settings && programs == files);
   EXPECT_EQ(wine::registry_value(kDesktop, kSaver),
             c.picked_since ? c.picked_since : c.previous_saver);
 }
