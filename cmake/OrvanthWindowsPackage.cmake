@@ -7,6 +7,9 @@ enable_language(RC)
 
 set(ORVANTH_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging/windows)
 set(ORVANTH_ICO ${CMAKE_BINARY_DIR}/packaging/Orvanth.ico)
+# Both programs declare per-monitor DPI awareness, so that Windows neither
+# scales their windows nor their pixels on a scaled screen.
+set(ORVANTH_MANIFEST ${ORVANTH_PACKAGING_DIR}/orvanth.manifest)
 
 # A program of this build, so it runs through the emulator like the artwork
 # generator.
@@ -24,7 +27,7 @@ add_custom_target(orvanth_ico DEPENDS ${ORVANTH_ICO})
 set(ORVANTH_DESCRIPTION_Orvanth.scr "Orvanth screen saver")
 set(ORVANTH_DESCRIPTION_Orvanth.data "Orvanth renderer")
 
-# The icon and VERSIONINFO of program target, file_name as it is shipped.
+# The icon, manifest and VERSIONINFO of program target, file_name as it is shipped.
 function(orvanth_windows_resources target file_name)
   set(ORVANTH_RC_FILE ${file_name})
   set(ORVANTH_RC_DESCRIPTION "${ORVANTH_DESCRIPTION_${file_name}}")
@@ -36,7 +39,7 @@ function(orvanth_windows_resources target file_name)
   set(rc ${CMAKE_BINARY_DIR}/packaging/${file_name}.rc)
   configure_file(${ORVANTH_PACKAGING_DIR}/version.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
-  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${ORVANTH_ICO})
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${ORVANTH_ICO};${ORVANTH_MANIFEST}")
   add_dependencies(${target} orvanth_ico)
 endfunction()
 

@@ -1,6 +1,7 @@
 #include "saver/button/button_face.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -52,6 +53,15 @@ Slices frame_slices(int w, int h) {
 
 Rect to_pixels(const Rect& t) {
   return {nearest_pixel(t.x), nearest_pixel(t.y), nearest_pixel(t.w), nearest_pixel(t.h)};
+}
+
+Rect to_pixels(const Rect& t, double tx, double ty) {
+  const auto edge = [](int twips, double per_pixel) {
+    return static_cast<int>(std::lround(twips / per_pixel));
+  };
+  const int left = edge(t.x, tx);
+  const int top = edge(t.y, ty);
+  return {left, top, edge(t.x + t.w, tx) - left, edge(t.y + t.h, ty) - top};
 }
 
 double caption_top(int height_twips, int caption_height_twips) {

@@ -36,6 +36,9 @@ Slices frame_slices(int width_twips, int height_twips);
 
 // Twips to pixels at the pictures' resolution, to the nearest pixel.
 Rect to_pixels(const Rect& twips);
+// Twips to pixels of a screen with these twips per pixel: each edge to its
+// nearest pixel, so that neighbouring pieces meet without a gap.
+Rect to_pixels(const Rect& twips, double twips_per_pixel_x, double twips_per_pixel_y);
 
 // LblMsg's top for a face height, in twips: 10 twips above the middle.
 double caption_top(int height_twips, int caption_height_twips = kCaptionHeight);

@@ -40,6 +40,13 @@ void note_form_loaded();
 void note_form_unloaded();
 int loaded_form_count();
 
+// Starts the forms runtime where it is not up yet (on Linux the toolkit with
+// its display connection and plugins, tens of milliseconds). The dialog and
+// the preview need it from the start; a full-screen run starts it once its
+// renderer is started, so the picture comes first. Timers enabled before are
+// started with it. From the backend.
+void start_runtime();
+
 // Called by main once Main has returned: runs the event loop while a form is
 // loaded and gives the process's exit status.
 int run_while_forms_loaded();

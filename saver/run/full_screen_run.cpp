@@ -143,6 +143,9 @@ void Form_Load() {
     RendererPath = path_in(forms::program_folder(), "Orvanth.data");
     run::state.renderer = forms::start_process(RendererPath, hosted::hosted_run().window);
   });
+  // The picture first: the shell's own runtime comes up while the renderer
+  // loads its textures, before the music.
+  step([] { forms::start_runtime(); });
   music::start_music(c.Timer1, c.Timer2);
   step([] {
     const auto p = forms::pointer_position();

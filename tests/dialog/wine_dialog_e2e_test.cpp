@@ -145,7 +145,9 @@ class WineDialog : public ::testing::Test {
 
   // Starts the Windows dialog and waits until its form is painted; the
   // form's window and client rectangles from Win32.
-  void open(const std::string& switch_text = "/c") {
+  // ready: whether the form is painted where the probe last found it.
+  void open(const std::string& switch_text = "/c",
+            const std::function<bool()>& ready = {}) {
     shell_.emplace(folder_.path() / "Orvanth.scr", std::vector<std::string>{switch_text});
     // Asked again until painted there: the form is made first and then
     // moved to its place.
@@ -156,7 +158,7 @@ class WineDialog : public ::testing::Test {
           std::istringstream in(out);
           in >> frame_.left >> frame_.top >> frame_.right >> frame_.bottom >> client_.left >>
               client_.top >> client_.right >> client_.bottom;
-          return shot().painted();
+          return ready ? ready() : shot().painted();
         },
         kLong))
         << "the dialog did not appear, or was not painted where it is";
@@ -331,6 +333,88 @@ TEST_F(WineDialog, NamesTheCodePageCannotSpellAreRefusedWithTheNote) {
   // Every value saved is the one there was: the file is as it was.
   EXPECT_EQ(file_bytes(settings()), before);
 }
+
+// On a scaled screen (the dots per inch Windows gives 150 % and 200 %) the
+// program declares itself per-monitor aware, and the form is laid out in
+// twips of that screen: its client area, the captions' font and the
+// buttons' faces all grow with it.
+struct Scaled {
+  int dpi;
+  int width, height;  // the client area, 7185 x 3780 twips
+};
+void PrintTo(const Scaled& s, std::ostream* out) { *out << s.dpi; }
+class WineDialogScaled : public WineDialog, public ::testing::WithParamInterface<Scaled> {};
+
+TEST_P(WineDialogScaled, GrowsWithTheScreensDotsPerInch) {
+  const Scaled s = GetParam();
+  std::string manifest;
+  ASSERT_EQ(wine::probe({"manifest", wine::windows_path(folder_.path() / "Orvanth.scr")}, &manifest), 0);
+  EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find("true/pm"), std::string::npos) << manifest;
+  wine::ScreenDpi dpi(s.dpi);
+  ASSERT_TRUE(dpi.set());
+  const double tpp = 1440.0 / s.dpi;
+  const auto px = [&](int twips) { return static_cast<int>(std::lround(twips / tpp)); };
+  std::vector<unsigned long> pixels;
+  const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * s.width + x)]; };
+  const auto differs = [](unsigned long a, unsigned long b, int by) {
+    for (const int shift : {16, 8, 0}) {
+      if (std::abs(channel(a, shift) - channel(b, shift)) > by) return true;
+    }
+    return false;
+  };
+  // Cmd_Set's face at its middle row: the frame cut from the state picture
+  // is 60 twips wide, then the gradient (a fifth across, left of the caption).
+  const int face_left = px(4800);
+  const int middle = px(3000 + 375 / 2);
+  const auto frame_width = [&] {
+    const unsigned long gradient = at(face_left + px(1095) / 5, middle);
+    int n = 0;
+    while (n < 20 && differs(at(face_left + n, middle), gradient, 8)) ++n;
+    return n;
+  };
+  open("/c", [&] {
+    if (client_.right - client_.left != s.width || client_.bottom - client_.top != s.height) return false;
+    pixels = root_pixels(x_.display(), client_.left, client_.top, s.width, s.height);
+    return std::abs(frame_width() - px(60)) <= 1;
+  });
+  EXPECT_EQ(client_.right - client_.left, s.width);
+  EXPECT_EQ(client_.bottom - client_.top, s.height);
+  EXPECT_NEAR(frame_width(), px(60), 1);
+  // "MP3、WAV" (panel 180, 240; label 540, 1440) in the scaled design font,
+  // 9.75 points: its ink is most of an em high.
+  int top = s.height, bottom = 0;
+  for (int y = px(240 + 1380); y < px(240 + 1720); ++y) {
+    for (int x = px(180 + 540); x < px(180 + 2000); ++x) {
+      if (channel(at(x, y), 16) < 90 && channel(at(x, y), 8) < 90 && channel(at(x, y), 0) < 90) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y + 1);
+      }
+    }
+  }
+  // The chosen marker of "無し" (Img_BGM (0), panel 180, 240 + 300, 1140),
+  // a 12-pixel picture drawn at its 180 twips.
+  int blue_left = s.width, blue_right = 0;
+  for (int y = px(1380); y < px(1380 + 195); ++y) {
+    for (int x = px(480) - 2; x < px(480 + 195) + 2; ++x) {
+      if (channel(at(x, y), 0) > 150 && channel(at(x, y), 16) < 100) {
+        blue_left = std::min(blue_left, x);
+        blue_right = std::max(blue_right, x + 1);
+      }
+    }
+  }
+  EXPECT_GT(blue_right - blue_left, 0.7 * px(180));
+  EXPECT_LE(blue_right - blue_left, px(180));
+  const double em = 9.75 * s.dpi / 72.0;
+  EXPECT_GT(bottom - top, 0.55 * em);
+  EXPECT_LT(bottom - top, 1.25 * em);
+  ASSERT_EQ(wine::probe({"close", kTitle}), 0);
+  EXPECT_TRUE(ends());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, WineDialogScaled,
+                         ::testing::Values(Scaled{144, 719, 378}, Scaled{192, 958, 504}),
+                         [](const auto& info) { return std::to_string(info.param.dpi); });
 
 }  // namespace
 }  // namespace orvanth::test

@@ -158,6 +158,30 @@ TEST_F(WineRenderer, MissingOrRefusedFilesGiveBothBoxesInOrderAndExitOne) {
   }
 }
 
+// On a scaled screen the per-monitor aware renderer covers the screen in its
+// own pixels, and draws the scene there.
+class WineRendererScaled : public WineRenderer, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WineRendererScaled, CoversTheScreenAtItsOwnResolution) {
+  std::string manifest;
+  ASSERT_EQ(wine::probe({"manifest", wine::windows_path(wine::dist() / "Orvanth.data")}, &manifest), 0);
+  EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos) << manifest;
+  wine::ScreenDpi dpi(GetParam());
+  ASSERT_TRUE(dpi.set());
+  orvanth::test::write_texture_files(textures_);
+  start_drawing();
+  std::string geometry;
+  ASSERT_EQ(wine::probe({"geometry", kTitle}, &geometry), 0);
+  const std::string screen = std::to_string(DisplayWidth(display_, 0)) + " " +
+                            std::to_string(DisplayHeight(display_, 0));
+  EXPECT_EQ(geometry.substr(0, geometry.find_first_of("\r\n")), "0 0 " + screen + " 0 0 " + screen);
+  ASSERT_EQ(wine::probe({"close", kTitle}), 0);
+  expect_exit(0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, WineRendererScaled, ::testing::Values(144, 192),
+                         [](const auto& info) { return std::to_string(info.param); });
+
 TEST(WineTextureFolder, IsOursInTheLocalApplicationDataFolder) {
   if (!wine::available()) {
     GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";

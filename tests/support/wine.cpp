@@ -125,6 +125,21 @@ std::filesystem::path unix_folder(const std::string& name) { return unix_path(fo
 
 namespace {
 
+constexpr char kDesktopKey[] = "HKCU\\Control Panel\\Desktop";
+
+}  // namespace
+
+ScreenDpi::ScreenDpi(int dpi)
+    : set_(output_of({kWine, "reg", "add", kDesktopKey, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                      std::to_string(dpi), "/f"})
+               .has_value()) {}
+
+ScreenDpi::~ScreenDpi() {
+  output_of({kWine, "reg", "delete", kDesktopKey, "/v", "LogPixels", "/f"});
+}
+
+namespace {
+
 std::vector<std::string> wine_arguments(const std::filesystem::path& program,
                                         const std::vector<std::string>& arguments) {
   std::vector<std::string> all{program.string()};

@@ -43,6 +43,21 @@ std::filesystem::path probe_program();
 // Runs the probe to its end: its exit code, its output in *out when given.
 int probe(const std::vector<std::string>& arguments, std::string* out = nullptr);
 
+// The screen's dots per inch that the Windows programs started while it
+// lives see (HKCU\Control Panel\Desktop\LogPixels of this run's prefix);
+// the value is removed again at its end, back to Wine's 96.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(int dpi);
+  ~ScreenDpi();
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+  bool set() const { return set_; }
+
+ private:
+  bool set_ = false;
+};
+
 // A Windows program under Wine, in a process group of its own.
 class Program : public Process {
  public:

@@ -9,6 +9,7 @@
 #include "saver/button/impl_win32/design_font.h"
 #include "saver/button/impl_win32/picture_bitmap.h"
 #include "saver/button/impl_win32/wide_text.h"
+#include "saver/forms/screen.h"
 
 using orvanth::ButtonPicture;
 using orvanth::FontSpec;
@@ -21,6 +22,11 @@ namespace {
 constexpr UINT_PTR kTmrMouse = 1;
 constexpr UINT kTimerIntervalMs = 100;
 constexpr std::int64_t kTrue = -1;
+
+// The screen's twips per pixel: the face is laid out in twips, so it grows
+// with the screen's dots per inch as the dialog does.
+double screen_twips_x() { return orvanth::forms::twips_per_pixel_x(); }
+double screen_twips_y() { return orvanth::forms::twips_per_pixel_y(); }
 
 // The six state pictures as bitmaps, made once and shared by every button.
 HBITMAP state_bitmap(ButtonPicture which) {
@@ -376,12 +382,18 @@ void Command::draw_face(ButtonPicture picture, bool hover_gradient) {
   if (HBITMAP source = state_bitmap(picture)) {
     HDC source_dc = CreateCompatibleDC(image_dc_);
     HGDIOBJ old = SelectObject(source_dc, source);
-    SetStretchBltMode(image_dc_, COLORONCOLOR);
-    const face::Slices slices = face::frame_slices(image_size_.cx * face::kTwipsPerPixel,
-                                                   image_size_.cy * face::kTwipsPerPixel);
+    const double tx = screen_twips_x();
+    const double ty = screen_twips_y();
+    // On a scaled screen the pictures' pixels are blended, not repeated.
+    const bool scaled = tx != face::kTwipsPerPixel || ty != face::kTwipsPerPixel;
+    SetStretchBltMode(image_dc_, scaled ? HALFTONE : COLORONCOLOR);
+    SetBrushOrgEx(image_dc_, 0, 0, nullptr);
+    const face::Slices slices =
+        face::frame_slices(static_cast<int>(std::lround(image_size_.cx * tx)),
+                           static_cast<int>(std::lround(image_size_.cy * ty)));
     for (std::size_t i = 0; i < slices.pieces.size(); ++i) {
       if (!slices.valid[i]) continue;
-      const face::Rect d = face::to_pixels(slices.pieces[i].dest);
+      const face::Rect d = face::to_pixels(slices.pieces[i].dest, tx, ty);
       const face::Rect s = face::to_pixels(slices.pieces[i].source);
       StretchBlt(image_dc_, d.x, d.y, d.w, d.h, source_dc, s.x, s.y, s.w, s.h, SRCCOPY);
     }
@@ -394,8 +406,10 @@ void Command::draw_face(ButtonPicture picture, bool hover_gradient) {
 }
 
 void Command::layout_caption() {
-  const double top = face::caption_top(height() * face::kTwipsPerPixel, face::kCaptionHeight);
-  caption_top_ = static_cast<int>(std::lround(top / face::kTwipsPerPixel));
+  const double ty = screen_twips_y();
+  const double top = face::caption_top(static_cast<int>(std::lround(height() * ty)),
+                                       face::kCaptionHeight);
+  caption_top_ = static_cast<int>(std::lround(top / ty));
 }
 
 void Command::paint_parent_background(HDC dc) {
@@ -418,7 +432,8 @@ void Command::paint(HDC dc) {
   HGDIOBJ old_font = SelectObject(dc, orvanth::win32::font_handle(font_));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, caption_enabled_ ? caption_colour_ : GetSysColor(COLOR_GRAYTEXT));
-  RECT label{0, caption_top_, width(), caption_top_ + face::kCaptionHeight / face::kTwipsPerPixel};
+  const int caption_height = static_cast<int>(std::lround(face::kCaptionHeight / screen_twips_y()));
+  RECT label{0, caption_top_, width(), caption_top_ + caption_height};
   DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &label,
             DT_CENTER | DT_TOP | DT_NOPREFIX | DT_NOCLIP);
   SelectObject(dc, old_font);

@@ -38,7 +38,8 @@ constexpr COLORREF kNoteColour = RGB(192, 0, 0);
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kRepeatId = 100;
-constexpr int kRepeatListHeight = 200;  // the dropped list, pixels
+constexpr int kRepeatListHeight = 3000;  // the dropped list, twips
+constexpr int kPictureTwipsPerPixel = 15;  // the artwork's resolution
 // Posted by a button's Click handler: the form unloads once the handler has
 // returned, as the runtime unloads a form after its event.
 constexpr UINT kUnloadMessage = WM_APP + 1;
@@ -101,13 +102,27 @@ void draw_label(HDC dc, const Label& label) {
   DrawTextW(dc, label.text.c_str(), static_cast<int>(label.text.size()), &inner, format);
 }
 
+// A picture at its design size (its pixels at 15 twips each), so that it
+// grows with the screen's dots per inch, blended where it is scaled.
 void draw_image(HDC dc, const Image& image) {
   if (image.picture == nullptr) return;
   BITMAP size{};
   GetObjectA(image.picture, sizeof size, &size);
+  const int w = to_pixels(size.bmWidth * kPictureTwipsPerPixel, forms::twips_per_pixel_x());
+  const int h = to_pixels(size.bmHeight * kPictureTwipsPerPixel, forms::twips_per_pixel_y());
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(source, image.picture);
-  BitBlt(dc, image.rect.left, image.rect.top, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+  if (w == size.bmWidth && h == size.bmHeight) {
+    BitBlt(dc, image.rect.left, image.rect.top, w, h, source, 0, 0, SRCCOPY);
+  } else {
+    const int mode = SetStretchBltMode(dc, HALFTONE);
+    POINT origin{};
+    SetBrushOrgEx(dc, 0, 0, &origin);
+    StretchBlt(dc, image.rect.left, image.rect.top, w, h, source, 0, 0, size.bmWidth,
+               size.bmHeight, SRCCOPY);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    SetStretchBltMode(dc, mode);
+  }
   SelectObject(source, old);
   DeleteDC(source);
 }
@@ -260,7 +275,8 @@ void Lumevar_P::build_controls() {
   BGM_Repeat = CreateWindowExW(
       0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
       repeat.left, repeat.top, repeat.right - repeat.left,
-      repeat.bottom - repeat.top + kRepeatListHeight, Pic_C,
+      repeat.bottom - repeat.top + to_pixels(kRepeatListHeight, orvanth::forms::twips_per_pixel_y()),
+      Pic_C,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRepeatId)), GetModuleHandleA(nullptr), nullptr);
   // Its closed height comes from the font, as a combo box's does on a form.
   SendMessageW(BGM_Repeat, WM_SETFONT, reinterpret_cast<WPARAM>(dialog_font()), FALSE);

@@ -8,6 +8,8 @@
 #include <QSocketNotifier>
 #include <cerrno>
 
+#include "saver/forms/impl_qt/runtime.h"
+
 namespace orvanth::forms {
 namespace {
 
@@ -40,9 +42,12 @@ bool watch_end_signals(std::function<void()> on_signal) {
   if (signal_pipe[0] < 0 && ::pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
     return false;
   }
-  // Lives as long as the program.
-  auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read);
-  QObject::connect(notifier, &QSocketNotifier::activated, [] { drain_and_call(); });
+  // Lives as long as the program; a signal that comes before the runtime is
+  // up waits in the pipe.
+  when_runtime_up([] {
+    auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read);
+    QObject::connect(notifier, &QSocketNotifier::activated, [] { drain_and_call(); });
+  });
   struct sigaction action {};
   action.sa_handler = on_end_signal;
   sigemptyset(&action.sa_mask);

@@ -2,7 +2,6 @@
 // options are taken off the command line first; the rest is the design's
 // command line, kept before the forms runtime starts, so that no switch of
 // ours is taken for a Qt option. A hosted run is settled here, before Main.
-#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -55,20 +54,12 @@ int main(int argc, char** argv) {
   // user's hosted copies.
   hosted_run.plays_music = !hosted_run.window || hosted::take_music_lock();
   hosted::set_hosted_run(hosted_run);
-  int runtime_argc = 1;
-  char* runtime_argv[] = {argv[0], nullptr};
-  // The shell paints with QPainter alone; without this Qt's xcb plugin loads
-  // the GL driver, tens of milliseconds before the run's textures are written.
-  // Unset again so that the renderer starts with the environment as it was.
-  const bool gl_chosen = std::getenv("QT_XCB_GL_INTEGRATION") != nullptr;
-  if (!gl_chosen) {
-    setenv("QT_XCB_GL_INTEGRATION", "none", 1);
+  // A full-screen run starts the runtime once its renderer is started; the
+  // other modes need it from the start.
+  if (!full_screen) {
+    forms::start_runtime();
   }
-  QApplication runtime(runtime_argc, runtime_argv);
-  if (!gl_chosen) {
-    unsetenv("QT_XCB_GL_INTEGRATION");
-  }
-  QApplication::setQuitOnLastWindowClosed(false);
   Main();
+  forms::start_runtime();
   return forms::run_while_forms_loaded();
 }

@@ -45,4 +45,7 @@ int run_event_loop() {
 
 void quit_event_loop() { PostQuitMessage(0); }
 
+// Every Win32 service is there from the program's start.
+void start_runtime() {}
+
 }  // namespace orvanth::forms

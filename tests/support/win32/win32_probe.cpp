@@ -11,6 +11,7 @@
 //                   TITLE's client area, style "child visible" (exit 1: none)
 //   geometry TITLE  print the window's rectangle on the screen, then its
 //                   client area's: left top right bottom, twice (exit 1: none)
+//   manifest FILE   print the program FILE's manifest (exit 1: none)
 //   choose OWNER PATH  put PATH in the file name of the chooser that the
 //                   window OWNER has open, press Open and print the chooser's
 //                   title in UTF-8 (exit 1: no chooser)
@@ -171,6 +172,18 @@ int choose(const char* owner_title, const wchar_t* path) {
   return 0;
 }
 
+int print_manifest(const char* file) {
+  const HMODULE program = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  const HRSRC found =
+      program != nullptr ? FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;
+  const HGLOBAL loaded = found != nullptr ? LoadResource(program, found) : nullptr;
+  if (loaded == nullptr) {
+    return 1;
+  }
+  std::fwrite(LockResource(loaded), 1, SizeofResource(program, found), stdout);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -185,7 +198,7 @@ int main(int argc, char** argv) {
   }
   if (argc != 3) {
     std::fprintf(stderr,
-                 "usage: orvanth_win32_probe close|folder|window|child|geometry|chooser ARGUMENT | "
+                 "usage: orvanth_win32_probe close|folder|window|child|geometry|manifest ARGUMENT | "
                  "host TITLE W H | choose OWNER PATH\n");
     return 2;
   }
@@ -203,6 +216,9 @@ int main(int argc, char** argv) {
   }
   if (command == "geometry") {
     return print_geometry(argv[2]);
+  }
+  if (command == "manifest") {
+    return print_manifest(argv[2]);
   }
   return 2;
 }
