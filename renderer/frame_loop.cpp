@@ -4,11 +4,14 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <utility>
 
 #include "renderer/loop_rules.h"
 #include "renderer/render_window.h"
 #include "renderer/scene/scene.h"
+#include "renderer/scene/water_clock.h"
 
 bool KeyState[256] = {};
 std::int32_t ViewWidth = 0;
@@ -19,40 +22,52 @@ std::int32_t SceneTime = 0;
 namespace {
 
 // The loop's state beside the design's: the window as the backend made it,
-// the scene's part of it, and the Escape taps since the last frame.
+// the parts of it that show the scene, and the Escape taps since the last
+// frame.
 struct LoopState {
   bool open = false;
   orvanth::window::Opened window;
-  orvanth::Rect scene_area{};
-  bool split_view = false;  // the scene is only part of the window
+  std::vector<orvanth::Rect> scene_areas;
+  bool split_view = false;  // the scene is not simply the whole window
   orvanth::EscapeLatch escape_tapped;
 };
 LoopState Loop;
+orvanth::LoopCounts Counts;
 
-// ResizeView for the scene's part of a window of this size; with several
-// monitors the viewport moves onto that part and the scissor keeps the
-// scene's clear inside it.
+// ResizeView for a window of this size: the whole of it, or with several
+// monitors one view per monitor, set again before each one is drawn.
 void place_view(int width, int height) {
-  Loop.scene_area = orvanth::scene_area(Loop.window.monitors, width, height);
-  Loop.split_view = Loop.scene_area != orvanth::Rect{0, 0, width, height};
-  ResizeView(Loop.scene_area.width, Loop.scene_area.height);
-  if (Loop.split_view) {
-    const orvanth::Rect gl = orvanth::gl_area(Loop.scene_area, height);
-    glViewport(gl.x, gl.y, gl.width, gl.height);
-    glScissor(gl.x, gl.y, gl.width, gl.height);
-  } else {
-    glDisable(GL_SCISSOR_TEST);
-  }
+  Loop.scene_areas = orvanth::scene_areas(Loop.window.monitors, width, height);
+  Loop.split_view = Loop.scene_areas.size() != 1 ||
+                    Loop.scene_areas.front() != orvanth::Rect{0, 0, width, height};
+  glDisable(GL_SCISSOR_TEST);
+  const orvanth::Rect& first = Loop.scene_areas.front();
+  ResizeView(first.width, first.height);
 }
 
-// What lies outside the scene's part is black.
-void clear_outside_scene() {
+// The viewport on one monitor's part, with that monitor's aspect; the
+// scissor keeps the scene's clear inside it.
+void view_area(const orvanth::Rect& area) {
+  ResizeView(area.width, area.height);
+  const orvanth::Rect gl = orvanth::gl_area(area, Loop.window.height);
+  glViewport(gl.x, gl.y, gl.width, gl.height);
+  glScissor(gl.x, gl.y, gl.width, gl.height);
+}
+
+// What lies on no monitor is black.
+void clear_black() {
   glDisable(GL_SCISSOR_TEST);
   glPushAttrib(GL_COLOR_BUFFER_BIT);
   glClearColor(0.0F, 0.0F, 0.0F, 0.0F);
   glClear(GL_COLOR_BUFFER_BIT);
   glPopAttrib();
   glEnable(GL_SCISSOR_TEST);
+}
+
+std::int64_t now_us() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 // Escape since the last frame, or the pointer far from where it was.
@@ -87,12 +102,22 @@ void window_resized(int width, int height, std::vector<Monitor> monitors) {
 
 void draw_one_frame(std::uint32_t start_tick) {
   SceneTime = smooth_scene_time(SceneTime, elapsed_ticks(window::tick(), start_tick));
-  if (Loop.split_view) {
-    clear_outside_scene();
+  if (!Loop.split_view) {
+    DrawFrame();
+  } else {
+    clear_black();
+    // One simulation: only the first DrawFrame finds pool steps due.
+    for (const Rect& area : Loop.scene_areas) {
+      view_area(area);
+      DrawFrame();
+    }
   }
-  DrawFrame();
   window::swap_buffers();
+  Counts.frames.fetch_add(1, std::memory_order_relaxed);
+  Counts.water_steps.store(PoolClock.stepped, std::memory_order_relaxed);
 }
+
+const LoopCounts& loop_counts() { return Counts; }
 
 }  // namespace orvanth
 
@@ -103,8 +128,8 @@ bool CreateRenderWindow(int bits) {
   }
   Loop.open = true;
   place_view(Loop.window.width, Loop.window.height);
-  ViewWidth = Loop.scene_area.width;
-  ViewHeight = Loop.scene_area.height;
+  ViewWidth = Loop.scene_areas.front().width;
+  ViewHeight = Loop.scene_areas.front().height;
   SetupScene();
   return true;
 }
@@ -139,6 +164,12 @@ int RunRenderer() {
     }
     orvanth::window::show_cursor(false);
   }
+  // A swap that waits for the display paces the loop by itself; where it
+  // does not, the pacer waits out the rest of the refresh period, woken by
+  // any message.
+  const bool paced = std::getenv(orvanth::kUnpacedSwitch) == nullptr;
+  orvanth::window::set_swap_interval(paced ? 1 : 0);
+  orvanth::FramePacer pacer(paced ? orvanth::frame_period_us(Loop.window.refresh_hz) : 0);
   const std::uint32_t start_tick = orvanth::window::tick();
   bool done = false;
   while (!done) {
@@ -150,6 +181,11 @@ int RunRenderer() {
       case Message::kHandled:
         break;
       case Message::kNone:
+        if (const std::int64_t wait = pacer.wait_us(now_us()); wait > 0) {
+          orvanth::window::wait_for_message(wait);
+          break;
+        }
+        pacer.frame_started(now_us());
         orvanth::draw_one_frame(start_tick);
         done = full_screen && user_ended();
         break;

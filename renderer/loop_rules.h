@@ -1,5 +1,6 @@
 // The frame loop's rules that need no window: the tick arithmetic, the
-// smoothing of the scene time, the mouse test and the Escape key. Plain C++.
+// smoothing of the scene time, the mouse test, the Escape key and the frame
+// pacing. Plain C++.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +39,42 @@ class EscapeLatch {
 
  private:
   bool pressed_ = false;
+};
+
+// The time between frames, in microseconds, for a monitor's refresh rate in
+// hertz; 60 Hz where none is reported (0) or the rate is not believable.
+inline constexpr double kDefaultRefreshHz = 60.0;
+constexpr std::int64_t frame_period_us(double refresh_hz) {
+  if (!(refresh_hz >= 20.0 && refresh_hz <= 1000.0)) {
+    refresh_hz = kDefaultRefreshHz;
+  }
+  return static_cast<std::int64_t>(1e6 / refresh_hz + 0.5);
+}
+
+// Frames paced to the display where the swap does not wait for it: a frame
+// is due one period after the previous one began. Anchored on the start
+// rather than on a fixed grid, it never falls behind a swap that does wait.
+class FramePacer {
+ public:
+  // A period of 0: unpaced, every frame due at once.
+  explicit FramePacer(std::int64_t period_us) : period_us_(period_us) {}
+  // Microseconds until the next frame is due; 0 when it is.
+  std::int64_t wait_us(std::int64_t now_us) const {
+    if (period_us_ <= 0 || !started_) {
+      return 0;
+    }
+    const std::int64_t due = last_start_us_ + period_us_;
+    return due > now_us ? due - now_us : 0;
+  }
+  void frame_started(std::int64_t now_us) {
+    last_start_us_ = now_us;
+    started_ = true;
+  }
+
+ private:
+  std::int64_t period_us_;
+  std::int64_t last_start_us_ = 0;
+  bool started_ = false;
 };
 
 }  // namespace orvanth

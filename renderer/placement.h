@@ -1,10 +1,9 @@
 // Where the scene goes: into a host's window named by XSCREENSAVER_WINDOW, or
-// into the primary monitor's rectangle of the X screen. Plain C++.
+// once into each monitor's rectangle of the screen. Plain C++.
 #pragma once
 
-#include <optional>
 #include <span>
-#include <string_view>
+#include <vector>
 
 namespace orvanth {
 
@@ -21,9 +20,12 @@ struct Monitor {
   bool primary;
 };
 
-// The primary monitor's rectangle, else the first monitor's, cut to the
-// screen; the whole screen when there is no monitor or it lies off screen.
-Rect scene_area(std::span<const Monitor> monitors, int screen_width, int screen_height);
+// The parts of a screen of this size that show the scene, one per monitor,
+// each cut to the screen, the primary monitor's first. A monitor lying
+// within another (a clone) shares that one's picture; monitors off the
+// screen or empty are left out. The whole screen when none is left.
+std::vector<Rect> scene_areas(std::span<const Monitor> monitors, int screen_width,
+                              int screen_height);
 
 // The same rectangle with GL's bottom-left origin, for glViewport/glScissor.
 constexpr Rect gl_area(const Rect& area, int window_height) {

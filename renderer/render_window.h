@@ -4,6 +4,7 @@
 // renderer/impl_win32/), which implements orvanth::window below.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,20 +36,34 @@ void ResizeView(std::int32_t width, std::int32_t height);
 
 // Creates the window, draws frames until Escape, the mouse test, a close
 // request or the window's loss ends the loop, and cleans up. Hosted, only a
-// close request and the loss count.
+// close request and the loss count. Frames are paced to the display's
+// refresh, unless kUnpacedSwitch is set in the environment.
 int RunRenderer();
 
 namespace orvanth {
 
-// One frame of the loop: scene time from the tick, DrawFrame, swap.
+// For benchmarks only: set to anything, the loop draws frames back to back,
+// neither asking for one swap per refresh nor pacing itself.
+inline constexpr char kUnpacedSwitch[] = "ORVANTH_BENCH_UNPACED";
+
+// One frame of the loop: scene time from the tick, DrawFrame once per
+// monitor (what lies on none cleared black), swap.
 void draw_one_frame(std::uint32_t start_tick);
+
+// What the loop has done since the process began, for benchmarks; read from
+// any thread.
+struct LoopCounts {
+  std::atomic<std::uint64_t> frames{0};
+  std::atomic<std::int64_t> water_steps{0};
+};
+const LoopCounts& loop_counts();
 
 // What the backends' window procedures report to the loop.
 //   A key went down or up: KeyState, and the Escape latch.
 void key_changed(int virtual_key, bool down);
 //   The client area has this size now, with these monitors (in window
-//   coordinates, as in window::Opened): the view follows (ResizeView, or the
-//   primary monitor's part of it).
+//   coordinates, as in window::Opened): the view follows (ResizeView, or
+//   one view per monitor).
 void window_resized(int width, int height, std::vector<Monitor> monitors);
 
 }  // namespace orvanth
@@ -60,9 +75,11 @@ namespace orvanth::window {
 struct Opened {
   int width = 0;   // client area, pixels
   int height = 0;
-  // The monitors in window coordinates; the scene goes on the primary one
-  // and the rest is cleared black. Empty: the whole window is the scene's.
+  // The monitors in window coordinates; the scene goes on each of them and
+  // the rest is cleared black. Empty: the whole window is the scene's.
   std::vector<Monitor> monitors;
+  // The primary monitor's refresh rate in hertz; 0 when unknown.
+  double refresh_hz = 0.0;
   // False when drawing inside another program's window (a host's): no
   // cursor hide, no Escape or mouse test.
   bool full_screen = true;
@@ -84,6 +101,14 @@ enum class Message {
 Message next_message();
 
 void swap_buffers();
+
+// Asks the GL for this many refreshes per swap (0: swaps as fast as drawn);
+// false where the GL has no way to ask. The swap may still not wait.
+bool set_swap_interval(int interval);
+
+// Returns once a message is waiting or after this many microseconds,
+// whichever comes first.
+void wait_for_message(std::int64_t microseconds);
 
 // The pointer in screen pixels; nothing when it cannot be read.
 std::optional<CursorPoint> cursor_position();

@@ -2,6 +2,7 @@
 // titled "Lumevar_Delphi", its pixel format and WGL context, the
 // PeekMessageA queue, GetCursorPos, ShowCursor and GetTickCount.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include "common/window_titles.h"
 #include "renderer/impl_win32/win32_window.h"
@@ -16,6 +17,7 @@ struct Win32Window {
   HWND window = nullptr;
   HDC device_context = nullptr;
   HGLRC rendering_context = nullptr;
+  bool fine_timer = false;  // timeBeginPeriod(1) in force
 };
 Win32Window W;
 
@@ -64,6 +66,17 @@ std::vector<orvanth::Monitor> monitors(const Placement& window) {
   MonitorWalk walk{window, {}};
   EnumDisplayMonitors(nullptr, nullptr, note_monitor, reinterpret_cast<LPARAM>(&walk));
   return walk.found;
+}
+
+// The display's refresh rate in hertz; 0 or 1 (the hardware's default)
+// when it does not say.
+double refresh_rate() {
+  DEVMODEA mode{};
+  mode.dmSize = sizeof mode;
+  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
+    return 0.0;
+  }
+  return static_cast<double>(mode.dmDisplayFrequency);
 }
 
 bool register_class() {
@@ -148,7 +161,11 @@ bool open(int bits, Opened& opened) {
   opened.width = screen.width;
   opened.height = screen.height;
   opened.monitors = monitors(screen);
+  opened.refresh_hz = refresh_rate();
   opened.full_screen = true;
+  // The pacer's waits are a few milliseconds; the default timer would round
+  // them up to 15.6.
+  W.fine_timer = timeBeginPeriod(1) == TIMERR_NOERROR;
   return true;
 }
 
@@ -167,6 +184,19 @@ Message next_message() {
 
 void swap_buffers() { SwapBuffers(W.device_context); }
 
+bool set_swap_interval(int interval) {
+  using SwapIntervalExt = BOOL(WINAPI*)(int);
+  const auto set =
+      reinterpret_cast<SwapIntervalExt>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
+  return set != nullptr && set(interval) != FALSE;
+}
+
+void wait_for_message(std::int64_t microseconds) {
+  // To the nearest millisecond: the loop comes back for what is left.
+  MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>((microseconds + 500) / 1000), QS_ALLINPUT,
+                              MWMO_INPUTAVAILABLE);
+}
+
 std::optional<CursorPoint> cursor_position() {
   POINT point{};
   if (!GetCursorPos(&point)) {
@@ -180,6 +210,9 @@ void show_cursor(bool shown) { ShowCursor(shown ? TRUE : FALSE); }
 std::uint32_t tick() { return GetTickCount(); }
 
 void close() {
+  if (W.fine_timer) {
+    timeEndPeriod(1);
+  }
   if (W.rendering_context != nullptr) {
     wglMakeCurrent(W.device_context, nullptr);
     wglDeleteContext(W.rendering_context);

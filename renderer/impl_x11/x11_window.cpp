@@ -6,6 +6,7 @@
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 #include <X11/extensions/Xrandr.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <ctime>
 #include <initializer_list>
+#include <string_view>
 
 #include "common/window_id.h"
 #include "common/window_titles.h"
@@ -228,6 +230,63 @@ std::vector<orvanth::Monitor> monitors() {
   return found;
 }
 
+// The refresh rate of the primary output's mode (else the first lit CRTC's),
+// from RandR 1.3; 0 when no mode reports one (Xvfb's have no timings).
+double refresh_rate() {
+  int event_base = 0;
+  int error_base = 0;
+  int major = 0;
+  int minor = 0;
+  if (!XRRQueryExtension(X.display, &event_base, &error_base) ||
+      !XRRQueryVersion(X.display, &major, &minor) || major * 100 + minor < 103) {
+    return 0.0;
+  }
+  const Window root = DefaultRootWindow(X.display);
+  XRRScreenResources* resources = XRRGetScreenResourcesCurrent(X.display, root);
+  if (resources == nullptr) {
+    return 0.0;
+  }
+  RRCrtc chosen = None;
+  if (const RROutput primary = XRRGetOutputPrimary(X.display, root); primary != None) {
+    if (XRROutputInfo* output = XRRGetOutputInfo(X.display, resources, primary)) {
+      chosen = output->crtc;
+      XRRFreeOutputInfo(output);
+    }
+  }
+  double rate = 0.0;
+  for (int c = -1; c < resources->ncrtc && rate == 0.0; ++c) {
+    const RRCrtc crtc_id = c < 0 ? chosen : resources->crtcs[c];
+    XRRCrtcInfo* crtc = crtc_id == None ? nullptr : XRRGetCrtcInfo(X.display, resources, crtc_id);
+    if (crtc == nullptr) {
+      continue;
+    }
+    for (int m = 0; m < resources->nmode; ++m) {
+      const XRRModeInfo& mode = resources->modes[m];
+      if (mode.id == crtc->mode && mode.hTotal != 0 && mode.vTotal != 0) {
+        rate = static_cast<double>(mode.dotClock) / (static_cast<double>(mode.hTotal) * mode.vTotal);
+        rate *= (mode.modeFlags & RR_Interlace) != 0 ? 2.0 : 1.0;
+        rate /= (mode.modeFlags & RR_DoubleScan) != 0 ? 2.0 : 1.0;
+      }
+    }
+    XRRFreeCrtcInfo(crtc);
+  }
+  XRRFreeScreenResources(resources);
+  return rate;
+}
+
+bool has_glx_extension(std::string_view name) {
+  const char* list = glXQueryExtensionsString(X.display, DefaultScreen(X.display));
+  std::string_view rest = list != nullptr ? list : "";
+  while (!rest.empty()) {
+    const auto end = rest.find(' ');
+    if (rest.substr(0, end) == name) {
+      return true;
+    }
+    rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+  }
+  return false;
+}
+
 // A screen saver stays in front of what others map and keeps the keyboard.
 void keep_screen(const XEvent& event) {
   switch (event.type) {
@@ -388,6 +447,7 @@ bool open(int /*bits*/, Opened& opened) {
   opened.width = width;
   opened.height = height;
   opened.monitors = monitors();
+  opened.refresh_hz = refresh_rate();
   opened.full_screen = full_screen();
   return true;
 }
@@ -419,6 +479,37 @@ Message next_message() {
 }
 
 void swap_buffers() { glXSwapBuffers(X.display, X.window); }
+
+bool set_swap_interval(int interval) {
+  using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
+  using SwapIntervalMesa = int (*)(unsigned);
+  if (has_glx_extension("GLX_EXT_swap_control")) {
+    if (const auto set = reinterpret_cast<SwapIntervalExt>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")))) {
+      set(X.display, X.window, interval);
+      return true;
+    }
+  }
+  if (has_glx_extension("GLX_MESA_swap_control")) {
+    if (const auto set = reinterpret_cast<SwapIntervalMesa>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")))) {
+      return set(static_cast<unsigned>(interval)) == 0;
+    }
+  }
+  return false;
+}
+
+void wait_for_message(std::int64_t microseconds) {
+  // Events Xlib has read already would not wake poll.
+  if (XEventsQueued(X.display, QueuedAfterFlush) > 0 || SignalState == 2) {
+    return;
+  }
+  pollfd connection{ConnectionNumber(X.display), POLLIN, 0};
+  const timespec limit{static_cast<time_t>(microseconds / 1000000),
+                       static_cast<long>(microseconds % 1000000) * 1000};
+  // A signal ends the wait early (EINTR), which is what it should do.
+  ppoll(&connection, 1, &limit, nullptr);
+}
 
 std::optional<CursorPoint> cursor_position() {
   const auto position = x11::pointer_position(X.display);

@@ -27,9 +27,11 @@ float bounce_height(float angle) {
   return static_cast<float>(std::fabs(std::sin(angle / kPhaseDivisor) * kBounceAmplitude));
 }
 
-void apply_bounce(Planet& planet) {
+void apply_bounce(Planet& planet, bool start_ripple) {
   if (planet.height < kTouchHeight) {
-    StartRipple(planet.ripple_row, planet.ripple_column);
+    if (start_ripple) {
+      StartRipple(planet.ripple_row, planet.ripple_column);
+    }
     planet.height_scale = static_cast<float>(kRestScale / ((kTouchHeight - planet.height) + 1.0));
   } else {
     planet.height_scale = kRestScale;
@@ -68,13 +70,29 @@ void reset_planets() {
   }
 }
 
-void update_planets(std::int32_t scene_time) {
+namespace {
+
+void set_planets(std::int32_t scene_time, bool start_ripples) {
   for (Planet& planet : PlanetState) {
     planet.angle = bounce_phase(scene_time, planet.speed);
   }
   for (Planet& planet : PlanetState) {
     planet.height = bounce_height(planet.angle);
-    apply_bounce(planet);
+    apply_bounce(planet, start_ripples);
+  }
+}
+
+}  // namespace
+
+void update_planets(std::int32_t scene_time) { set_planets(scene_time, true); }
+
+void pose_planets(std::int32_t scene_time) { set_planets(scene_time, false); }
+
+void start_ripples_at(std::int32_t scene_time) {
+  for (const Planet& planet : PlanetState) {
+    if (bounce_height(bounce_phase(scene_time, planet.speed)) < kTouchHeight) {
+      StartRipple(planet.ripple_row, planet.ripple_column);
+    }
   }
 }
 

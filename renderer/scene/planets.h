@@ -45,9 +45,9 @@ inline constexpr float kRestScale = 0.5F;
 // Bounce height for a phase: |sin(angle / 24) * 1.6|.
 float bounce_height(float angle);
 
-// Sets the bounce of one planet from its height: squash and ripple when it
-// touches the water, the rest scale otherwise.
-void apply_bounce(Planet& planet);
+// Sets the bounce of one planet from its height: squash (and, unless told
+// not to, a ripple) when it touches the water, the rest scale otherwise.
+void apply_bounce(Planet& planet, bool start_ripple = true);
 
 // Bounce speeds in [0.2, 1.2) from a generator seeded by a high-resolution
 // clock.
@@ -69,6 +69,14 @@ void reset_planets();
 // Phase, height and scales of every planet for a scene time in milliseconds;
 // planets that touch the water start their ripples.
 void update_planets(std::int32_t scene_time);
+
+// The same without the ripples, for drawing: the pool starts them at its
+// own steps' times (advance_water_to).
+void pose_planets(std::int32_t scene_time);
+
+// The planets touching the water at a scene time start their ripples; their
+// records stay as they are.
+void start_ripples_at(std::int32_t scene_time);
 
 // The phase for a scene time, reduced by whole bounce periods so that it stays
 // precise however long the saver runs.

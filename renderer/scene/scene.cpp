@@ -13,6 +13,7 @@
 #include "common/texture_files.h"
 #include "renderer/textures/textures.h"
 #include "renderer/scene/water.h"
+#include "renderer/scene/water_clock.h"
 
 // Module state of the scene, held for the whole run.
 GLUquadric* SphereQuadric = nullptr;
@@ -102,6 +103,7 @@ bool SetupScene() {
   LoadTextures();
   WaterDamping = 0.96F;
   orvanth::clear_water();
+  PoolClock = {};
   orvanth::reset_planets();
   return true;
 }
@@ -130,8 +132,10 @@ void DrawPlanet(float textureIndex, float scaleXZ, float scaleY, float x, float 
   glPopMatrix();
 }
 
+// The steps fallen due by SceneTime (none when a frame comes early or the
+// scene is drawn again on another monitor), then the drawing.
 void StepAndDrawWater() {
-  orvanth::advance_water();
+  orvanth::advance_water_to(SceneTime);
   glBindTexture(GL_TEXTURE_2D, WaterTexture);
   for (int k = 0; k < kWaterStrips; ++k) {
     DrawWaterStrip(k);
@@ -143,7 +147,8 @@ void DrawFrame() {
   glLoadIdentity();
   glTranslatef(-0.25F, 0.0F, -4.6F);
   glRotatef(50.0F, 1.0F, 0.0F, 0.0F);
-  orvanth::update_planets(SceneTime);
+  // The pool starts the ripples at its own steps' times.
+  orvanth::pose_planets(SceneTime);
   for (int p = 0; p < orvanth::kPlanetCount; ++p) {
     const orvanth::Planet& planet = PlanetState[p];
     const orvanth::PlanetPlace& place = orvanth::kPlanetTable[p];

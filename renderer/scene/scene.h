@@ -11,5 +11,6 @@ extern std::int32_t SceneTime;
 // and the window shown. A texture that cannot be loaded ends the process.
 bool SetupScene();
 
-// Draws one frame into the back buffer.
+// Draws one frame into the back buffer; called once per monitor, it moves
+// the simulation on only in the first.
 void DrawFrame();

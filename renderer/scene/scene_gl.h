@@ -19,5 +19,6 @@ extern const GLfloat BackdropColour[3];
 // is one of 0.0 to 5.0.
 void DrawPlanet(float textureIndex, float scaleXZ, float scaleY, float x, float z, float height);
 
-// One simulation step and the drawing of the pool.
+// Takes the pool steps fallen due by SceneTime (none when they were taken
+// already: the scene drawn again on another monitor) and draws the water.
 void StepAndDrawWater();

@@ -59,3 +59,33 @@ TEST(EscapeLatch, APressCountsOnceEvenWhenReleasedBeforeTheCheck) {
   latch.key(orvanth::kVirtualKeyEscape, false);
   EXPECT_FALSE(latch.take()) << "other keys and releases do not set it";
 }
+
+TEST(FramePacing, PeriodFromTheRefreshRateElse60Hz) {
+  const struct {
+    double hz;
+    std::int64_t period_us;
+  } cases[] = {{60.0, 16667}, {144.0, 6944}, {59.94, 16683}, {0.0, 16667},
+               {1.0, 16667},  {1e9, 16667},  {std::numeric_limits<double>::quiet_NaN(), 16667}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(orvanth::frame_period_us(c.hz), c.period_us) << c.hz;
+  }
+}
+
+TEST(FramePacing, AFrameIsDueOnePeriodAfterThePreviousBegan) {
+  orvanth::FramePacer paced(16667);
+  orvanth::FramePacer unpaced(0);
+  EXPECT_EQ(paced.wait_us(1000), 0) << "the first frame at once";
+  paced.frame_started(1000);
+  unpaced.frame_started(1000);
+  const struct {
+    std::int64_t now;
+    std::int64_t wait;
+  } after_start[] = {{1000, 16667}, {10000, 7667}, {17666, 1}, {17667, 0}, {90000, 0}};
+  for (const auto& c : after_start) {
+    EXPECT_EQ(paced.wait_us(c.now), c.wait) << c.now;
+    EXPECT_EQ(unpaced.wait_us(c.now), 0) << c.now;
+  }
+  // A late frame is not followed by a hurried one.
+  paced.frame_started(90000);
+  EXPECT_EQ(paced.wait_us(90001), 16666);
+}

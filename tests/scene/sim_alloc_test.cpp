@@ -6,6 +6,7 @@
 #include "tests/scene/alloc_counter.h"
 #include "renderer/scene/planets.h"
 #include "renderer/scene/water.h"
+#include "renderer/scene/water_clock.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ TEST(SceneSimulationAllocations, FramesOfBounceAndWaterAllocateNothing) {
   for (std::int32_t frame = 0; frame < 400; ++frame) {
     orvanth::update_planets(frame * 37);
     orvanth::advance_water();
+    orvanth::advance_water_to(frame * 37);
   }
   const std::size_t counted = orvanth::test::StopCountingAllocations();
   EXPECT_EQ(counted, 0U);
