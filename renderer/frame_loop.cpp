@@ -102,6 +102,19 @@ void window_resized(int width, int height, std::vector<Monitor> monitors) {
 
 void draw_one_frame(std::uint32_t start_tick) {
   SceneTime = smooth_scene_time(SceneTime, elapsed_ticks(window::tick(), start_tick));
+  if (Loop.window.per_surface) {
+    // One simulation here too: the first surface's DrawFrame steps the pool.
+    int width = 0;
+    int height = 0;
+    while (window::next_surface(width, height)) {
+      ResizeView(width, height);
+      DrawFrame();
+      window::swap_buffers();
+    }
+    Counts.frames.fetch_add(1, std::memory_order_relaxed);
+    Counts.water_steps.store(PoolClock.stepped, std::memory_order_relaxed);
+    return;
+  }
   if (!Loop.split_view) {
     DrawFrame();
   } else {

@@ -1,7 +1,8 @@
 // The renderer's one window with its GL context, and the frame loop. The
 // loop, the view and their rules are the same on every platform; the window
-// itself comes from one backend per platform (renderer/impl_x11/,
-// renderer/impl_win32/), which implements orvanth::window below.
+// itself comes from a backend (renderer/impl_x11/ and renderer/impl_wayland/,
+// chosen at run time by renderer/impl_linux/; renderer/impl_win32/), which
+// implements orvanth::window below.
 #pragma once
 
 #include <atomic>
@@ -82,7 +83,10 @@ struct Opened {
   double refresh_hz = 0.0;
   // False when drawing inside another program's window (a host's): no
   // cursor hide, no Escape or mouse test.
-  bool full_screen = true;
+  bool full_screen = true;  // Each monitor is a GL surface of its own (Wayland: one per output),
+  // drawn in turn through next_surface(); width, height and monitors above
+  // are then the first surface's.
+  bool per_surface = false;
 };
 
 // Creates the window titled kRendererTitle, chooses the pixel format (RGBA,
@@ -100,7 +104,14 @@ enum class Message {
 };
 Message next_message();
 
+// Swaps the window's buffers, or with per_surface those of the surface made
+// current last.
 void swap_buffers();
+
+// Per-surface backends: makes the next surface due for a frame current and
+// gives its size in pixels; false once every due surface of this frame has
+// had its turn (the next call starts the next frame). Others: false.
+bool next_surface(int& width, int& height);
 
 // Asks the GL for this many refreshes per swap (0: swaps as fast as drawn);
 // false where the GL has no way to ask. The swap may still not wait.
@@ -110,7 +121,8 @@ bool set_swap_interval(int interval);
 // whichever comes first.
 void wait_for_message(std::int64_t microseconds);
 
-// The pointer in screen pixels; nothing when it cannot be read.
+// The pointer in screen pixels (Wayland: pixels moved over our surfaces, from
+// where it first entered); nothing when it cannot be read.
 std::optional<CursorPoint> cursor_position();
 
 // ShowCursor(FALSE / TRUE) for the frame loop.

@@ -9,6 +9,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # renderer: Xlib, GLX, GL 1.1, GLU, Mesa's software GL
   libx11-dev libxfixes-dev libxrandr-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
+  # renderer on Wayland: the client library, EGL (Mesa's), keymaps, and
+  # wayland-scanner with the protocols it generates code from
+  libwayland-dev libwayland-bin wayland-protocols libegl-dev libegl-mesa0 libxkbcommon-dev
   # the shell's forms runtime
   qt6-base-dev libqt6opengl6 qt6-qpa-plugins
   # music: GStreamer with MP3, WAV, CD (libcdio) and PulseAudio output
@@ -21,6 +24,9 @@ packages=(
   libxft-dev libfontconfig-dev fonts-dejavu-core
   # headless test parts: X server, sound server, input, fixtures, decoders
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
+  # headless Wayland tests: sway as the compositor, screenshots per output,
+  # keys typed through a virtual keyboard
+  sway grim wtype
   pulseaudio pulseaudio-utils sox libsox-fmt-all lame python3
   # install, package and host: cpack's .deb (dpkg-shlibdeps, which needs
   # file), XML checks, a real xscreensaver daemon run as an ordinary user

@@ -184,6 +184,9 @@ Message next_message() {
 
 void swap_buffers() { SwapBuffers(W.device_context); }
 
+// One window for every monitor.
+bool next_surface(int& /*width*/, int& /*height*/) { return false; }
+
 bool set_swap_interval(int interval) {
   using SwapIntervalExt = BOOL(WINAPI*)(int);
   const auto set =

@@ -22,6 +22,8 @@
 #include "common/window_id.h"
 #include "common/window_titles.h"
 #include "platform/x11/cursor.h"
+#include "renderer/impl_linux/backend_calls.h"
+#include "renderer/impl_linux/end_signals.h"
 #include "renderer/impl_x11/x11_keys.h"
 #include "renderer/impl_x11/x11_window.h"
 #include "renderer/render_window.h"
@@ -51,10 +53,6 @@ struct X11Window {
 };
 X11Window X;
 
-// 0 before the loop (a signal then ends the process at once), 1 in it, 2
-// once a signal asked it to end.
-volatile std::sig_atomic_t SignalState = 0;
-
 constexpr std::uint32_t kTitlePeriod = 1000;
 constexpr int kGlxBadDrawable = 2;
 
@@ -79,23 +77,6 @@ int lost_display(Display* /*display*/) {
   static const char kLine[] = "Orvanth.data: the X display connection was lost\n";
   [[maybe_unused]] const auto written = write(2, kLine, sizeof kLine - 1);
   _exit(0);
-}
-
-void end_on_signal(int /*number*/) {
-  if (SignalState == 0) {
-    _exit(0);
-  }
-  SignalState = 2;
-}
-
-void watch_signals() {
-  struct sigaction action{};
-  action.sa_handler = end_on_signal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
-    sigaction(number, &action, nullptr);
-  }
 }
 
 // Hosted mode: the host's id, and the end of the shell ends us too. False
@@ -426,9 +407,11 @@ Window render_window() { return X.window; }
 
 namespace orvanth::window {
 
+namespace x11_impl {
+
 bool open(int /*bits*/, Opened& opened) {
   // The visual asks for 8 bits a channel, which is what 32 meant.
-  watch_signals();
+  watch_end_signals();
   int width = 0;
   int height = 0;
   if (!connect() || !window_size(width, height) || !make_window_and_context(width, height)) {
@@ -454,13 +437,11 @@ bool open(int /*bits*/, Opened& opened) {
 
 Message next_message() {
   // From the loop's first pass on, a signal ends the loop in order.
-  if (SignalState == 0) {
-    SignalState = 1;
-  }
+  loop_begun();
   if (X.quit_posted) {
     return Message::kQuit;
   }
-  if (X.window_lost || SignalState == 2) {
+  if (X.window_lost || end_requested()) {
     return Message::kLost;
   }
   if (XPending(X.display) > 0) {
@@ -501,7 +482,7 @@ bool set_swap_interval(int interval) {
 
 void wait_for_message(std::int64_t microseconds) {
   // Events Xlib has read already would not wake poll.
-  if (XEventsQueued(X.display, QueuedAfterFlush) > 0 || SignalState == 2) {
+  if (XEventsQueued(X.display, QueuedAfterFlush) > 0 || end_requested()) {
     return;
   }
   pollfd connection{ConnectionNumber(X.display), POLLIN, 0};
@@ -530,14 +511,6 @@ void show_cursor(bool shown) {
   XFlush(X.display);
 }
 
-std::uint32_t tick() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  const auto ms = static_cast<std::uint64_t>(now.tv_sec) * 1000U +
-                  static_cast<std::uint64_t>(now.tv_nsec) / 1000000U;
-  return static_cast<std::uint32_t>(ms);
-}
-
 void close() {
   if (X.display != nullptr) {
     if (X.context != nullptr) {
@@ -562,5 +535,20 @@ void close() {
   X = X11Window{};
   X.host_window = host;
 }
+
+}  // namespace x11_impl
+
+const BackendCalls kX11Calls = {
+    "X11",
+    x11_impl::open,
+    x11_impl::next_message,
+    x11_impl::swap_buffers,
+    [](int& /*width*/, int& /*height*/) { return false; },
+    x11_impl::set_swap_interval,
+    x11_impl::wait_for_message,
+    x11_impl::cursor_position,
+    x11_impl::show_cursor,
+    x11_impl::close,
+};
 
 }  // namespace orvanth::window
