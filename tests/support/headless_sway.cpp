@@ -25,12 +25,13 @@ void chown_one(const fs::path& path) {
 }
 
 // The first file in folder whose name starts with prefix and ends with
-// suffix; "" when none.
+// suffix, lock files left out; "" when none.
 std::string named_in(const fs::path& folder, const std::string& prefix, const std::string& suffix) {
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(folder, error)) {
     const std::string name = entry.path().filename().string();
-    if (name.starts_with(prefix) && name.ends_with(suffix) && name.size() > prefix.size()) {
+    if (name.starts_with(prefix) && name.ends_with(suffix) && name.size() > prefix.size() &&
+        !name.ends_with(".lock")) {
       return name;
     }
   }
@@ -57,9 +58,6 @@ HeadlessSway::HeadlessSway() {
       EnvironmentChanges{}, home() / "sway.log");
   ready_ = wait_for([&] {
     socket_ = named_in(runtime_, "wayland-", "");
-    if (socket_.ends_with(".lock")) {
-      socket_.clear();
-    }
     ipc_ = named_in(runtime_, "sway-ipc.", ".sock");
     return !socket_.empty() && !ipc_.empty();
   }, std::chrono::seconds(30));
