@@ -2,6 +2,10 @@
 // swap) in its real window, the same program on Linux and on Windows (run
 // under Wine there), so the two figures compare. Writes seven texture files
 // of the saver's sizes into the texture folder first, as the shell would.
+// Also prints the time from main() to the first frame swapped (the window,
+// its GL, the textures, one frame). On Linux the backend is chosen as the
+// renderer chooses it (ORVANTH_BACKEND forces one); wayland_bench runs it
+// on both.
 //   frame_loop_bench [seconds per run (3)] [runs (5)]
 #include <GL/gl.h>
 
@@ -37,13 +41,21 @@ bool write_textures() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const auto began = std::chrono::steady_clock::now();
   const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
   const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
   if (!write_textures() || !CreateRenderWindow(32)) {
     std::fprintf(stderr, "needs a display with OpenGL and a writable texture folder\n");
     return 1;
   }
+  // Frames back to back: no swap interval, no frame callbacks.
+  orvanth::window::set_swap_interval(0);
   const std::uint32_t start_tick = orvanth::window::tick();
+  orvanth::draw_one_frame(start_tick);
+  glFinish();
+  std::printf("first frame %.1f ms after start\n",
+              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began)
+                  .count());
   std::vector<double> rates;
   for (int run = 0; run < runs; ++run) {
     const auto start = std::chrono::steady_clock::now();

@@ -1,7 +1,8 @@
 // Orvanth.data on a Wayland compositor with no X server: headless sway with
 // two outputs, run as an ordinary user. The layer-shell overlay and, forced,
 // the full-screen xdg_toplevel fallback each show the scene on both outputs
-// and end on the mouse test and on Escape; the compositor's end ends it.
+// and end on the mouse test and on Escape, follow outputs as they come and
+// go, and end with the compositor.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -131,6 +132,21 @@ TEST_P(WaylandRenderer, EndsOnEscapeNotOnOtherKeys) {
     return renderer_->ends_within(seconds(2));
   }));
   EXPECT_TRUE(ended_cleanly()) << log();
+}
+
+TEST_P(WaylandRenderer, FollowsOutputsAddedAndTakenAway) {
+  start();
+  ASSERT_TRUE(scene_on("HEADLESS-2")) << log();
+  ASSERT_TRUE(sway_.add_output());
+  EXPECT_TRUE(scene_on("HEADLESS-3")) << log();
+  ASSERT_TRUE(sway_.message({"output", "HEADLESS-2", "disable"}));
+  EXPECT_FALSE(renderer_->ends_within(milliseconds(1500))) << log();
+  const auto first = shot("HEADLESS-3");
+  ASSERT_TRUE(first);
+  EXPECT_TRUE(wait_for([&] {
+    const auto later = shot("HEADLESS-3");
+    return later && shows_scene(*later) && changed_fraction(*first, *later) > 0.01;
+  })) << log();
 }
 
 TEST_P(WaylandRenderer, EndsWithTheCompositor) {
