@@ -66,6 +66,34 @@ std::string SettingsPath(SettingsUse use) {
   return settings_path_for(use, folder, config_home(), user_present, writable);
 }
 
+std::vector<std::string> save_settings(const std::string& path) {
+  std::vector<std::string> places;
+  std::string beside;
+  if (!path.empty()) {
+    places.push_back(path);
+  } else {
+    beside = in_folder(forms::program_folder());
+    const std::string user = in_folder(user_settings_folder());
+    if (!forms::path_exists(user)) {
+      places.push_back(beside);
+    }
+    places.push_back(user);
+  }
+  for (const std::string& place : places) {
+    if (place == beside && !forms::profile_writable(place)) {
+      continue;
+    }
+    const bool saved =
+        WriteIni(kSettingsSection, kKeyBgmType, forms::number_text(BgmType), place) &&
+        WriteIni(kSettingsSection, kKeyBgmRepeat, forms::number_text(BgmRepeat), place) &&
+        WriteIni(kSettingsSection, kKeyBgmFile, BgmFile, place);
+    if (saved) {
+      return {};
+    }
+  }
+  return places;
+}
+
 void read_settings_from(const std::string& path) {
   read_number(kKeyBgmType, path, BgmType);
   read_number(kKeyBgmRepeat, path, BgmRepeat);
@@ -86,13 +114,13 @@ std::string ReadIni(std::string_view section, std::string_view key, const std::s
   return orvanth::forms::get_profile_string(section, key, "", orvanth::kValueBuffer, fileName);
 }
 
-void WriteIni(std::string_view section, std::string_view key, std::string_view value,
+bool WriteIni(std::string_view section, std::string_view key, std::string_view value,
               const std::string& fileName) {
   const std::string folder = orvanth::user_settings_folder();
   if (orvanth::forms::folder_of(fileName) == folder) {
     orvanth::make_folders(folder);
   }
-  orvanth::forms::write_profile_string(section, key, value, fileName);
+  return orvanth::forms::write_profile_string(section, key, value, fileName);
 }
 
 std::int16_t FileExists(std::string path) {

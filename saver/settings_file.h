@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvanth {
 
@@ -36,15 +37,21 @@ std::string SettingsPath(SettingsUse use = SettingsUse::Read);
 // ReadSettings does, from a given file.
 void read_settings_from(const std::string& path);
 
+// The dialog's save of BgmType, BgmRepeat and BgmFile (WriteIni, in that
+// order) to path, or with path empty by the save rule above; a file beside
+// the program that takes no write sends the save on to the user's file.
+// Empty when saved; otherwise the places tried, in order.
+std::vector<std::string> save_settings(const std::string& path = {});
+
 }  // namespace orvanth
 
 // The value of key, cut to 255 bytes; "" when the key, section or file is
 // missing.
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& fileName);
-// Writes one value, creating file, section or key as needed; failures are not
-// reported. Creates the user's settings folder when fileName lies in it. A
+// Writes one value, creating file, section or key as needed; true when it
+// was written. Creates the user's settings folder when fileName lies in it. A
 // read-only, unreadable or non-regular file is never written over.
-void WriteIni(std::string_view section, std::string_view key, std::string_view value,
+bool WriteIni(std::string_view section, std::string_view key, std::string_view value,
               const std::string& fileName);
 // -1 when path (without one trailing separator) opens for reading, else 0.
 std::int16_t FileExists(std::string path);

@@ -2,6 +2,7 @@
 
 #include "saver/dialog/show_settings_dialog.h"
 #include "saver/forms/program.h"
+#include "saver/forms/run_lock.h"
 #include "saver/forms/screen.h"
 #include "saver/hosted/hosted_run.h"
 #include "saver/preview/preview.h"
@@ -31,6 +32,10 @@ void Main() {
     forms::end_program();
   }
   if (mode != 'S' && !line.empty()) {
+    forms::end_program();
+  }
+  // Two runs started in the same instant both pass the title guard.
+  if (!hosted_run && !forms::claim_run_lock()) {
     forms::end_program();
   }
   if (mode == 'S' && !hosted_run) {

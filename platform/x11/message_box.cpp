@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/x11/message_box_layout.h"
+#include "common/message_box_layout.h"
 
 namespace orvanth {
 

@@ -64,6 +64,14 @@ std::string_view refusal_note(FileChoice choice) {
   return "";
 }
 
+std::string save_failed_text(const std::vector<std::string>& places) {
+  std::string text = "設定を保存できませんでした。次の場所に書き込めません:";
+  for (const std::string& place : places) {
+    text += "\n" + place;
+  }
+  return text;
+}
+
 namespace {
 
 // CLng: to the nearest whole number, halves to even.

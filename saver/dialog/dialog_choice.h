@@ -47,6 +47,12 @@ FileChoice check_file_choice(std::string_view path);
 // The note shown for a refused choice ("" for an accepted one), UTF-8.
 std::string_view refusal_note(FileChoice choice);
 
+// The message box shown when "設定" found no place that took the settings:
+// its caption, and its text naming each place tried (UTF-8) on a line of
+// its own. The dialog then stays open, so the user can cancel.
+inline constexpr std::string_view kSaveFailedCaption = "設定の保存";
+std::string save_failed_text(const std::vector<std::string>& places);
+
 // The dialog's top-left corner in twips: centred across, a third of the free
 // height down; each difference rounded to a whole number, the division
 // truncated. A dialog larger than the screen keeps to its top-left corner.

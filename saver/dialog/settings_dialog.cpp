@@ -12,12 +12,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QUrl>
 #include <cmath>
+#include <cstdio>
 
 #include "saver/button/command_button.h"
 #include "saver/dialog/dialog_choice.h"
@@ -318,15 +320,20 @@ void Lumevar_P::lbl_BGM_MouseDown(int Index, int /*Button*/, int /*Shift*/, floa
 }
 
 void Lumevar_P::Cmd_Set_Click() {
-  using orvanth::forms::number_text;
-  // Chosen once, so the three values land in the same file.
-  const std::string path = settings_path_.empty()
-                               ? orvanth::SettingsPath(orvanth::SettingsUse::Save)
-                               : settings_path_;
-  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmType, number_text(BgmType), path);
   BgmRepeat = orvanth::dialog::repeat_from_text(BGM_Repeat->currentText().toStdString());
-  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmRepeat, number_text(BgmRepeat), path);
-  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmFile, BgmFile, path);
+  const std::vector<std::string> tried = orvanth::save_settings(settings_path_);
+  if (!tried.empty()) {
+    // Closing would drop the user's choice in silence.
+    std::vector<std::string> places;
+    for (const std::string& place : tried) {
+      places.push_back(QFile::decodeName(QByteArray::fromStdString(place)).toStdString());
+    }
+    const std::string text = orvanth::dialog::save_failed_text(places);
+    std::fprintf(stderr, "%s: %s\n", orvanth::dialog::kSaveFailedCaption.data(), text.c_str());
+    std::fflush(stderr);
+    QMessageBox::warning(this, text_of(orvanth::dialog::kSaveFailedCaption), text_of(text));
+    return;
+  }
   close();
 }
 

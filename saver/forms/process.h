@@ -23,8 +23,13 @@ ProcessId start_process(const std::string& path,
                         std::optional<WindowHandle> host_window = std::nullopt);
 
 // Ends a process started above: asked to end, then killed if it is still
-// there after grace. True once it has ended. A process that has already
-// ended is never signalled, so its id cannot hit another.
+// there after grace (a stopped or hung one included). True once it has
+// ended. A process that has already ended is never signalled, so its id
+// cannot hit another.
 bool end_process(ProcessId process, std::chrono::milliseconds grace);
+
+// Waits up to limit for a process started above to end by itself; true once
+// it has ended. kNoProcess counts as ended.
+bool process_ends_within(ProcessId process, std::chrono::milliseconds limit);
 
 }  // namespace orvanth::forms

@@ -177,13 +177,24 @@ bool window_exists(Display* dpy, Window window) {
   return !trap.failed() && got;
 }
 
+// A root window is no host: the form would become a top-level window
+// covering the screen that nothing ever closes.
+bool is_root(Display* dpy, Window window) {
+  for (int screen = 0; screen < ScreenCount(dpy); ++screen) {
+    if (RootWindow(dpy, screen) == window) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 void set_up(std::string_view command_line) {
   const auto parent = static_cast<Window>(static_cast<std::uint32_t>(window_number(command_line)));
   Display* dpy = x11::display();
   // No host to live in: nobody could see or close the form, so end now.
-  if (parent == 0 || dpy == nullptr || !window_exists(dpy, parent)) {
+  if (parent == 0 || dpy == nullptr || is_root(dpy, parent) || !window_exists(dpy, parent)) {
     forms::end_program();
   }
   const x11::Rect rect = x11::window_rect(dpy, parent);

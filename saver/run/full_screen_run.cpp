@@ -1,6 +1,7 @@
 #include "saver/run/full_screen_run.h"
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 
 #include "common/bmp_file.h"
@@ -42,6 +43,9 @@ constexpr int kTimer3Interval = 50;
 // The renderer's grace between the request to end and the kill: the whole
 // end must stay within the second a host allows.
 constexpr std::chrono::milliseconds kRendererGrace{500};
+// At the mouse watch's end the renderer normally ends on its own test of the
+// same move; it gets this long for that before it is ended.
+constexpr std::chrono::milliseconds kRendererOwnEnd{1000};
 
 // Module state (one form, one thread): the loaded form's controls, the
 // renderer this run started, and a hosted run's watch on its host window.
@@ -86,7 +90,15 @@ void make_controls() {
 
 bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
   const std::vector<std::uint8_t> rgb = box.image();
-  return WriteBmpFile(path, box.size.width, box.size.height, rgb.data());
+  std::string error;
+  if (WriteBmpFile(path, box.size.width, box.size.height, rgb.data(), &error)) {
+    return true;
+  }
+  // The run shows nothing; the renderer's box names only the missing file.
+  std::fprintf(stderr, "Orvanth.scr: cannot write the texture %s: %s\n", path.c_str(),
+               error.c_str());
+  std::fflush(stderr);
+  return false;
 }
 
 void end_run_steps() {
@@ -95,6 +107,14 @@ void end_run_steps() {
     // A hosted run never hid the cursor.
     if (mode_letter(forms::command_line()) == 'S' && !hosted::is_hosted()) {
       forms::show_cursor();
+    }
+  });
+}
+
+void end_renderer_after_own_end() {
+  step([] {
+    if (!forms::process_ends_within(state.renderer, kRendererOwnEnd)) {
+      forms::end_process(state.renderer, kRendererGrace);
     }
   });
 }
@@ -177,6 +197,8 @@ void Timer3_Timer() {
 
 void Form_QueryUnload() {
   run::end_run_steps();
+  // A hung renderer would otherwise hold the screen with nothing left to end it.
+  run::end_renderer_after_own_end();
   forms::end_program();
 }
 

@@ -97,14 +97,19 @@ class OrdinaryUserE2e : public ::testing::Test {
   }
 
   static std::unique_ptr<Process> start_as_nobody(const ShellInstall& install,
-                                                  const std::string& mode) {
+                                                  const std::string& mode,
+                                                  const EnvironmentChanges& changes = {},
+                                                  const fs::path& stderr_file = {}) {
     EnvironmentChanges env = install.environment();
     env["HOME"] = install.config().string();
+    for (const auto& [name, value] : changes) {
+      env[name] = value;
+    }
     return std::make_unique<Process>(
         "/usr/bin/setpriv",
         std::vector<std::string>{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
                                  install.program().string(), mode},
-        env);
+        env, stderr_file);
   }
 
   // A program folder that nobody may read but not write, with their own
@@ -167,6 +172,41 @@ TEST_F(OrdinaryUserE2e, ASaveIsWhatTheNextStartReadsAndReadOnlyFilesStay) {
       EXPECT_EQ(file_bytes(user), new_image) << at;
       EXPECT_EQ(file_bytes(install.settings()), beside == Beside::Nothing ? "" : old_image) << at;
     }
+  }
+}
+
+// Nowhere to save (program folder and user folders not theirs, no home at
+// all, a home that does not exist): "設定" says so naming the places tried,
+// the dialog stays for a cancel, and no file appears anywhere.
+TEST_F(OrdinaryUserE2e, ASaveWithNowhereWritableShowsTheMessageAndLeavesNoFile) {
+  const EnvironmentChanges homes[] = {
+      {},
+      {{"HOME", std::nullopt}, {"XDG_CONFIG_HOME", std::nullopt}},
+      {{"HOME", "/nonexistent/home"}, {"XDG_CONFIG_HOME", std::nullopt}},
+  };
+  for (std::size_t i = 0; i < std::size(homes); ++i) {
+    ShellInstall install(false);
+    fs::permissions(install.folder().parent_path(), static_cast<fs::perms>(0755));
+    fs::permissions(install.folder(), static_cast<fs::perms>(0755));
+    fs::create_directories(install.config());
+    const fs::path err = install.folder().parent_path() / "dialog.err";
+    const auto shell = start_as_nobody(install, "/c", homes[i], err);
+    Window w = 0;
+    ASSERT_TRUE(wait_for([&] { return (w = find_window(x_.display(), "<Quillon>")) != 0; })) << i;
+    click_in(x_.display(), w, 320 + 36, 200 + 12);  // "設定"
+    Window box = 0;
+    ASSERT_TRUE(wait_for([&] { return (box = find_window(x_.display(), "設定の保存")) != 0; }))
+        << i << file_bytes(err);
+    const std::string said = file_bytes(err);
+    EXPECT_NE(said.find(install.settings().string()), std::string::npos) << i << said;
+    EXPECT_NE(said.find("orvanth/Orvanth.ini"), std::string::npos) << i << said;
+    send_close_request(x_.display(), box);
+    ASSERT_TRUE(wait_for([&] { return find_window(x_.display(), "設定の保存") == 0; })) << i;
+    EXPECT_FALSE(shell->ends_within(500ms)) << i << ": the dialog closed with the choice lost";
+    send_close_request(x_.display(), w);
+    ASSERT_TRUE(shell->ends_within(20s)) << i;
+    EXPECT_FALSE(fs::exists(install.settings())) << i;
+    EXPECT_FALSE(fs::exists(install.config() / "orvanth")) << i;
   }
 }
 

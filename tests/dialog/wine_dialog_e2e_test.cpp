@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <sstream>
@@ -22,6 +23,7 @@
 #include "tests/support/sink_capture.h"
 #include "tests/support/sound_fixtures.h"
 #include "tests/support/wine.h"
+#include "tests/support/wine_shell.h"
 
 namespace orvanth::test {
 namespace {
@@ -146,9 +148,10 @@ class WineDialog : public ::testing::Test {
   // Starts the Windows dialog and waits until its form is painted; the
   // form's window and client rectangles from Win32.
   // ready: whether the form is painted where the probe last found it.
-  void open(const std::string& switch_text = "/c",
-            const std::function<bool()>& ready = {}) {
-    shell_.emplace(folder_.path() / "Orvanth.scr", std::vector<std::string>{switch_text});
+  void open(const std::string& switch_text = "/c", const std::function<bool()>& ready = {},
+            const fs::path& stderr_file = {}) {
+    shell_.emplace(folder_.path() / "Orvanth.scr", std::vector<std::string>{switch_text},
+                   EnvironmentChanges{}, stderr_file);
     // Asked again until painted there: the form is made first and then
     // moved to its place.
     ASSERT_TRUE(wait_for(
@@ -266,6 +269,38 @@ TEST_F(WineDialog, NoMusicByItsCaptionThenSetWritesWhatTheLinuxBuildWrites) {
   const std::string linux_saved = linux_saves(image, {kNoMusicCaption, kSet});
   EXPECT_EQ(linux_saved, settings_image(" 0", " 7", ""));
   EXPECT_EQ(file_bytes(settings()), as_wine_writes(linux_saved));
+}
+
+// Nowhere to save: a read-only file beside the program, and a file where the
+// user's settings folder would be made. "設定" says so, naming both places,
+// and the dialog stays for a cancel; no file is written.
+TEST_F(WineDialog, ASaveWithNowhereWritableShowsTheMessageAndLeavesNoFile) {
+  wine::forget_user_files();
+  const std::string image = settings_image(" 1", " 7", "");
+  write_settings_file(settings(), image);
+  fs::permissions(settings(), static_cast<fs::perms>(0444));
+  const fs::path user_folder = wine::user_settings().parent_path();
+  fs::create_directories(user_folder.parent_path());
+  std::ofstream(user_folder) << "a file where the folder would be";
+  const fs::path err = folder_.path() / "dialog.err";
+  open("/c", {}, err);
+  click(kNoMusicCaption);
+  click(kSet);
+  Window box = 0;
+  ASSERT_TRUE(wait_for([&] { return (box = find_window(x_.display(), "設定の保存")) != 0; }, kLong))
+      << file_bytes(err);
+  const std::string said = file_bytes(err);
+  EXPECT_NE(said.find(wine::windows_path(settings())), std::string::npos) << said;
+  EXPECT_NE(said.find("\\Orvanth\\Orvanth.ini"), std::string::npos) << said;
+  send_close_request(x_.display(), box);
+  ASSERT_TRUE(wait_for([&] { return find_window(x_.display(), "設定の保存") == 0; }, kLong));
+  EXPECT_FALSE(shell_->ends_within(500ms)) << "the dialog closed with the choice lost";
+  ASSERT_EQ(wine::probe({"close", kTitle}), 0);
+  ASSERT_TRUE(ends());
+  fs::permissions(settings(), static_cast<fs::perms>(0644));
+  EXPECT_EQ(file_bytes(settings()), image);
+  EXPECT_TRUE(fs::is_regular_file(user_folder));
+  fs::remove(user_folder);
 }
 
 // As the system's screen-saver settings start it (/c:<window>), too.

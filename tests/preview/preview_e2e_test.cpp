@@ -137,8 +137,11 @@ TEST_F(PreviewE2e, ACloseRequestEndsThePreview) {
   EXPECT_TRUE(x_.children(host).empty());
 }
 
-TEST_F(PreviewE2e, NoNumberOrNoSuchWindowEndsAtOnce) {
-  for (const auto& args : std::vector<std::vector<std::string>>{{"/p"}, {"/p", "999999"}, {"/p1234"}}) {
+// The root window is no host either: the form would cover the screen for good.
+TEST_F(PreviewE2e, NoNumberNoSuchWindowOrTheRootEndsAtOnce) {
+  const std::string root = std::to_string(DefaultRootWindow(x_.display()));
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"/p"}, {"/p", "999999"}, {"/p1234"}, {"/p", root}, {"/p:" + root}}) {
     ShellProcess shell(install_, args);
     ASSERT_TRUE(shell.ends_within(5s)) << testing::PrintToString(args);
     EXPECT_EQ(shell.exit_code(), 0);

@@ -133,6 +133,37 @@ TEST_F(RunTest, ThirtyPixelsEachWayKeepsBothRunningThirtyOneEndsBoth) {
   expect_both_end(*shell);
 }
 
+// A hung renderer (stopped, as a driver hang leaves it) would keep the
+// screen after the shell's end: the run's end ends it within seconds.
+TEST_F(RunTest, AStoppedRendererIsEndedWhenTheMouseEndsTheRun) {
+  auto shell = start();
+  const auto renderer = shell->renderer();
+  ASSERT_TRUE(renderer);
+  ASSERT_EQ(::kill(*renderer, SIGSTOP), 0);
+  ASSERT_TRUE(wait_for([&] { return process_state(*renderer) == 'T'; }, kLong));
+  screen.move_pointer(kStartX + 31, kStartY + 31);
+  EXPECT_TRUE(shell->ends_within(seconds(5)));
+  EXPECT_EQ(shell->exit_code(), 0);
+  EXPECT_TRUE(shell->renderer_gone_within(seconds(3)));
+  EXPECT_TRUE(screen.window_gone_within("Lumevar_Delphi", seconds(3)));
+}
+
+// Started in the same instant, both pass the title guard; the lock lets one run.
+TEST_F(RunTest, TwoRunsStartedAtOnceGiveOneRun) {
+  RunShell first(install, {"/s"});
+  RunShell second(install, {"/s"});
+  ASSERT_TRUE(screen.window_within("Lumevar_Delphi", kLong));
+  ASSERT_TRUE(wait_for([&] { return first.ended() || second.ended(); }, kLong))
+      << "both shells are running";
+  RunShell& running = first.ended() ? second : first;
+  RunShell& refused = first.ended() ? first : second;
+  EXPECT_EQ(refused.exit_code(), 0);
+  EXPECT_FALSE(running.ends_within(milliseconds(500)));
+  EXPECT_EQ(processes_of(install.renderer()).size(), 1U);
+  screen.move_pointer(kStartX + 31, kStartY + 31);
+  expect_both_end(running);
+}
+
 class MusicRunTest : public RunTest {
  protected:
   Fixtures fixtures;
@@ -243,6 +274,8 @@ TEST_F(RunTest, UnwritableTextureFolderEndsOnlyTheRendererWithItsMessage) {
   screen.send_close(screen.find_window("Loading Textures"));
   EXPECT_TRUE(shell.renderer_gone_within(kLong));
   EXPECT_NE(shell.stderr_text().find("Loading Textures: Unable to load"), std::string::npos) << shell.stderr_text();
+  EXPECT_NE(shell.stderr_text().find("cannot write the texture " + texture(install, 1).string()),
+            std::string::npos) << shell.stderr_text();
   EXPECT_FALSE(shell.ends_within(milliseconds(500)));
   screen.move_pointer(kStartX + 31, kStartY + 31);
   EXPECT_TRUE(shell.ends_within(seconds(5)));

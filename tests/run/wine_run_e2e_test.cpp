@@ -4,6 +4,7 @@
 // (MP3 and WAV repeating, a CD without a drive silent), and the end when the
 // system closes the shell.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <chrono>
 #include <filesystem>
@@ -89,6 +90,39 @@ class WineRun : public ::testing::Test {
   TempFolder errors_{"orvanth-wine-run"};
   std::unique_ptr<wine::Program> shell_;
 };
+
+// A hung renderer (stopped) would keep the screen after the shell's end:
+// the run's end terminates it within seconds.
+TEST_F(WineRun, AStoppedRendererIsEndedWhenTheMouseEndsTheRun) {
+  start();
+  const auto renderers = folder_.processes(kRenderer);
+  ASSERT_EQ(renderers.size(), 1U);
+  for (const pid_t pid : renderers) {
+    ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+  }
+  ASSERT_TRUE(wait_for([&] { return process_state(renderers[0]) == 'T'; }, kLong));
+  screen_.move_pointer(kStartX + 31, kStartY + 31);
+  ASSERT_TRUE(shell_->ends_within(seconds(10)));
+  EXPECT_EQ(shell_->exit_code(), 0);
+  EXPECT_TRUE(wait_for([&] { return folder_.processes(kRenderer).empty(); }, seconds(5)));
+  EXPECT_TRUE(screen_.window_gone_within("Lumevar_Delphi", seconds(5)));
+}
+
+// Started in the same instant, both pass the title guard; the lock lets one run.
+TEST_F(WineRun, TwoRunsStartedAtOnceGiveOneRun) {
+  screen_.move_pointer(kStartX, kStartY);
+  wine::Program first(folder_.program(), {"/s"});
+  wine::Program second(folder_.program(), {"/s"});
+  ASSERT_TRUE(screen_.window_within("Lumevar_Delphi", kLong));
+  ASSERT_TRUE(wait_for([&] { return first.ended() || second.ended(); }, kLong))
+      << "both shells are running";
+  wine::Program& running = first.ended() ? second : first;
+  EXPECT_FALSE(running.ends_within(milliseconds(500)));
+  EXPECT_EQ(folder_.processes(kRenderer).size(), 1U);
+  screen_.move_pointer(kStartX + 31, kStartY + 31);
+  ASSERT_TRUE(running.ends_within(kLong));
+  EXPECT_TRUE(screen_.window_gone_within("Lumevar_Delphi", kLong));
+}
 
 TEST_F(WineRun, TexturesRendererAndTheMouseWatch) {
   start();

@@ -97,8 +97,16 @@ std::vector<Window> XClient::children(Window w) {
 
 bool XClient::is_own(Window w) const { return std::find(own_.begin(), own_.end(), w) != own_.end(); }
 
+// _NET_WM_NAME (UTF-8) first: a WM_NAME of other than Latin-1 text comes as
+// COMPOUND_TEXT, whose bytes are not the title's.
 std::string window_name(Display* display, Window window) {
   XTextProperty property{};
+  const Atom net_name = XInternAtom(display, "_NET_WM_NAME", False);
+  if (XGetTextProperty(display, window, &property, net_name) != 0 && property.value != nullptr) {
+    std::string name(reinterpret_cast<char*>(property.value), property.nitems);
+    XFree(property.value);
+    return name;
+  }
   if (XGetWMName(display, window, &property) == 0 || property.value == nullptr) {
     return {};
   }

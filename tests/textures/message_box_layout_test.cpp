@@ -1,6 +1,6 @@
 // The message box's text layout: UTF-8 clean-up and wrapping by width, with
 // a font of 10 pixels a character.
-#include "platform/x11/message_box_layout.h"
+#include "common/message_box_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +49,7 @@ TEST(MessageBoxLayout, WrapsAtBlanksSlashesNewlinesAndInsideOverlongWords) {
       {"aaa bbb ccc", 70, {"aaa bbb", "ccc"}},
       {"aaa   bbb", 30, {"aaa", "bbb"}},
       {"/home/d\xC3\xA9j\xC3\xA0/x.bmp", 70, {"/home/", "d\xC3\xA9j\xC3\xA0/", "x.bmp"}},
+      {"\"C:\\users\\x.bmp", 100, {"\"C:\\users\\", "x.bmp"}},
       {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", 20,
        {"\xC3\xA9\xC3\xA9", "\xC3\xA9\xC3\xA9", "\xC3\xA9"}},
       {"a\n\nb", 100, {"a", "", "b"}},

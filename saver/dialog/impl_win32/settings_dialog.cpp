@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -387,18 +388,25 @@ void Lumevar_P::lbl_BGM_MouseDown(int Index, int /*Button*/, int /*Shift*/, floa
 }
 
 void Lumevar_P::Cmd_Set_Click() {
-  using orvanth::forms::number_text;
-  // Chosen once, so the three values land in the same file.
-  const std::string path = settings_path_.empty()
-                               ? orvanth::SettingsPath(orvanth::SettingsUse::Save)
-                               : settings_path_;
-  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmType, number_text(BgmType), path);
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(BGM_Repeat)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
       GetWindowTextW(BGM_Repeat, text.data(), static_cast<int>(text.size()))));
   BgmRepeat = orvanth::dialog::repeat_from_text(orvanth::win32::utf8(text));
-  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmRepeat, number_text(BgmRepeat), path);
-  WriteIni(orvanth::kSettingsSection, orvanth::kKeyBgmFile, BgmFile, path);
+  const std::vector<std::string> tried = orvanth::save_settings(settings_path_);
+  if (!tried.empty()) {
+    // Closing would drop the user's choice in silence.
+    std::vector<std::string> places;
+    for (const std::string& place : tried) {
+      places.push_back(orvanth::win32::utf8(orvanth::win32::wide_of_ansi(place)));
+    }
+    const std::string text = orvanth::dialog::save_failed_text(places);
+    std::fprintf(stderr, "%s: %s\n", orvanth::dialog::kSaveFailedCaption.data(), text.c_str());
+    std::fflush(stderr);
+    MessageBoxW(hWnd(), orvanth::win32::wide(text).c_str(),
+                orvanth::win32::wide(orvanth::dialog::kSaveFailedCaption).c_str(),
+                MB_OK | MB_ICONWARNING);
+    return;
+  }
   request_unload();
 }
 

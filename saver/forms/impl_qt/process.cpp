@@ -122,4 +122,8 @@ bool end_process(ProcessId process, std::chrono::milliseconds grace) {
   return reaped_within(pid, std::chrono::milliseconds(500));
 }
 
+bool process_ends_within(ProcessId process, std::chrono::milliseconds limit) {
+  return process <= 0 || reaped_within(static_cast<pid_t>(process), limit);
+}
+
 }  // namespace orvanth::forms

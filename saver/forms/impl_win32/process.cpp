@@ -1,5 +1,5 @@
-// CreateProcessA with show command 1, its handles closed at once; the end
-// of a process started here asks its windows to close first.
+// CreateProcessA with show command 1; the end of a process started here
+// asks its windows to close first.
 #include <windows.h>
 
 #include <map>
@@ -9,9 +9,9 @@
 namespace orvanth::forms {
 namespace {
 
-// Module state: the program file each process started here was made from,
-// so that an id the system has since given to another program is left alone.
-std::map<ProcessId, std::string> started_from;
+// Module state: a handle to each process started here, kept so that its end
+// can be seen and its id is never taken for another program's.
+std::map<ProcessId, HANDLE> started;
 
 BOOL CALLBACK close_windows_of(HWND window, LPARAM process) {
   DWORD owner = 0;
@@ -22,12 +22,13 @@ BOOL CALLBACK close_windows_of(HWND window, LPARAM process) {
   return TRUE;
 }
 
-bool same_program(HANDLE process, const std::string& path) {
-  char image[MAX_PATH * 2];
-  DWORD size = sizeof image;
-  return QueryFullProcessImageNameA(process, 0, image, &size) &&
-         CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image, static_cast<int>(size),
-                        path.c_str(), static_cast<int>(path.size())) == CSTR_EQUAL;
+HANDLE handle_of(ProcessId process) {
+  const auto known = started.find(process);
+  return known == started.end() ? nullptr : known->second;
+}
+
+bool ended_within(HANDLE handle, std::chrono::milliseconds limit) {
+  return WaitForSingleObject(handle, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
 }  // namespace
@@ -47,36 +48,33 @@ ProcessId start_process(const std::string& path, std::optional<WindowHandle> /*h
     return kNoProcess;
   }
   CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
   const ProcessId id = info.dwProcessId;
-  started_from[id] = path;
+  started[id] = info.hProcess;
   return id;
 }
 
-// No handle was kept: the process is opened again by its id, and only when
-// it is still the program started, its top-level windows get WM_CLOSE; it is
-// terminated if it is still there after grace.
+// A process still running gets WM_CLOSE on its top-level windows, and is
+// terminated if it is still there after grace; one that has ended is left
+// alone.
 bool end_process(ProcessId process, std::chrono::milliseconds grace) {
-  const auto known = started_from.find(process);
-  if (process <= 0 || known == started_from.end()) {
+  const HANDLE handle = handle_of(process);
+  if (handle == nullptr) {
     return false;
   }
-  const HANDLE handle =
-      OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                  static_cast<DWORD>(process));
-  if (handle == nullptr) {
-    return true;  // gone, its id with it
-  }
-  bool ended = !same_program(handle, known->second) || WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+  bool ended = ended_within(handle, std::chrono::milliseconds(0));
   if (!ended) {
     EnumWindows(close_windows_of, static_cast<LPARAM>(process));
-    ended = WaitForSingleObject(handle, static_cast<DWORD>(grace.count())) == WAIT_OBJECT_0;
+    ended = ended_within(handle, grace);
   }
   if (!ended && TerminateProcess(handle, 1)) {
-    ended = WaitForSingleObject(handle, 500) == WAIT_OBJECT_0;
+    ended = ended_within(handle, std::chrono::milliseconds(500));
   }
-  CloseHandle(handle);
   return ended;
+}
+
+bool process_ends_within(ProcessId process, std::chrono::milliseconds limit) {
+  const HANDLE handle = handle_of(process);
+  return handle == nullptr || ended_within(handle, limit);
 }
 
 }  // namespace orvanth::forms

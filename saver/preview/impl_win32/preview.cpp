@@ -109,8 +109,9 @@ HWND load_form() {
 void set_up(std::string_view command_line) {
   const auto parent = reinterpret_cast<HWND>(
       static_cast<std::uintptr_t>(static_cast<std::uint32_t>(window_number(command_line))));
-  // No host to live in: nobody could see or close the form, so end now.
-  if (parent == nullptr || !IsWindow(parent)) {
+  // No host to live in: nobody could see or close the form, so end now. The
+  // desktop is no host either: the form would cover the screen for good.
+  if (parent == nullptr || !IsWindow(parent) || parent == GetDesktopWindow()) {
     forms::end_program();
   }
   // The host's client area: a preview pane has no frame, and a framed host

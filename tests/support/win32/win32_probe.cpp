@@ -12,6 +12,7 @@
 //   geometry TITLE  print the window's rectangle on the screen, then its
 //                   client area's: left top right bottom, twice (exit 1: none)
 //   manifest FILE   print the program FILE's manifest (exit 1: none)
+//   desktop         print the desktop window's handle in decimal
 //   choose OWNER PATH  put PATH in the file name of the chooser that the
 //                   window OWNER has open, press Open and print the chooser's
 //                   title in UTF-8 (exit 1: no chooser)
@@ -19,6 +20,7 @@
 #include <dlgs.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -196,10 +198,14 @@ int main(int argc, char** argv) {
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
     return wide != nullptr && count == 4 ? choose(argv[2], wide[3]) : 2;
   }
+  if (command == "desktop" && argc == 2) {
+    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(GetDesktopWindow())));
+    return 0;
+  }
   if (argc != 3) {
     std::fprintf(stderr,
-                 "usage: orvanth_win32_probe close|folder|window|child|geometry|manifest ARGUMENT | "
-                 "host TITLE W H | choose OWNER PATH\n");
+                 "usage: orvanth_win32_probe close|folder|window|child|geometry|chooser|manifest "
+                 "ARGUMENT | host TITLE W H | choose OWNER PATH | desktop\n");
     return 2;
   }
   if (command == "close") {

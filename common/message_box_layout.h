@@ -1,5 +1,5 @@
-// The message box's text layout without X: UTF-8 clean-up and wrapping by
-// drawn width, so any font's measure can drive it.
+// A message box's text layout without a window system: UTF-8 clean-up and
+// wrapping by drawn width, so any font's measure can drive it.
 #pragma once
 
 #include <functional>
@@ -17,8 +17,8 @@ using TextMeasure = std::function<int(std::string_view)>;
 std::string valid_utf8(std::string_view text);
 
 // Lines of at most max_width pixels. Breaks at newlines, after blanks (which
-// are dropped at the break), after '/', and inside a word that is wider than
-// a line on its own, never inside a character.
+// are dropped at the break), after '/' and '\\', and inside a word that is
+// wider than a line on its own, never inside a character.
 std::vector<std::string> wrap_text(std::string_view text, int max_width,
                                    const TextMeasure& measure);
 

@@ -1,4 +1,4 @@
-#include "platform/x11/message_box_layout.h"
+#include "common/message_box_layout.h"
 
 #include <cstdint>
 
@@ -49,12 +49,13 @@ std::string_view trim_right(std::string_view text) {
   return text;
 }
 
-// Pieces of a paragraph that end after a blank or a '/': where a line may break.
+// Pieces of a paragraph that end after a blank or a path separator: where a
+// line may break.
 std::vector<std::string_view> break_pieces(std::string_view paragraph) {
   std::vector<std::string_view> pieces;
   std::size_t start = 0;
   for (std::size_t i = 0; i < paragraph.size(); ++i) {
-    if (paragraph[i] == ' ' || paragraph[i] == '/') {
+    if (paragraph[i] == ' ' || paragraph[i] == '/' || paragraph[i] == '\\') {
       pieces.push_back(paragraph.substr(start, i + 1 - start));
       start = i + 1;
     }

@@ -1,0 +1,64 @@
+// A lock file held with flock: in $XDG_RUNTIME_DIR, else in the user's cache
+// folder; one per X display, since each display shows a run of its own. The
+// kernel drops the lock when the process ends, however it ends.
+#include "saver/forms/run_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "common/user_folders.h"
+
+namespace orvanth::forms {
+namespace {
+
+// The display's name without its screen number, as a file name.
+std::string display_part() {
+  const char* value = std::getenv("DISPLAY");
+  std::string name = value != nullptr ? value : "";
+  const std::size_t colon = name.rfind(':');
+  const std::size_t dot = name.find('.', colon == std::string::npos ? 0 : colon);
+  if (dot != std::string::npos) {
+    name.erase(dot);
+  }
+  for (char& c : name) {
+    if (c == '/') {
+      c = '_';
+    }
+  }
+  return name;
+}
+
+std::string lock_folder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime != nullptr && runtime[0] == '/') {
+    return runtime;
+  }
+  const std::string folder = app_folder(cache_home());
+  return make_folders(folder) ? folder : std::string();
+}
+
+}  // namespace
+
+bool claim_run_lock() {
+  const std::string folder = lock_folder();
+  if (folder.empty()) {
+    return true;
+  }
+  const std::string path = path_in(folder, "orvanth-run" + display_part() + ".lock");
+  // Kept open, never closed: the lock lasts as long as the program.
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) {
+    return true;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    return true;
+  }
+  ::close(fd);
+  return false;
+}
+
+}  // namespace orvanth::forms
