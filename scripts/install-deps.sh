@@ -14,6 +14,8 @@ packages=(
   libwayland-dev libwayland-bin wayland-protocols libegl-dev libegl-mesa0 libxkbcommon-dev
   # the shell's forms runtime
   qt6-base-dev libqt6opengl6 qt6-qpa-plugins
+  # its dialog as a native Wayland window
+  qt6-wayland
   # music: GStreamer with MP3, WAV, CD (libcdio) and PulseAudio output
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-tools
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly

@@ -188,7 +188,11 @@ void Timer3_Timer() {
     const auto p = forms::pointer_position();
     const int x = p ? p->x : 0;
     const int y = p ? p->y : 0;
-    if (run::cursor_moved_far(MouseX, MouseY, x, y)) {
+    // Where no client can read the pointer (a Wayland session) the renderer
+    // alone sees the mouse: the run ends with it, and its music with it.
+    const bool picture_gone =
+        !p && forms::process_ends_within(run::state.renderer, std::chrono::milliseconds{0});
+    if (picture_gone || run::cursor_moved_far(MouseX, MouseY, x, y)) {
       controls().Timer3.set_enabled(false);
       Form_QueryUnload();
     }

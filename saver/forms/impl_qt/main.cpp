@@ -40,16 +40,31 @@ int main(int argc, char** argv) {
     design_argv.push_back(arg.c_str());
   }
   forms::set_command_line(static_cast<int>(design_argv.size()), design_argv.data());
-  if (x11::display() == nullptr) {
-    std::fprintf(stderr, "%s: cannot open the X display; the saver needs X11 (or XWayland)\n",
-                 program.c_str());
-    return 1;
-  }
   const std::string& line = forms::command_line();
   const bool full_screen = mode_letter(line) == 'S' || line.empty();
   hosted::HostedRun hosted_run;
-  hosted_run.window = hosted::host_window(options, full_screen, std::getenv("XSCREENSAVER_WINDOW"),
-                                          DefaultRootWindow(x11::display()));
+  if (x11::display() == nullptr) {
+    // A Wayland session without XWayland: the run (its renderer draws
+    // there natively) and the dialog, but no host's window to draw into.
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const bool hosted = hosted::host_window(options, full_screen,
+                                            std::getenv("XSCREENSAVER_WINDOW"), 1).has_value();
+    if (wayland == nullptr || *wayland == '\0' || hosted) {
+      std::fprintf(stderr, "%s: cannot open the X display; the saver needs X11 or Wayland%s\n",
+                   program.c_str(), hosted ? " (a host's window is an X window)" : "");
+      return 1;
+    }
+    // A preview goes into a host's X window: with none, nothing to show.
+    if (mode_letter(line) == 'P') {
+      return 0;
+    }
+    // The run's own form shows nothing there; the dialog is a Wayland window.
+    setenv("QT_QPA_PLATFORM", full_screen ? "offscreen" : "wayland", 0);
+  } else {
+    hosted_run.window = hosted::host_window(options, full_screen,
+                                            std::getenv("XSCREENSAVER_WINDOW"),
+                                            DefaultRootWindow(x11::display()));
+  }
   // A host runs one copy per monitor: music plays only in the first of the
   // user's hosted copies.
   hosted_run.plays_music = !hosted_run.window || hosted::take_music_lock();

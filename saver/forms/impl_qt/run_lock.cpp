@@ -15,9 +15,13 @@
 namespace orvanth::forms {
 namespace {
 
-// The display's name without its screen number, as a file name.
+// The display's name without its screen number, as a file name; in a
+// Wayland session without X, the compositor's socket name.
 std::string display_part() {
   const char* value = std::getenv("DISPLAY");
+  if (value == nullptr || *value == '\0') {
+    value = std::getenv("WAYLAND_DISPLAY");
+  }
   std::string name = value != nullptr ? value : "";
   const std::size_t colon = name.rfind(':');
   const std::size_t dot = name.find('.', colon == std::string::npos ? 0 : colon);
