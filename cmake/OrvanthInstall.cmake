@@ -28,11 +28,14 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What no library link shows: the music's GStreamer plugins, Qt's X11
-# platform plugin, software GL, and the dialog's Japanese font.
+# What no library link shows: the music's GStreamer plugins, Qt's X11 and
+# Wayland platform plugins, software GL and Mesa's EGL (the renderer on
+# Wayland; the Wayland libraries themselves come from the links), and the
+# dialog's Japanese font.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-ugly, \
-gstreamer1.0-pulseaudio | gstreamer1.0-alsa, qt6-qpa-plugins, libgl1-mesa-dri, fonts-ipafont-gothic")
+gstreamer1.0-pulseaudio | gstreamer1.0-alsa, qt6-qpa-plugins, qt6-wayland, libgl1-mesa-dri, \
+libegl-mesa0, fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver, xscreensaver-gl")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -95,7 +95,8 @@ TEST(InstallTest, DebianPackageListsTheLayoutAndDeclaresItsDependencies) {
   const std::string depends = output_of("dpkg-deb -f '" + deb.string() + "' Depends");
   for (const char* package : {"libc6", "libqt6widgets6", "libgstreamer1.0-0", "libx11-6", "libglu1",
                               "gstreamer1.0-plugins-good", "gstreamer1.0-plugins-ugly",
-                              "qt6-qpa-plugins", "fonts-ipafont-gothic"}) {
+                              "qt6-qpa-plugins", "fonts-ipafont-gothic", "libwayland-client0",
+                              "libwayland-egl1", "libegl1", "libegl-mesa0", "qt6-wayland"}) {
     EXPECT_NE(depends.find(package), std::string::npos) << package << " not in: " << depends;
   }
 }
