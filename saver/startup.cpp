@@ -22,6 +22,11 @@ void Main() {
     forms::end_program();
   }
   const char mode = mode_letter(line);
+  // A run's lock says the same where no window can be looked up; a run
+  // itself claims the lock below.
+  if (!hosted_run && mode != 'S' && !line.empty() && forms::run_lock_held()) {
+    forms::end_program();
+  }
   if (mode == 'P') {
     preview::set_up(line);
     return;

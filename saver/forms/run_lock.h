@@ -10,4 +10,9 @@ namespace orvanth::forms {
 // where no lock can be made at all, leaving the title guard alone.
 bool claim_run_lock();
 
+// Whether a run holds the lock now. In a Wayland session no client sees
+// another's windows, so this is how the dialog and the preview learn that
+// a run is up, as the title guard tells them on X11.
+bool run_lock_held();
+
 }  // namespace orvanth::forms

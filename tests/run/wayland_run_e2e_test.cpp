@@ -1,7 +1,8 @@
 // Orvanth.scr /s in a Wayland session with no X server (headless sway, two
 // outputs, an ordinary user): the seven textures, the scene on both outputs,
-// the lock refusing a second run, a preview ending at once, and the run
-// ending with its renderer, on Escape or on the renderer's mouse test.
+// the lock refusing a second run and the dialog, a preview ending at once,
+// the run ending with its renderer, on Escape or on the renderer's mouse
+// test, and the dialog as a Wayland window.
 #include <gtest/gtest.h>
 
 #include "common/texture_files.h"
@@ -58,9 +59,10 @@ TEST_F(WaylandRun, ShowsTheSceneOnBothOutputsRefusesASecondRunAndEndsWithItsRend
     std::snprintf(leaf, sizeof leaf, "Orvanth%02d.bmp", n);
     EXPECT_TRUE(fs::is_regular_file(sway_.home() / ".cache/orvanth" / leaf)) << leaf;
   }
-  // Nothing of a second run or a preview while this one is up.
+  // Nothing of a second run, the dialog or a preview while this one is up.
   for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{"/s"}, std::vector<std::string>{"/p", "4194305"}}) {
+       {std::vector<std::string>{"/s"}, std::vector<std::string>{"/c"},
+        std::vector<std::string>{"/p", "4194305"}}) {
     const auto other = shell(arguments);
     EXPECT_TRUE(other->ends_within(seconds(20)) && other->exit_code() == 0) << arguments[0];
     EXPECT_EQ(processes_of(kRenderer).size(), 1U) << arguments[0];
@@ -73,6 +75,14 @@ TEST_F(WaylandRun, ShowsTheSceneOnBothOutputsRefusesASecondRunAndEndsWithItsRend
     return run_->ends_within(seconds(2));
   })) << log();
   EXPECT_TRUE(both_end()) << log();
+}
+
+TEST_F(WaylandRun, TheDialogIsAWaylandWindow) {
+  run_ = shell({"/c"});
+  EXPECT_TRUE(wait_for([&] {
+    return sway_.run("/bin/sh", {"-c", "swaymsg -t get_tree | grep -qF '\"name\": \"<Quillon>\"'"});
+  })) << log();
+  EXPECT_FALSE(run_->ended());
 }
 
 TEST_F(WaylandRun, ThirtyPixelsEachWayKeepsItThirtyOneEndsBoth) {

@@ -45,14 +45,18 @@ std::string lock_folder() {
   return make_folders(folder) ? folder : std::string();
 }
 
+std::string lock_path() {
+  const std::string folder = lock_folder();
+  return folder.empty() ? folder : path_in(folder, "orvanth-run" + display_part() + ".lock");
+}
+
 }  // namespace
 
 bool claim_run_lock() {
-  const std::string folder = lock_folder();
-  if (folder.empty()) {
+  const std::string path = lock_path();
+  if (path.empty()) {
     return true;
   }
-  const std::string path = path_in(folder, "orvanth-run" + display_part() + ".lock");
   // Kept open, never closed: the lock lasts as long as the program.
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) {
@@ -63,6 +67,18 @@ bool claim_run_lock() {
   }
   ::close(fd);
   return false;
+}
+
+bool run_lock_held() {
+  const std::string path = lock_path();
+  const int fd = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) {
+    return false;
+  }
+  // A shared lock is refused only while a run holds its exclusive one.
+  const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0;
+  ::close(fd);
+  return held;
 }
 
 }  // namespace orvanth::forms

@@ -15,4 +15,13 @@ bool claim_run_lock() {
   return GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
+bool run_lock_held() {
+  const HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "Local\\Orvanth.Run");
+  if (mutex == nullptr) {
+    return false;
+  }
+  CloseHandle(mutex);
+  return true;
+}
+
 }  // namespace orvanth::forms
