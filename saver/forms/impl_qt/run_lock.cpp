@@ -36,24 +36,26 @@ std::string display_part() {
   return name;
 }
 
-std::string lock_folder() {
+// make: the cache folder is made if missing (a run's claim); a look at the
+// lock leaves the user's folders as they are.
+std::string lock_folder(bool make) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime != nullptr && runtime[0] == '/') {
     return runtime;
   }
   const std::string folder = app_folder(cache_home());
-  return make_folders(folder) ? folder : std::string();
+  return !make || make_folders(folder) ? folder : std::string();
 }
 
-std::string lock_path() {
-  const std::string folder = lock_folder();
+std::string lock_path(bool make) {
+  const std::string folder = lock_folder(make);
   return folder.empty() ? folder : path_in(folder, "orvanth-run" + display_part() + ".lock");
 }
 
 }  // namespace
 
 bool claim_run_lock() {
-  const std::string path = lock_path();
+  const std::string path = lock_path(true);
   if (path.empty()) {
     return true;
   }
@@ -70,7 +72,7 @@ bool claim_run_lock() {
 }
 
 bool run_lock_held() {
-  const std::string path = lock_path();
+  const std::string path = lock_path(false);
   const int fd = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) {
     return false;
