@@ -77,6 +77,23 @@ TEST_F(WaylandRun, ShowsTheSceneOnBothOutputsRefusesASecondRunAndEndsWithItsRend
   EXPECT_TRUE(both_end()) << log();
 }
 
+// The test X server stands in for XWayland: the shell runs on X, where the
+// pointer over Wayland surfaces is never seen, and still ends with the
+// renderer, which draws on Wayland.
+TEST_F(WaylandRun, WithAnXServerTooTheRunEndsWithItsRenderer) {
+  const char* display = std::getenv("DISPLAY");
+  ASSERT_NE(display, nullptr) << "needs the test X server (scripts/test-servers.sh)";
+  run_ = sway_.start(kShell, {"/s"}, {"DISPLAY=" + std::string(display)},
+                     sway_.home() / "shell.log");
+  ASSERT_TRUE(scene_on(sway_, "HEADLESS-2")) << log();
+  EXPECT_FALSE(run_->ends_within(milliseconds(500)));
+  EXPECT_TRUE(wait_for([&] {
+    sway_.run("wtype", {"-s", "300", "-k", "Escape"});
+    return run_->ends_within(seconds(2));
+  })) << log();
+  EXPECT_TRUE(both_end()) << log();
+}
+
 TEST_F(WaylandRun, TheDialogIsAWaylandWindow) {
   run_ = shell({"/c"});
   EXPECT_TRUE(wait_for([&] {

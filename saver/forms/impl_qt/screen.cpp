@@ -1,9 +1,11 @@
 // The screen on Linux: Qt's logical dots per inch, XFixes for the cursor and
-// the X pointer.
+// the X pointer (none in a Wayland session).
 #include "saver/forms/screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+
+#include <cstdlib>
 
 #include "platform/x11/cursor.h"
 
@@ -30,6 +32,12 @@ void hide_cursor() { x11::hide_cursor(); }
 void show_cursor() { x11::show_cursor(); }
 
 std::optional<PointerPosition> pointer_position() {
+  // In a Wayland session an X server (XWayland) sees the pointer only over X
+  // windows, and no client sees it elsewhere: no position to trust. The run
+  // then ends with its renderer, which tests the mouse over its own surfaces.
+  if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland != nullptr && *wayland != '\0') {
+    return std::nullopt;
+  }
   const auto p = x11::pointer_position();
   if (!p) {
     return std::nullopt;
