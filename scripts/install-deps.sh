@@ -12,6 +12,8 @@ packages=(
   # renderer on Wayland: the client library, EGL (Mesa's), keymaps, and
   # wayland-scanner with the protocols it generates code from
   libwayland-dev libwayland-bin wayland-protocols libegl-dev libegl-mesa0 libxkbcommon-dev
+  # the idle launcher: KDE's idle protocol (sway 1.7), X's MIT-SCREEN-SAVER
+  plasma-wayland-protocols libxss-dev
   # the shell's forms runtime
   qt6-base-dev libqt6opengl6 qt6-qpa-plugins
   # its dialog as a native Wayland window

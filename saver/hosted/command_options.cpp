@@ -1,5 +1,8 @@
 #include "saver/hosted/command_options.h"
 
+#include <cmath>
+#include <cstdlib>
+
 #include "common/window_id.h"
 
 namespace orvanth::hosted {
@@ -50,6 +53,20 @@ CommandOptions read_command_options(const std::vector<std::string>& arguments,
       }
       continue;
     }
+    if (arg == "--idle" || arg.rfind("--idle=", 0) == 0) {
+      if (arg == "--idle" && i + 1 == arguments.size()) {
+        return fail("option '--idle' needs a number of minutes");
+      }
+      const std::string text = arg == "--idle" ? arguments[++i] : arg.substr(7);
+      char* end = nullptr;
+      const double minutes = std::strtod(text.c_str(), &end);
+      if (text.empty() || end == nullptr || *end != '\0' || !std::isfinite(minutes) ||
+          minutes <= 0.0) {
+        return fail("'" + text + "' is not a number of minutes");
+      }
+      out.idle_minutes = minutes;
+      continue;
+    }
     if (arg.rfind("--", 0) == 0) {
       return fail("unknown option '" + arg + "'");
     }
@@ -82,7 +99,7 @@ std::optional<unsigned long> host_window(const CommandOptions& options, bool ful
 
 std::string usage_text(std::string_view program) {
   const std::string name(program);
-  return "Usage: " + name + " [/s | /c | /p WINDOW] [--root] [--window-id ID]\n"
+  return "Usage: " + name + " [/s | /c | /p WINDOW] [--root] [--window-id ID] [--idle MINUTES]\n"
          "Orvanth: six planets bouncing over rippling water, with optional music.\n"
          "\n"
          "Modes (the second character of the command line picks one):\n"
@@ -97,6 +114,10 @@ std::string usage_text(std::string_view program) {
          "                  else on the root window; the host owns cursor and\n"
          "                  input and ends the saver with SIGTERM\n"
          "  --window-id ID  draw in the X window ID (decimal or 0x hex)\n"
+         "\n"
+         "By itself, on X11 or Wayland:\n"
+         "  --idle MINUTES  wait for the session to be idle that long, then start\n"
+         "                  the full-screen saver (/s); again after each run\n"
          "  --help          show this text\n"
          "  --version       show the version\n"
          "\n"

@@ -19,6 +19,9 @@ struct CommandOptions {
   bool root = false;                       // --root / -root
   std::optional<unsigned long> window_id;  // --window-id / -window-id
   std::string error;                       // the stderr line for Fail
+  // --idle MINUTES: the launcher that starts a run after that much idle
+  // time; more than 0, fractions allowed.
+  std::optional<double> idle_minutes;
 };
 
 // Splits argv[1..] into the hosts' options and the design's arguments.

@@ -66,6 +66,22 @@ TEST(CommandOptionsTest, HostsOptionsAreTakenOffAndTheDesignsSwitchesLeft) {
   }
 }
 
+TEST(CommandOptionsTest, IdleTakesMinutesAboveZero) {
+  const struct {
+    Args args;
+    std::optional<double> minutes;  // nothing: refused
+  } cases[] = {
+      {{"--idle", "10"}, 10.0}, {{"--idle=0.5"}, 0.5}, {{"--idle", "0"}, std::nullopt},
+      {{"--idle", "-1"}, std::nullopt}, {{"--idle", "5m"}, std::nullopt},
+      {{"--idle"}, std::nullopt}, {{"--idle="}, std::nullopt}, {{"--idle", "inf"}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const CommandOptions o = read_command_options(c.args, "orvanth");
+    EXPECT_EQ(o.idle_minutes, c.minutes) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(o.action == Action::Fail, !c.minutes) << ::testing::PrintToString(c.args);
+  }
+}
+
 TEST(CommandOptionsTest, OnlyAFullScreenRunIsHostedInTheNamedEnvironmentOrRootWindow) {
   const struct {
     Args args;

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "common/user_folders.h"
 #include "platform/x11/connection.h"
 #include "saver/forms/program.h"
 #include "saver/hosted/command_options.h"
 #include "saver/hosted/hosted_run.h"
+#include "saver/hosted/impl_linux/idle_launcher.h"
 #include "saver/hosted/impl_linux/music_lock.h"
 #include "saver/startup.h"
 #include "saver/startup_support.h"
@@ -34,6 +36,10 @@ int main(int argc, char** argv) {
       return 1;
     case hosted::Action::Run:
       break;
+  }
+  if (options.idle_minutes) {
+    return hosted::run_idle_launcher(*options.idle_minutes,
+                                     path_in(forms::program_folder(), "Orvanth.scr"));
   }
   std::vector<const char*> design_argv{argc > 0 ? argv[0] : "Orvanth.scr"};
   for (const std::string& arg : options.design_arguments) {
