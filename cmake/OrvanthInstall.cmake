@@ -4,6 +4,9 @@
 #   share/xscreensaver/config/orvanth.xml        xscreensaver's description
 #   share/applications/screensavers/orvanth.desktop   xfce4/mate-screensaver
 #   share/man/man6/orvanth.6, share/doc/orvanth/index.html, the icon
+#   share/orvanth/autostart/orvanth-idle.desktop   orvanth --idle as an XDG
+#       autostart entry, off (Hidden) until the user copies it to
+#       ~/.config/autostart/ and drops that line
 # cpack -G DEB: orvanth_<version>_<arch>.deb.
 
 # Install and package what has been built, without building the tests first.
@@ -13,6 +16,7 @@ install(TARGETS Orvanth.scr Orvanth.data RUNTIME DESTINATION ${ORVANTH_PROGRAM_D
 install(FILES ${CMAKE_BINARY_DIR}/${CMAKE_INSTALL_BINDIR}/orvanth DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES dist/orvanth.xml DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/xscreensaver/config)
 install(FILES dist/orvanth.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications/screensavers)
+install(FILES dist/orvanth-idle.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/orvanth/autostart)
 install(FILES ${CMAKE_BINARY_DIR}/${CMAKE_INSTALL_MANDIR}/man6/orvanth.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${ORVANTH_ICON} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/32x32/apps)
 install(FILES ${CMAKE_BINARY_DIR}/${ORVANTH_DOC_DIR}/index.html DESTINATION ${ORVANTH_DOC_DIR})

@@ -20,6 +20,7 @@ const std::set<std::string> kInstalled = {
     "libexec/orvanth/Orvanth.data",
     "share/xscreensaver/config/orvanth.xml",
     "share/applications/screensavers/orvanth.desktop",
+    "share/orvanth/autostart/orvanth-idle.desktop",
     "share/man/man6/orvanth.6",
     "share/icons/hicolor/32x32/apps/orvanth.png",
     "share/doc/orvanth/index.html",
