@@ -1,5 +1,6 @@
 #include "tests/hosted/wayland_scene.h"
 
+#include <algorithm>
 #include <fstream>
 #include <vector>
 
@@ -42,6 +43,23 @@ std::optional<WindowImage> output_image(const HeadlessSway& sway, const std::str
     return std::nullopt;
   }
   return read_ppm(file);
+}
+
+std::optional<bool> cursor_shown(const HeadlessSway& sway, const std::string& geometry) {
+  const fs::path file = sway.home() / "cursor.ppm";
+  if (!sway.screenshot_of(geometry, true, file)) {
+    return std::nullopt;
+  }
+  const auto image = read_ppm(file);
+  if (!image) {
+    return std::nullopt;
+  }
+  // The arrow's black body and white rim; the scene's backdrop has neither
+  // pure colour.
+  const auto has = [&](std::uint32_t colour) {
+    return std::find(image->pixels.begin(), image->pixels.end(), colour) != image->pixels.end();
+  };
+  return has(0x000000) && has(0xFFFFFF);
 }
 
 bool scene_on(const HeadlessSway& sway, const std::string& output) {

@@ -15,6 +15,10 @@ namespace orvanth::test {
 std::optional<WindowImage> read_ppm(const std::filesystem::path& path);
 
 std::optional<WindowImage> output_image(const HeadlessSway& sway, const std::string& output);
+// Whether the cursor shows in this part of the layout ("X,Y WxH"): the
+// default arrow's pure black and white are in grim's picture (a headless
+// output draws the cursor into the picture). Nothing when grim fails.
+std::optional<bool> cursor_shown(const HeadlessSway& sway, const std::string& geometry);
 // Within the default limit: the output shows the scene; two of its pictures
 // differ.
 bool scene_on(const HeadlessSway& sway, const std::string& output);

@@ -49,10 +49,13 @@ class WaylandRenderer : public ::testing::TestWithParam<Shell> {
   std::unique_ptr<Process> renderer_;
 };
 
-TEST_P(WaylandRenderer, ShowsTheMovingSceneOnBothOutputsAndEndsOnTheMouseTest) {
+TEST_P(WaylandRenderer, ShowsTheMovingSceneOnBothOutputsHidesTheCursorAndEndsOnTheMouseTest) {
   VirtualPointer pointer(sway_);
   ASSERT_TRUE(pointer.ready());
   ASSERT_TRUE(pointer.move_to(100, 100, kLayoutWidth, kLayoutHeight));
+  // The desktop's cursor, in a corner of the picture the scene keeps still.
+  constexpr char kAroundPointer[] = "90,90 32x32";
+  ASSERT_TRUE(wait_for([&] { return cursor_shown(sway_, kAroundPointer) == true; }));
   start();
   ASSERT_TRUE(scene_on(sway_, "HEADLESS-1")) << log();
   ASSERT_TRUE(scene_on(sway_, "HEADLESS-2")) << log();
@@ -61,6 +64,7 @@ TEST_P(WaylandRenderer, ShowsTheMovingSceneOnBothOutputsAndEndsOnTheMouseTest) {
   // The pointer enters where it is: the start point. 30 on both axes is
   // not far enough, 31 is.
   ASSERT_TRUE(pointer.move_to(100, 100, kLayoutWidth, kLayoutHeight));
+  EXPECT_EQ(cursor_shown(sway_, kAroundPointer), false) << "the cursor shows over the scene";
   ASSERT_TRUE(pointer.move_to(130, 130, kLayoutWidth, kLayoutHeight));
   EXPECT_FALSE(renderer_->ends_within(milliseconds(1500))) << log();
   ASSERT_TRUE(pointer.move_to(131, 131, kLayoutWidth, kLayoutHeight));

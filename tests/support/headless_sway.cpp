@@ -116,10 +116,25 @@ bool HeadlessSway::run(const fs::path& program, const std::vector<std::string>& 
 bool HeadlessSway::add_output() const { return message({"create_output"}); }
 
 bool HeadlessSway::screenshot(const std::string& output, const fs::path& ppm) const {
+  return grim({"-o", output}, ppm);
+}
+
+bool HeadlessSway::screenshot_of(const std::string& geometry, bool with_cursor,
+                                 const fs::path& ppm) const {
+  std::vector<std::string> arguments{"-g", geometry};
+  if (with_cursor) {
+    arguments.push_back("-c");
+  }
+  return grim(arguments, ppm);
+}
+
+bool HeadlessSway::grim(std::vector<std::string> arguments, const fs::path& ppm) const {
   const fs::path shot = home() / "shot.ppm";
   std::error_code error;
   fs::remove(shot, error);
-  if (!run("grim", {"-t", "ppm", "-o", output, shot.string()})) {
+  arguments.insert(arguments.begin(), {"-t", "ppm"});
+  arguments.push_back(shot.string());
+  if (!run("grim", arguments)) {
     return false;
   }
   fs::copy_file(shot, ppm, fs::copy_options::overwrite_existing, error);

@@ -44,6 +44,10 @@ class HeadlessSway {
   bool add_output() const;
   // grim's picture of one output as binary PPM.
   bool screenshot(const std::string& output, const std::filesystem::path& ppm) const;
+  // The same of a part of the layout ("X,Y WxH"), asking for the cursor or
+  // not (headless, it is in the picture either way).
+  bool screenshot_of(const std::string& geometry, bool with_cursor,
+                     const std::filesystem::path& ppm) const;
 
   pid_t pid() const { return sway_ ? sway_->pid() : -1; }
   // Kills the compositor.
@@ -51,6 +55,7 @@ class HeadlessSway {
 
  private:
   std::vector<std::string> as_user(const std::vector<std::string>& extra) const;
+  bool grim(std::vector<std::string> arguments, const std::filesystem::path& ppm) const;
   TempFolder home_{"orvanth-sway"};
   std::filesystem::path runtime_;
   std::string socket_;
