@@ -42,6 +42,9 @@ constexpr int kTimer3Interval = 50;
 // The renderer's grace between the request to end and the kill: the whole
 // end must stay within the second a host allows.
 constexpr std::chrono::milliseconds kRendererGrace{500};
+// What the end may take at most, the renderer's grace included, even when
+// stopping the music never returns.
+constexpr std::chrono::milliseconds kEndLimit{2000};
 
 // Module state (one form, one thread): the loaded form's controls, the
 // renderer this run started, and a hosted run's watch on its host window.
@@ -90,6 +93,7 @@ bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
 }
 
 void end_run_steps() {
+  step([] { forms::end_program_after(kEndLimit); });
   music::stop_music(Lumevar_S::controls().Timer2);
   step([] {
     // A hosted run never hid the cursor.
