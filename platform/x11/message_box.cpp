@@ -249,7 +249,12 @@ void show_message_box(const std::string& text, const std::string& caption) {
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
   std::fflush(stderr);
   Box box;
-  box.display = XOpenDisplay(nullptr);
+  // One connection for every box of the process, kept open: with Debian 13's
+  // X libraries a connection opened after an earlier box's was closed now and
+  // then aborted the program ("[xcb] Extra reply data still left in queue")
+  // before the second box came up.
+  static Display* const display = XOpenDisplay(nullptr);
+  box.display = display;
   if (box.display == nullptr) {
     return;
   }
@@ -260,7 +265,7 @@ void show_message_box(const std::string& text, const std::string& caption) {
     run(box);
   }
   release(box);
-  XCloseDisplay(box.display);
+  XSync(box.display, True);  // nothing of this box is left for the next
   XSetErrorHandler(previous);
 }
 

@@ -3,6 +3,7 @@
 // loaded and Main has returned).
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,11 @@ std::string folder_of(std::string_view file_path);
 // Ends the process at once with status 0: loaded forms are dropped without
 // their unload handlers. From the backend.
 [[noreturn]] void end_program();
+
+// Ends the process with status 0 once limit has passed, unless it has ended
+// by then: a media driver that never returns from its stop (seen in Wine's
+// MP3 player) cannot keep an ending program alive. From the backend.
+void end_program_after(std::chrono::milliseconds limit);
 
 // Every form counts itself loaded when it is loaded and unloaded when it has
 // unloaded. After Main has returned, the last unload ends the event loop.

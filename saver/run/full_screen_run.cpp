@@ -46,6 +46,11 @@ constexpr std::chrono::milliseconds kRendererGrace{500};
 // At the mouse watch's end the renderer normally ends on its own test of the
 // same move; it gets this long for that before it is ended.
 constexpr std::chrono::milliseconds kRendererOwnEnd{1000};
+// What the end may take at most, even when stopping the music never returns
+// (seen in Wine's MP3 player): the renderer's end comes first, then the
+// music gets a second.
+constexpr std::chrono::milliseconds kEndLimit =
+    kRendererOwnEnd + kRendererGrace + std::chrono::milliseconds{1000};
 
 // Module state (one form, one thread): the loaded form's controls, the
 // renderer this run started, and a hosted run's watch on its host window.
@@ -101,6 +106,10 @@ bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
   return false;
 }
 
+void arm_end_limit() {
+  step([] { forms::end_program_after(kEndLimit); });
+}
+
 void end_run_steps() {
   music::stop_music(Lumevar_S::controls().Timer2);
   step([] {
@@ -120,8 +129,9 @@ void end_renderer_after_own_end() {
 }
 
 void end_run_and_renderer() {
-  end_run_steps();
+  arm_end_limit();
   step([] { forms::end_process(state.renderer, kRendererGrace); });
+  end_run_steps();
   forms::end_program();
 }
 
@@ -200,9 +210,11 @@ void Timer3_Timer() {
 }
 
 void Form_QueryUnload() {
-  run::end_run_steps();
-  // A hung renderer would otherwise hold the screen with nothing left to end it.
+  run::arm_end_limit();
+  // A hung renderer would otherwise hold the screen with nothing left to end
+  // it; ended before the music, whose stop may never return.
   run::end_renderer_after_own_end();
+  run::end_run_steps();
   forms::end_program();
 }
 

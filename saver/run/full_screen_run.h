@@ -61,8 +61,12 @@ void end_run_steps();
 // the move that ended the run, then ended and reaped.
 void end_renderer_after_own_end();
 
-// The end on a close signal or a vanished host window: the run's end steps,
-// then the renderer this run started is ended and reaped, then the program.
+// The program ends by itself a few seconds from now, even if a step of its
+// end never returns.
+void arm_end_limit();
+
+// The end on a close signal or a vanished host window: the renderer this run
+// started is ended and reaped, then the run's end steps, then the program.
 [[noreturn]] void end_run_and_renderer();
 
 // Writes a picture box's image to path as a texture file; says why on

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -70,6 +71,13 @@ std::string program_folder() {
 void end_program() {
   std::fflush(nullptr);
   ::_exit(0);
+}
+
+void end_program_after(std::chrono::milliseconds limit) {
+  std::thread([limit] {
+    std::this_thread::sleep_for(limit);
+    ::_exit(0);
+  }).detach();
 }
 
 int run_event_loop() {

@@ -2,6 +2,7 @@
 // the GetMessageA loop.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -31,6 +32,26 @@ std::string program_folder() {
 void end_program() {
   std::fflush(nullptr);
   ExitProcess(0);
+}
+
+namespace {
+
+// TerminateProcess, not ExitProcess: the stuck thread may hold locks that
+// the DLLs' detach would wait for.
+DWORD WINAPI end_after(void* milliseconds) {
+  Sleep(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(milliseconds)));
+  std::fflush(nullptr);
+  TerminateProcess(GetCurrentProcess(), 0);
+  return 0;
+}
+
+}  // namespace
+
+void end_program_after(std::chrono::milliseconds limit) {
+  void* milliseconds = reinterpret_cast<void*>(static_cast<std::uintptr_t>(limit.count()));
+  if (HANDLE thread = CreateThread(nullptr, 0, end_after, milliseconds, 0, nullptr)) {
+    CloseHandle(thread);
+  }
 }
 
 // The loop needs nothing started first: every thread has a message queue.
