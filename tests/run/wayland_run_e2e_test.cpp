@@ -43,6 +43,14 @@ class WaylandRun : public ::testing::Test {
     return run_->ends_within(seconds(20)) && run_->exit_code() == 0 &&
            wait_for([] { return processes_of(kRenderer).empty(); });
   }
+  // Escape typed until the run ends: wtype's keyboard may come before the
+  // renderer has bound it.
+  bool escape_ends_run() {
+    return wait_for([&] {
+      sway_.run("wtype", {"-s", "300", "-k", "Escape"});
+      return run_->ends_within(seconds(2));
+    });
+  }
   std::string log() { return file_bytes(sway_.home() / "shell.log"); }
 
   HeadlessSway sway_;
@@ -68,12 +76,7 @@ TEST_F(WaylandRun, ShowsTheSceneOnBothOutputsRefusesASecondRunAndEndsWithItsRend
     EXPECT_EQ(processes_of(kRenderer).size(), 1U) << arguments[0];
   }
   EXPECT_FALSE(run_->ends_within(milliseconds(500)));
-  // wtype's keyboard may come before the renderer has bound it: again
-  // until the run ends.
-  EXPECT_TRUE(wait_for([&] {
-    sway_.run("wtype", {"-s", "300", "-k", "Escape"});
-    return run_->ends_within(seconds(2));
-  })) << log();
+  EXPECT_TRUE(escape_ends_run()) << log();
   EXPECT_TRUE(both_end()) << log();
 }
 
@@ -87,10 +90,7 @@ TEST_F(WaylandRun, WithAnXServerTooTheRunEndsWithItsRenderer) {
                      sway_.home() / "shell.log");
   ASSERT_TRUE(scene_on(sway_, "HEADLESS-2")) << log();
   EXPECT_FALSE(run_->ends_within(milliseconds(500)));
-  EXPECT_TRUE(wait_for([&] {
-    sway_.run("wtype", {"-s", "300", "-k", "Escape"});
-    return run_->ends_within(seconds(2));
-  })) << log();
+  EXPECT_TRUE(escape_ends_run()) << log();
   EXPECT_TRUE(both_end()) << log();
 }
 
