@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
