@@ -75,9 +75,20 @@ orvanth_start_wine() {
   ORVANTH_WINE_IDLE_PID=$!
 }
 
+# The compositors under test hand their clients buffers in POSIX shared
+# memory, made by an ordinary user. Every booted system has /dev/shm open to
+# all; a bare chroot (a fresh build root) shows /dev's own folder instead.
+orvanth_ensure_shm() {
+  [ -d /dev/shm ] && [ "$(stat -c %a /dev/shm)" = 1777 ] && return 0
+  [ "$(id -u)" -eq 0 ] || { echo "/dev/shm is not open to all users; the Wayland tests need it" >&2; return 0; }
+  mkdir -p /dev/shm
+  mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs /dev/shm
+}
+
 # Per-run user folders, so tests never see the user's own settings or textures.
 export XDG_CACHE_HOME="$ORVANTH_TEST_ROOT/cache" XDG_CONFIG_HOME="$ORVANTH_TEST_ROOT/config"
 export HOME="$ORVANTH_TEST_ROOT/home"
 mkdir -p "$XDG_CACHE_HOME" "$XDG_CONFIG_HOME" "$HOME"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-xcb}" LIBGL_ALWAYS_SOFTWARE=1
+orvanth_ensure_shm
 orvanth_start_xvfb && orvanth_start_pulse && orvanth_start_wine
