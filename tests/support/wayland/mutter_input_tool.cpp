@@ -47,14 +47,19 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (what == "escape") {
-    constexpr guint32 kEscape = 0xff1b;
-    for (const gboolean down : {gboolean{TRUE}, gboolean{FALSE}}) {
-      GVariant* typed =
-          call(bus, session, kSession, "NotifyKeyboardKeysym", g_variant_new("(ub)", kEscape, down));
-      if (typed == nullptr) {
-        return 1;
+    // Mutter makes the seat's keyboard on its input thread when the first
+    // key comes, and that key is lost; so is a key whose session closes at
+    // once. Shift first, then Escape, each given time to arrive.
+    for (const guint32 keysym : {0xffe1U, 0xff1bU}) {
+      for (const gboolean down : {gboolean{TRUE}, gboolean{FALSE}}) {
+        GVariant* typed =
+            call(bus, session, kSession, "NotifyKeyboardKeysym", g_variant_new("(ub)", keysym, down));
+        if (typed == nullptr) {
+          return 1;
+        }
+        g_variant_unref(typed);
       }
-      g_variant_unref(typed);
+      usleep(500000);
     }
     return 0;
   }
