@@ -342,6 +342,9 @@ int run_idle_launcher(double minutes, const std::string& shell_path) {
       source != IdleSource::kKdeIdle) {
     wl_display_disconnect(WaylandDisplay);
   }
+  if (MI.bus != nullptr && source != IdleSource::kMutterIdleMonitor) {
+    g_object_unref(MI.bus);
+  }
   switch (source) {
     case IdleSource::kExtIdleNotify:
     case IdleSource::kKdeIdle:
