@@ -12,8 +12,9 @@ packages=(
   # renderer on Wayland: the client library, EGL (Mesa's), keymaps, and
   # wayland-scanner with the protocols it generates code from
   libwayland-dev libwayland-bin wayland-protocols libegl-dev libegl-mesa0 libxkbcommon-dev
-  # the idle launcher: KDE's idle protocol (sway 1.7), X's MIT-SCREEN-SAVER
-  plasma-wayland-protocols libxss-dev
+  # the idle launcher: KDE's idle protocol (sway 1.7), X's MIT-SCREEN-SAVER,
+  # GNOME's idle monitor over GDBus
+  plasma-wayland-protocols libxss-dev libglib2.0-dev
   # the shell's forms runtime
   qt6-base-dev libqt6opengl6 qt6-qpa-plugins
   # its dialog as a native Wayland window
@@ -31,6 +32,9 @@ packages=(
   # headless Wayland tests: sway as the compositor, screenshots per output,
   # keys typed through a virtual keyboard
   sway grim wtype
+  # and GNOME's compositor, headless on a session bus of its own
+  # (dbus-run-session), asked over it with gdbus
+  mutter dbus-daemon libglib2.0-bin
   pulseaudio pulseaudio-utils sox libsox-fmt-all lame python3
   # install, package and host: cpack's .deb (dpkg-shlibdeps, which needs
   # file), XML checks, a real xscreensaver daemon run as an ordinary user

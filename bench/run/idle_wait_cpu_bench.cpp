@@ -1,6 +1,6 @@
 // The CPU time orvanth --idle takes while it waits (idle limit 10 minutes,
-// so no run starts): on headless sway (KDE's idle protocol) and on the test
-// X server (MIT-SCREEN-SAVER). Prints milliseconds of CPU per minute.
+// so no run starts): on headless sway (KDE's idle protocol), on headless
+// Mutter (its D-Bus idle monitor) and on the test X server (MIT-SCREEN-SAVER). Prints milliseconds of CPU per minute.
 //   idle_wait_cpu_bench [seconds (20)]
 #include <unistd.h>
 
@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/headless_mutter.h"
 #include "tests/support/headless_sway.h"
 
 namespace t = orvanth::test;
@@ -61,6 +62,16 @@ int main(int argc, char** argv) {
     const auto launcher = sway.start(ORVANTH_BIN_DIR "/Orvanth.scr", {"--idle", "10"});
     std::this_thread::sleep_for(std::chrono::seconds(1));
     measure("Wayland (sway, org_kde_kwin_idle)", *launcher, seconds);
+  }
+  {
+    t::HeadlessMutter mutter;
+    if (!mutter.ready()) {
+      std::fprintf(stderr, "headless Mutter did not come up\n");
+      return 1;
+    }
+    const auto launcher = mutter.start(ORVANTH_BIN_DIR "/Orvanth.scr", {"--idle", "10"});
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    measure("GNOME (Mutter, org.gnome.Mutter.IdleMonitor)", *launcher, seconds);
   }
   if (std::getenv("DISPLAY") != nullptr) {
     t::Process launcher(ORVANTH_BIN_DIR "/Orvanth.scr", {"--idle", "10"},

@@ -1,10 +1,11 @@
 // orvanth --idle on headless sway (its idle protocol is KDE's, as in sway
-// 1.7) and on the test X server (MIT-SCREEN-SAVER): no run while input
-// arrives, a run once the session has been idle, another after that one
+// 1.7), on headless Mutter (GNOME's idle monitor over D-Bus) and on the test
+// X server (MIT-SCREEN-SAVER): no run while input arrives, a run once the session has been idle, another after that one
 // ended, and the end of the session ending everything.
 #include <gtest/gtest.h>
 
 #include "tests/hosted/wayland_scene.h"
+#include "tests/support/headless_mutter.h"
 #include "tests/support/headless_sway.h"
 
 namespace orvanth::test {
@@ -53,6 +54,30 @@ TEST_F(IdleLauncher, OnWaylandStartsARunAfterIdleTimeOnlyAndEndsWithTheSession) 
   EXPECT_TRUE(wait_for(run_up));
   EXPECT_EQ(processes_of(kRenderer).size(), 1U);
   sway.end();
+  EXPECT_TRUE(launcher->ends_within(seconds(20)));
+  EXPECT_TRUE(wait_for([] { return processes_of(kShell).empty() && !run_up(); }));
+}
+
+TEST_F(IdleLauncher, OnMutterStartsARunAfterIdleTimeOnlyAndEndsWithTheSession) {
+  HeadlessMutter mutter;
+  ASSERT_TRUE(mutter.ready()) << file_bytes(mutter.home() / "mutter.log");
+  // Input just now, so the session is not idle when the launcher asks.
+  ASSERT_TRUE(mutter.input("0.2")->ends_within(seconds(20)));
+  // 3 seconds; the pointer moves for 5.
+  const auto launcher = mutter.start(kShell, {"--idle", "0.05"}, {}, mutter.home() / "idle.log");
+  const auto moves = mutter.input("5");
+  EXPECT_FALSE(wait_for(run_up, milliseconds(4500))) << "a run while the pointer moved";
+  ASSERT_TRUE(moves->ends_within(seconds(20)));
+  ASSERT_EQ(moves->exit_code(), 0) << file_bytes(mutter.home() / "input.log");
+  ASSERT_TRUE(wait_for(run_up)) << file_bytes(mutter.home() / "idle.log");
+  // No layer shell here: the renderer's full-screen xdg_toplevel, chosen on
+  // its own, has the keyboard, and Escape ends the run; idle again, the
+  // next one comes.
+  ASSERT_TRUE(mutter.input("escape")->ends_within(seconds(20)));
+  ASSERT_TRUE(wait_for([] { return !run_up(); })) << file_bytes(mutter.home() / "idle.log");
+  EXPECT_TRUE(wait_for(run_up));
+  EXPECT_EQ(processes_of(kRenderer).size(), 1U);
+  EXPECT_TRUE(mutter.end());
   EXPECT_TRUE(launcher->ends_within(seconds(20)));
   EXPECT_TRUE(wait_for([] { return processes_of(kShell).empty() && !run_up(); }));
 }

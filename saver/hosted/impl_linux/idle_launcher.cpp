@@ -2,6 +2,8 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
+#include <gio/gio.h>
+#include <glib-unix.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -15,8 +17,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <csignal>
+#include <filesystem>
 #include <string_view>
 
+#include "saver/hosted/idle_rules.h"
 #include "wayland/ext-idle-notify-v1-client.h"
 #include "wayland/kde-idle-client.h"
 
@@ -70,7 +74,7 @@ struct WaylandIdle {
   wl_seat* seat = nullptr;
   ext_idle_notifier_v1* notifier = nullptr;
   org_kde_kwin_idle* kde = nullptr;
-  bool idled = false;  // an idle notice not yet acted on
+  IdleSpell spell;
 };
 WaylandIdle WI;
 
@@ -90,28 +94,33 @@ void global(void* /*data*/, wl_registry* registry, std::uint32_t name, const cha
 void global_remove(void*, wl_registry*, std::uint32_t) {}
 const wl_registry_listener kRegistry = {global, global_remove};
 
-void ext_idled(void*, ext_idle_notification_v1*) { WI.idled = true; }
-void ext_resumed(void*, ext_idle_notification_v1*) { WI.idled = false; }
+void ext_idled(void*, ext_idle_notification_v1*) { WI.spell.idled(); }
+void ext_resumed(void*, ext_idle_notification_v1*) { WI.spell.resumed(); }
 const ext_idle_notification_v1_listener kExtListener = {ext_idled, ext_resumed};
 
-void kde_idle(void*, org_kde_kwin_idle_timeout*) { WI.idled = true; }
-void kde_resumed(void*, org_kde_kwin_idle_timeout*) { WI.idled = false; }
+void kde_idle(void*, org_kde_kwin_idle_timeout*) { WI.spell.idled(); }
+void kde_resumed(void*, org_kde_kwin_idle_timeout*) { WI.spell.resumed(); }
 const org_kde_kwin_idle_timeout_listener kKdeListener = {kde_idle, kde_resumed};
 
-// -1: no compositor or no idle protocol; else the exit code.
-int run_on_wayland(std::uint32_t timeout_ms, const std::string& shell_path) {
-  wl_display* display = wl_display_connect(nullptr);
-  if (display == nullptr) {
-    return -1;
+// The compositor's connection while its idle protocols are looked at.
+wl_display* WaylandDisplay = nullptr;
+
+void probe_wayland(IdleOffers& offers) {
+  const char* name = std::getenv("WAYLAND_DISPLAY");
+  if (name == nullptr || *name == '\0' || (WaylandDisplay = wl_display_connect(nullptr)) == nullptr) {
+    return;
   }
-  wl_registry* registry = wl_display_get_registry(display);
+  wl_registry* registry = wl_display_get_registry(WaylandDisplay);
   wl_registry_add_listener(registry, &kRegistry, nullptr);
-  wl_display_roundtrip(display);
-  if (WI.seat == nullptr || (WI.notifier == nullptr && WI.kde == nullptr)) {
-    wl_display_disconnect(display);
-    return -1;
-  }
-  if (WI.notifier != nullptr) {
+  wl_display_roundtrip(WaylandDisplay);
+  offers.ext_idle_notify = WI.seat != nullptr && WI.notifier != nullptr;
+  offers.kde_idle = WI.seat != nullptr && WI.kde != nullptr;
+}
+
+int run_on_wayland(IdleSource source, std::uint32_t timeout_ms, const std::string& shell_path) {
+  wl_display* display = WaylandDisplay;
+  IdleSpell& spell = WI.spell;
+  if (source == IdleSource::kExtIdleNotify) {
     ext_idle_notification_v1* notice =
         ext_idle_notifier_v1_get_idle_notification(WI.notifier, timeout_ms, WI.seat);
     ext_idle_notification_v1_add_listener(notice, &kExtListener, nullptr);
@@ -135,13 +144,126 @@ int run_on_wayland(std::uint32_t timeout_ms, const std::string& shell_path) {
       break;  // the compositor ended: so does the session
     }
     reap_run();
-    if (WI.idled && Run == 0) {
-      WI.idled = false;  // once per idle spell
+    if (spell.start_now(Run > 0)) {
       start_run(shell_path);
     }
   }
   end_run();
   wl_display_disconnect(display);
+  return 0;
+}
+
+// ---- GNOME: Mutter's idle monitor on the session bus ----
+
+constexpr char kMutterName[] = "org.gnome.Mutter.IdleMonitor";
+constexpr char kMutterPath[] = "/org/gnome/Mutter/IdleMonitor/Core";
+constexpr char kMutterInterface[] = "org.gnome.Mutter.IdleMonitor";
+
+struct MutterIdle {
+  GDBusConnection* bus = nullptr;
+  guint32 idle_watch = 0;
+  guint32 active_watch = 0;  // Mutter drops it once it has fired
+  IdleSpell spell;
+  bool ended = false;
+};
+MutterIdle MI;
+
+// The watch's id; 0 when the call failed.
+guint32 add_watch(const char* method, GVariant* arguments) {
+  GVariant* reply = g_dbus_connection_call_sync(
+      MI.bus, kMutterName, kMutterPath, kMutterInterface, method, arguments, G_VARIANT_TYPE("(u)"),
+      G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+  guint32 id = 0;
+  if (reply != nullptr) {
+    g_variant_get(reply, "(u)", &id);
+    g_variant_unref(reply);
+  }
+  return id;
+}
+
+void watch_fired(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*,
+                 GVariant* parameters, gpointer) {
+  guint32 id = 0;
+  g_variant_get(parameters, "(u)", &id);
+  if (id == MI.idle_watch) {
+    MI.spell.idled();
+    // To hear of the next input; the idle watch fires again only after it.
+    if (MI.active_watch == 0) {
+      MI.active_watch = add_watch("AddUserActiveWatch", nullptr);
+    }
+  } else if (id == MI.active_watch) {
+    MI.active_watch = 0;
+    MI.spell.resumed();
+  }
+}
+
+void monitor_gone(GDBusConnection*, const gchar*, gpointer) { MI.ended = true; }
+void bus_closed(GDBusConnection*, gboolean, GError*, gpointer) { MI.ended = true; }
+gboolean end_signal(gpointer) {
+  MI.ended = true;
+  return G_SOURCE_CONTINUE;
+}
+gboolean wake(gpointer) { return G_SOURCE_REMOVE; }
+
+void probe_mutter(IdleOffers& offers) {
+  // Only a bus that is there: no autolaunched one.
+  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::error_code error;
+  const bool bus_there = (address != nullptr && *address != '\0') ||
+                         (runtime != nullptr && std::filesystem::exists(
+                                                    std::filesystem::path(runtime) / "bus", error));
+  if (!bus_there || (MI.bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) == nullptr) {
+    return;
+  }
+  // The run is ended before the launcher goes, not by GLib's exit.
+  g_dbus_connection_set_exit_on_close(MI.bus, FALSE);
+  GVariant* reply = g_dbus_connection_call_sync(
+      MI.bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+      "NameHasOwner", g_variant_new("(s)", kMutterName), G_VARIANT_TYPE("(b)"),
+      G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+  if (reply != nullptr) {
+    gboolean owned = FALSE;
+    g_variant_get(reply, "(b)", &owned);
+    offers.mutter_idle_monitor = owned != FALSE;
+    g_variant_unref(reply);
+  }
+}
+
+int run_on_mutter(std::uint32_t timeout_ms, const std::string& shell_path) {
+  for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+    g_unix_signal_add(number, end_signal, nullptr);
+  }
+  g_signal_connect(MI.bus, "closed", G_CALLBACK(bus_closed), nullptr);
+  // Ends the launcher when Mutter goes (its session with it).
+  const guint name_watch = g_bus_watch_name_on_connection(
+      MI.bus, kMutterName, G_BUS_NAME_WATCHER_FLAGS_NONE, nullptr, monitor_gone, nullptr, nullptr);
+  const guint subscription = g_dbus_connection_signal_subscribe(
+      MI.bus, kMutterName, kMutterInterface, "WatchFired", kMutterPath, nullptr,
+      G_DBUS_SIGNAL_FLAGS_NONE, watch_fired, nullptr, nullptr);
+  MI.idle_watch = add_watch("AddIdleWatch", g_variant_new("(t)", guint64{timeout_ms}));
+  if (MI.idle_watch == 0) {
+    std::fprintf(stderr, "orvanth: Mutter's idle monitor refused a watch\n");
+    MI.ended = true;
+  }
+  // Asleep in GLib's poll until the bus says something, or half a second
+  // while a run is up, to reap it.
+  while (!MI.ended && EndAsked == 0) {
+    GSource* tick = g_timeout_source_new(Run > 0 ? 500 : 5000);
+    g_source_set_callback(tick, wake, nullptr, nullptr);
+    g_source_attach(tick, nullptr);
+    g_main_context_iteration(nullptr, TRUE);
+    g_source_destroy(tick);
+    g_source_unref(tick);
+    reap_run();
+    if (!MI.ended && MI.spell.start_now(Run > 0)) {
+      start_run(shell_path);
+    }
+  }
+  end_run();
+  g_dbus_connection_signal_unsubscribe(MI.bus, subscription);
+  g_bus_unwatch_name(name_watch);
+  g_object_unref(MI.bus);
   return 0;
 }
 
@@ -152,13 +274,18 @@ int session_ended(Display*) {
   _exit(0);
 }
 
-int run_on_x11(std::uint32_t timeout_ms, const std::string& shell_path) {
-  Display* display = XOpenDisplay(nullptr);
+Display* XDisplay = nullptr;
+
+void probe_x11(IdleOffers& offers) {
+  XDisplay = XOpenDisplay(nullptr);
   int event_base = 0;
   int error_base = 0;
-  if (display == nullptr || !XScreenSaverQueryExtension(display, &event_base, &error_base)) {
-    return -1;
-  }
+  offers.screen_saver_extension =
+      XDisplay != nullptr && XScreenSaverQueryExtension(XDisplay, &event_base, &error_base);
+}
+
+int run_on_x11(std::uint32_t timeout_ms, const std::string& shell_path) {
+  Display* display = XDisplay;
   XSetIOErrorHandler(session_ended);
   XScreenSaverInfo* info = XScreenSaverAllocInfo();
   // Armed once the user has been active since the last run.
@@ -200,18 +327,39 @@ int run_idle_launcher(double minutes, const std::string& shell_path) {
   }
   const auto timeout_ms =
       static_cast<std::uint32_t>(std::clamp(std::lround(minutes * 60000.0), 1L, 0x7fffffffL));
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  if (wayland != nullptr && *wayland != '\0') {
-    if (const int code = run_on_wayland(timeout_ms, shell_path); code >= 0) {
-      return code;
-    }
+  // Looked at in the order they are chosen in; a later one only when no
+  // earlier one is there.
+  IdleOffers offers;
+  probe_wayland(offers);
+  if (choose_idle_source(offers) == IdleSource::kNone) {
+    probe_mutter(offers);
   }
-  if (const int code = run_on_x11(timeout_ms, shell_path); code >= 0) {
-    return code;
+  if (choose_idle_source(offers) == IdleSource::kNone) {
+    probe_x11(offers);
+  }
+  const IdleSource source = choose_idle_source(offers);
+  if (WaylandDisplay != nullptr && source != IdleSource::kExtIdleNotify &&
+      source != IdleSource::kKdeIdle) {
+    wl_display_disconnect(WaylandDisplay);
+  }
+  if (MI.bus != nullptr && source != IdleSource::kMutterIdleMonitor) {
+    g_object_unref(MI.bus);
+  }
+  switch (source) {
+    case IdleSource::kExtIdleNotify:
+    case IdleSource::kKdeIdle:
+      return run_on_wayland(source, timeout_ms, shell_path);
+    case IdleSource::kMutterIdleMonitor:
+      return run_on_mutter(timeout_ms, shell_path);
+    case IdleSource::kScreenSaverExtension:
+      return run_on_x11(timeout_ms, shell_path);
+    case IdleSource::kNone:
+      break;
   }
   std::fprintf(stderr,
                "orvanth: --idle needs a Wayland compositor with an idle protocol "
-               "(ext-idle-notify-v1 or org_kde_kwin_idle) or an X server with MIT-SCREEN-SAVER\n");
+               "(ext-idle-notify-v1 or org_kde_kwin_idle), GNOME's Mutter idle monitor "
+               "(org.gnome.Mutter.IdleMonitor) or an X server with MIT-SCREEN-SAVER\n");
   return 1;
 }
 
