@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the media-control command parser (as a command
+// Feeds arbitrary bytes to the media command parser (as a command
 // and as a quoted file name) and the CD position reader, and checks what
 // holds for every input.
 #include <cstddef>
@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/media/mci_command.h"
-#include "platform/media/mci_disc.h"
+#include "saver/music/disc_time.h"
+#include "saver/music/media_command.h"
 
-using namespace orvanth::mci;
+using namespace orvanth::music;
 
 namespace {
 
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (r.error == kOk) {
     check(!r.command.device.empty());
   } else {
-    check(error_text(r.error) != nullptr);
+    check(error_message(r.error) != nullptr);
   }
   // Any bytes, quoted as the shell quotes a file name, open exactly that name
   // under the shell's alias: nothing in a name can add or change words.
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       check(again.error == kOk);
       check(f == TimeFormat::Milliseconds ? again.frame <= p.frame : again.frame == p.frame);
     } else {
-      check(error_text(p.error) != nullptr);
+      check(error_message(p.error) != nullptr);
     }
   }
   return 0;

@@ -6,7 +6,6 @@
 #include <thread>
 #include <vector>
 
-#include "platform/media/mci.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
 #include "tests/support/sink_capture.h"

@@ -5,8 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/media/mci.h"
-#include "platform/media/sound.h"
+#include "saver/music/media.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
 #include "tests/support/sound_fixtures.h"
@@ -43,14 +42,14 @@ void BM_PollMp3(benchmark::State& state) {
 BENCHMARK(BM_PollMp3)->Unit(benchmark::kMicrosecond);
 
 // Called once per run by PlayWav; it asks the sound server for its sinks.
-void BM_WaveOutGetNumDevs(benchmark::State& state) {
+void BM_WaveDeviceCount(benchmark::State& state) {
   std::uint32_t count = 0;
   while (state.KeepRunning()) {
-    count = waveOutGetNumDevs();
+    count = orvanth::music::wave_device_count();
   }
   state.counters["devices"] = count;
 }
-BENCHMARK(BM_WaveOutGetNumDevs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WaveDeviceCount)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

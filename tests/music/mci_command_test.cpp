@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/media/mci_command.h"
-#include "platform/media/mci_disc.h"
+#include "saver/music/disc_time.h"
+#include "saver/music/media_command.h"
 
-using namespace orvanth::mci;
+using namespace orvanth::music;
 
 TEST(MciTokenize, QuotedWordsKeepBlanksAndQuotesCannotJoinWords) {
   Tokens t = tokenize("  open \"/music/my song.mp3\"\ttype MPEGVideo  ");
@@ -129,8 +129,8 @@ TEST(MciDisc, ParsePositionRoundTripsAndRejectsNonsense) {
 TEST(MciErrors, KnownCodesHaveTextsUnknownHaveNone) {
   for (ErrorCode c : {kErrUnrecognizedCommand, kErrInvalidDeviceName, kErrFileNotFound,
                       kErrHardware, kErrOutOfRange, kErrBadInteger}) {
-    ASSERT_NE(error_text(c), nullptr) << c;
+    ASSERT_NE(error_message(c), nullptr) << c;
   }
-  EXPECT_EQ(error_text(0), nullptr);
-  EXPECT_EQ(error_text(99999), nullptr);
+  EXPECT_EQ(error_message(0), nullptr);
+  EXPECT_EQ(error_message(99999), nullptr);
 }

@@ -9,8 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/media/mci.h"
-#include "platform/media/sound.h"
+#include "saver/music/media.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
 #include "tests/support/sink_capture.h"
@@ -36,7 +35,7 @@ class MusicAudio : public ::testing::Test {
   }
   void TearDown() override {
     StopWav();
-    orvanth::mci::close_all();
+    orvanth::music::send_command("close all", nullptr, 0);
   }
 
   bool hears(double hz, std::chrono::milliseconds limit) {
@@ -118,7 +117,7 @@ TEST_F(MusicAudio, Mp3PollLeavesAPlayingFileAlone) {
 
 TEST_F(MusicAudio, WavLoopsWithoutAPollAndStopWavSilencesIt) {
   BgmFile = fx_.wav("tone.WAV", 660, 0.4);
-  ASSERT_GT(waveOutGetNumDevs(), 0U);
+  ASSERT_GT(orvanth::music::wave_device_count(), 0U);
   const auto start = std::chrono::steady_clock::now();
   PlayWav();
   ASSERT_TRUE(hears(660, 3s));

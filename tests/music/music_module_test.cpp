@@ -6,13 +6,22 @@
 #include <fstream>
 #include <string>
 
-#include "platform/media/mci.h"
+#include "saver/music/media.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
 #include "tests/support/sound_fixtures.h"
 
 using orvanth::music::FileKind;
 using orvanth::music::file_kind;
+
+namespace {
+
+// A command whose reply is not wanted; its code.
+std::uint32_t send(const std::string& command) {
+  return orvanth::music::send_command(command.c_str(), nullptr, 0);
+}
+
+}  // namespace
 
 TEST(MusicModule, EmptyCommandIsRefusedWithoutACall) {
   std::string reply = "old";
@@ -32,9 +41,9 @@ TEST(MusicModule, QueryReturnsErrorCodeAndKeepsTheTextInMciReply) {
 
 TEST(MusicModule, UnknownErrorCodeGivesTheFallbackText) {
   char buf[8] = "keep";
-  EXPECT_FALSE(mciGetErrorStringA(12345, buf, sizeof buf));
+  EXPECT_FALSE(orvanth::music::error_text(12345, buf, sizeof buf));
   EXPECT_STREQ(buf, "keep");
-  ASSERT_TRUE(mciGetErrorStringA(261, buf, sizeof buf));
+  ASSERT_TRUE(orvanth::music::error_text(261, buf, sizeof buf));
   EXPECT_EQ(std::string(buf).size(), sizeof buf - 1);  // cut to the buffer
 }
 
@@ -57,16 +66,16 @@ TEST(MciInterface, FilesThatCannotOpenGiveTheirCodes) {
   const std::string folder = (fx.dir() / "folder.mp3").string();
   std::filesystem::create_directory(folder);
   const std::string open = "\" type MPEGVideo Alias MP3Play";
-  EXPECT_EQ(mciSendStringA(("open \"" + empty + open).c_str(), nullptr, 0, nullptr), 296U);
-  EXPECT_EQ(mciSendStringA(("open \"" + folder + open).c_str(), nullptr, 0, nullptr), 296U);
-  EXPECT_EQ(mciSendStringA(("open \"/no/such/file.mp3" + open).c_str(), nullptr, 0, nullptr), 275U);
+  EXPECT_EQ(send("open \"" + empty + open), 296U);
+  EXPECT_EQ(send("open \"" + folder + open), 296U);
+  EXPECT_EQ(send("open \"/no/such/file.mp3" + open), 275U);
   const std::string long_path = "/" + std::string(5000, 'a') + ".mp3";
-  EXPECT_EQ(mciSendStringA(("open \"" + long_path + open).c_str(), nullptr, 0, nullptr), 275U);
-  EXPECT_EQ(mciSendStringA("open \"\" type MPEGVideo", nullptr, 0, nullptr), 292U);
-  EXPECT_EQ(mciSendStringA("open x.mp3", nullptr, 0, nullptr), 287U);
-  EXPECT_EQ(mciSendStringA("open x.mp3 type midi", nullptr, 0, nullptr), 263U);
+  EXPECT_EQ(send("open \"" + long_path + open), 275U);
+  EXPECT_EQ(send("open \"\" type MPEGVideo"), 292U);
+  EXPECT_EQ(send("open x.mp3"), 287U);
+  EXPECT_EQ(send("open x.mp3 type midi"), 263U);
   // Nothing was opened, so the alias is unknown.
-  EXPECT_EQ(mciSendStringA("status MP3Play mode", nullptr, 0, nullptr), 263U);
+  EXPECT_EQ(send("status MP3Play mode"), 263U);
 }
 
 TEST(MciInterface, QuotedNameWithAQuoteNeverOpens) {
@@ -74,7 +83,7 @@ TEST(MciInterface, QuotedNameWithAQuoteNeverOpens) {
   const std::string real = fx.random_file("tone.mp3", 1000);
   BgmFile = real + "\" type waveaudio alias Other \"" + real;
   PlayMp3();
-  EXPECT_EQ(mciSendStringA("status Other mode", nullptr, 0, nullptr), 263U);
+  EXPECT_EQ(send("status Other mode"), 263U);
   EXPECT_FALSE(IsMp3Playing());
   CloseMp3();
 }

@@ -1,5 +1,6 @@
-// Parsing of media-control command strings into plain data. Knows nothing
-// about devices: the interpreter in mci.cpp decides what a command does.
+// Parsing of media command strings ("open ... type mpegvideo alias x",
+// "status cdaudio mode") into plain data. Knows nothing about devices: the
+// Linux backend's interpreter decides what a command does.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/media/mci_errors.h"
+#include "saver/music/media_errors.h"
 
-namespace orvanth::mci {
+namespace orvanth::music {
 
 enum class Verb { Open, Close, Play, Stop, Pause, Resume, Status, Set, Seek };
 
@@ -68,4 +69,4 @@ std::string quoted(std::string_view word);
 // ASCII case-insensitive equality, as the interface matches keywords.
 bool same_word(std::string_view a, std::string_view b);
 
-}  // namespace orvanth::mci
+}  // namespace orvanth::music

@@ -1,13 +1,14 @@
-#include "platform/media/sound.h"
-
+// The wave-device count and the sound player on GStreamer: one sound at a
+// time, looped by playbin without gaps.
 #include <memory>
 #include <string>
 
-#include "platform/media/gst_support.h"
+#include "saver/music/impl_gstreamer/gst_support.h"
+#include "saver/music/media.h"
+
+namespace orvanth::music {
 
 namespace {
-
-constexpr guint kPlayFlagAudio = 0x2;
 
 // What the streaming thread needs to queue the file again.
 struct LoopData {
@@ -21,12 +22,12 @@ void on_about_to_finish(GstElement* playbin, gpointer data) {
   g_object_set(playbin, "uri", loop->uri.c_str(), nullptr);
 }
 
-// The one sound of the player. Module state: the original player has one
-// sound at a time, and the shell one thread. loop_data outlives the
+// The one sound of the player. Module state: the player has one sound at a
+// time, and the shell one thread. loop_data outlives the
 // pipeline, which is stopped (its threads joined) before it is freed.
 struct Player {
   std::unique_ptr<LoopData> loop_data;
-  orvanth::gst::Pipeline pipeline;
+  gst::Pipeline pipeline;
 
   void stop() {
     pipeline.reset();
@@ -39,25 +40,10 @@ Player& player() {
   return p;
 }
 
-GstElement* make_playbin(const std::string& uri) {
-  GstElement* playbin = gst_element_factory_make("playbin", nullptr);
-  GstElement* sink = orvanth::gst::make_audio_sink();
-  if (playbin == nullptr || sink == nullptr) {
-    for (GstElement* e : {playbin, sink}) {
-      if (e != nullptr) {
-        gst_object_unref(gst_object_ref_sink(e));
-      }
-    }
-    return nullptr;
-  }
-  g_object_set(playbin, "uri", uri.c_str(), "audio-sink", sink, "flags", kPlayFlagAudio, nullptr);
-  return playbin;
-}
-
 }  // namespace
 
-std::uint32_t waveOutGetNumDevs() {
-  if (!orvanth::gst::init()) {
+std::uint32_t wave_device_count() {
+  if (!gst::init()) {
     return 0;
   }
   GstDeviceMonitor* monitor = gst_device_monitor_new();
@@ -73,23 +59,26 @@ std::uint32_t waveOutGetNumDevs() {
   return count;
 }
 
-bool PlaySoundA(const char* sound, void* /*module*/, std::uint32_t flags) {
+// Plays the file named by sound (a path) in the background, endlessly with
+// kSoundLoop, replacing any sound playing before; never blocks. No name stops
+// the sound. A file that turns out not to be playable stays silent.
+void play_sound(const char* sound, std::uint32_t flags) {
   Player& p = player();
   p.stop();
-  if (sound == nullptr || *sound == '\0' || !orvanth::gst::init()) {
-    return sound == nullptr;
+  if (sound == nullptr || *sound == '\0' || !gst::init()) {
+    return;
   }
   gchar* uri = gst_filename_to_uri(sound, nullptr);
   if (uri == nullptr) {
-    return false;
+    return;
   }
-  GstElement* playbin = make_playbin(uri);
+  GstElement* playbin = gst::make_audio_playbin(uri, false);
   auto data = std::make_unique<LoopData>(LoopData{uri});
   g_free(uri);
   if (playbin == nullptr) {
-    return false;
+    return;
   }
-  if ((flags & SND_LOOP) != 0) {
+  if ((flags & kSoundLoop) != 0) {
     g_signal_connect(playbin, "about-to-finish", G_CALLBACK(on_about_to_finish), data.get());
   }
   p.loop_data = std::move(data);
@@ -99,5 +88,7 @@ bool PlaySoundA(const char* sound, void* /*module*/, std::uint32_t flags) {
     gst_bus_set_flushing(bus, TRUE);
     gst_object_unref(bus);
   }
-  return gst_element_set_state(playbin, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
+  gst_element_set_state(playbin, GST_STATE_PLAYING);
 }
+
+}  // namespace orvanth::music

@@ -1,11 +1,11 @@
-#include "platform/media/mci_disc.h"
+#include "saver/music/disc_time.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
 
-namespace orvanth::mci {
+namespace orvanth::music {
 
 namespace {
 
@@ -131,4 +131,4 @@ PositionResult parse_position(const DiscLayout& disc, TimeFormat format, std::st
   return r;
 }
 
-}  // namespace orvanth::mci
+}  // namespace orvanth::music

@@ -1,9 +1,10 @@
-#include "platform/media/mci_command.h"
+#include "saver/music/media_command.h"
 
 #include <charconv>
 #include <cstddef>
+#include <initializer_list>
 
-namespace orvanth::mci {
+namespace orvanth::music {
 
 namespace {
 
@@ -36,58 +37,53 @@ bool is_ignored_flag(std::string_view word) {
   return same_word(word, "wait") || same_word(word, "notify");
 }
 
-// Takes the argument of a keyword that may appear once.
-ErrorCode take_argument(WordCursor& cur, std::optional<std::string>& slot) {
-  if (slot) {
-    return kErrDuplicateFlags;
+// A keyword that may appear once: with an argument (type X) or alone
+// (shareable, kept as an empty text).
+struct Keyword {
+  std::string_view name;
+  std::optional<std::string>* slot;
+  bool has_argument;
+};
+
+// Reads keywords of the table, and wait/notify, up to the command's end.
+ErrorCode parse_keywords(WordCursor& cur, std::initializer_list<Keyword> keywords) {
+  while (!cur.done()) {
+    const Keyword* found = nullptr;
+    for (const Keyword& k : keywords) {
+      if (cur.take_if(k.name)) {
+        found = &k;
+        break;
+      }
+    }
+    if (found == nullptr) {
+      if (!is_ignored_flag(cur.take())) {
+        return kErrUnrecognizedKeyword;
+      }
+      continue;
+    }
+    if (*found->slot) {
+      return kErrDuplicateFlags;
+    }
+    if (found->has_argument && cur.done()) {
+      return kErrMissingParameter;
+    }
+    *found->slot = found->has_argument ? cur.take() : std::string();
   }
-  if (cur.done()) {
-    return kErrMissingParameter;
-  }
-  slot = cur.take();
   return kOk;
 }
 
+// What may follow a command's last argument: nothing but wait/notify.
+ErrorCode parse_flags_only(WordCursor& cur) { return parse_keywords(cur, {}); }
+
 ErrorCode parse_open(WordCursor& cur, Command& cmd) {
-  bool shareable = false;
-  while (!cur.done()) {
-    ErrorCode err = kOk;
-    if (cur.take_if("type")) {
-      err = take_argument(cur, cmd.type);
-    } else if (cur.take_if("alias")) {
-      err = take_argument(cur, cmd.alias);
-    } else if (cur.take_if("shareable")) {
-      err = shareable ? kErrDuplicateFlags : kOk;
-      shareable = true;
-    } else if (is_ignored_flag(cur.peek())) {
-      cur.take();
-    } else {
-      err = kErrUnrecognizedKeyword;
-    }
-    if (err != kOk) {
-      return err;
-    }
-  }
-  return kOk;
+  std::optional<std::string> shareable;
+  return parse_keywords(cur, {{"type", &cmd.type, true},
+                              {"alias", &cmd.alias, true},
+                              {"shareable", &shareable, false}});
 }
 
 ErrorCode parse_play(WordCursor& cur, Command& cmd) {
-  while (!cur.done()) {
-    ErrorCode err = kOk;
-    if (cur.take_if("from")) {
-      err = take_argument(cur, cmd.from);
-    } else if (cur.take_if("to")) {
-      err = take_argument(cur, cmd.to);
-    } else if (is_ignored_flag(cur.peek())) {
-      cur.take();
-    } else {
-      err = kErrUnrecognizedKeyword;
-    }
-    if (err != kOk) {
-      return err;
-    }
-  }
-  return kOk;
+  return parse_keywords(cur, {{"from", &cmd.from, true}, {"to", &cmd.to, true}});
 }
 
 ErrorCode parse_track_number(const std::string& text, std::uint32_t& out) {
@@ -156,12 +152,7 @@ ErrorCode parse_status(WordCursor& cur, Command& cmd) {
   } else if (ErrorCode err = parse_status_item(cur, cmd); err != kOk) {
     return err;
   }
-  while (!cur.done()) {
-    if (!is_ignored_flag(cur.take())) {
-      return kErrUnrecognizedKeyword;
-    }
-  }
-  return kOk;
+  return parse_flags_only(cur);
 }
 
 ErrorCode parse_set(WordCursor& cur, Command& cmd) {
@@ -184,12 +175,7 @@ ErrorCode parse_set(WordCursor& cur, Command& cmd) {
   } else {
     return kErrBadTimeFormat;
   }
-  while (!cur.done()) {
-    if (!is_ignored_flag(cur.take())) {
-      return kErrUnrecognizedKeyword;
-    }
-  }
-  return kOk;
+  return parse_flags_only(cur);
 }
 
 ErrorCode parse_seek(WordCursor& cur, Command& cmd) {
@@ -207,22 +193,7 @@ ErrorCode parse_seek(WordCursor& cur, Command& cmd) {
     cmd.seek_target = SeekTarget::Position;
     cmd.seek_position = cur.take();
   }
-  while (!cur.done()) {
-    if (!is_ignored_flag(cur.take())) {
-      return kErrUnrecognizedKeyword;
-    }
-  }
-  return kOk;
-}
-
-// Commands that take nothing but optional wait/notify after the device.
-ErrorCode parse_plain(WordCursor& cur) {
-  while (!cur.done()) {
-    if (!is_ignored_flag(cur.take())) {
-      return kErrUnrecognizedKeyword;
-    }
-  }
-  return kOk;
+  return parse_flags_only(cur);
 }
 
 bool find_verb(std::string_view word, Verb& verb) {
@@ -262,7 +233,7 @@ ErrorCode parse_arguments(const std::vector<std::string>& words, Command& cmd) {
     case Verb::Stop:
     case Verb::Pause:
     case Verb::Resume:
-      return parse_plain(cur);
+      return parse_flags_only(cur);
   }
   return kErrInternal;
 }
@@ -360,4 +331,4 @@ ParseResult parse_command(std::string_view text) {
   return result;
 }
 
-}  // namespace orvanth::mci
+}  // namespace orvanth::music

@@ -1,6 +1,6 @@
-#include "platform/media/mci_errors.h"
+#include "saver/music/media_errors.h"
 
-namespace orvanth::mci {
+namespace orvanth::music {
 
 namespace {
 
@@ -44,7 +44,7 @@ constexpr Entry kTexts[] = {
 
 }  // namespace
 
-const char* error_text(ErrorCode code) {
+const char* error_message(ErrorCode code) {
   for (const Entry& e : kTexts) {
     if (e.code == code) {
       return e.text;
@@ -53,4 +53,4 @@ const char* error_text(ErrorCode code) {
   return nullptr;
 }
 
-}  // namespace orvanth::mci
+}  // namespace orvanth::music

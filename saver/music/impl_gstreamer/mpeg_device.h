@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/media/mci_device.h"
+#include "saver/music/impl_gstreamer/device.h"
 
-namespace orvanth::mci {
+namespace orvanth::music {
 
 // Checks the file and starts reading it; kOk or the error of the open.
 ErrorCode open_mpeg_device(const std::string& path, std::unique_ptr<Device>& out);
 
-}  // namespace orvanth::mci
+}  // namespace orvanth::music

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/media/mci_command.h"
-#include "platform/media/mci_errors.h"
+#include "saver/music/media_command.h"
+#include "saver/music/media_errors.h"
 
-namespace orvanth::mci {
+namespace orvanth::music {
 
 inline constexpr std::uint32_t kFramesPerSecond = 75;
 
@@ -39,4 +39,4 @@ struct PositionResult {
 // integer. "3" in tmsf is the start of track 3.
 PositionResult parse_position(const DiscLayout& disc, TimeFormat format, std::string_view text);
 
-}  // namespace orvanth::mci
+}  // namespace orvanth::music

@@ -1,17 +1,15 @@
-#include "platform/media/mci_cd_device.h"
+#include "saver/music/impl_gstreamer/cd_device.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
 
-#include "platform/media/mci_disc.h"
-#include "platform/media/gst_support.h"
+#include "saver/music/disc_time.h"
+#include "saver/music/impl_gstreamer/gst_support.h"
 
-namespace orvanth::mci {
+namespace orvanth::music {
 
 namespace {
-
-enum class Mode { Stopped, Playing, Paused };
 
 std::uint32_t ns_to_frames(gint64 ns) {
   if (ns <= 0) {
@@ -77,20 +75,20 @@ class CdDevice final : public Device {
     if (at_end_) {
       return kOk;  // played from the disc's end: nothing to play
     }
-    mode_ = Mode::Playing;
+    mode_ = PlayMode::Playing;
     gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
     return kOk;
   }
 
-  ErrorCode stop() override { return hold(Mode::Stopped); }
-  ErrorCode pause() override { return hold(Mode::Paused); }
+  ErrorCode stop() override { return hold(PlayMode::Stopped); }
+  ErrorCode pause() override { return hold(PlayMode::Paused); }
 
   ErrorCode resume() override {
     if (ErrorCode err = ready(); err != kOk) {
       return err;
     }
-    if (mode_ == Mode::Paused) {
-      mode_ = Mode::Playing;
+    if (mode_ == PlayMode::Paused) {
+      mode_ = PlayMode::Playing;
       gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
     }
     return kOk;
@@ -110,7 +108,7 @@ class CdDevice final : public Device {
       }
       target = p.frame;
     }
-    hold(Mode::Stopped);
+    hold(PlayMode::Stopped);
     return seek_frame(target) ? kOk : kErrHardware;
   }
 
@@ -123,13 +121,13 @@ class CdDevice final : public Device {
     poll();
     switch (cmd.item) {
       case StatusItem::Mode:
-        reply = mode_text();
+        reply = mode_text(mode_, ready_now());
         return kOk;
       case StatusItem::Ready:
-        reply = ready_now() ? "true" : "false";
+        reply = bool_text(ready_now());
         return kOk;
       case StatusItem::MediaPresent:
-        reply = no_media_ ? "false" : "true";
+        reply = bool_text(!no_media_);
         return kOk;
       case StatusItem::TimeFormat:
         reply = format_name();
@@ -186,8 +184,8 @@ class CdDevice final : public Device {
           at_end_ = true;
           restart_source_ = true;
           last_frame_ = disc_.end;
-          if (mode_ == Mode::Playing) {
-            mode_ = Mode::Stopped;
+          if (mode_ == PlayMode::Playing) {
+            mode_ = PlayMode::Stopped;
           }
           break;
         case GST_MESSAGE_ERROR:
@@ -229,24 +227,23 @@ class CdDevice final : public Device {
   bool seek_frame(std::uint32_t frame) {
     if (frame >= disc_.end) {
       // The disc's end: nothing left to read, the source is not moved.
-      hold(Mode::Stopped);
+      hold(PlayMode::Stopped);
       at_end_ = true;
       last_frame_ = disc_.end;
       return true;
     }
-    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
     const gint64 ns = frames_to_ns(frame);
     if (restart_source_) {
       // After the disc's end the CD source cannot seek (it has no current
       // track left); restart it with the seek pending, which it takes at start.
       gst_element_set_state(pipeline_.get(), GST_STATE_READY);
-      const bool ok = gst_element_seek_simple(source_, GST_FORMAT_TIME, flags, ns) != FALSE;
+      const bool ok = gst::seek(source_, ns);
       gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
       if (!ok) {
         return false;
       }
       restart_source_ = false;
-    } else if (!gst_element_seek_simple(pipeline_.get(), GST_FORMAT_TIME, flags, ns)) {
+    } else if (!gst::seek(pipeline_.get(), ns)) {
       return false;
     }
     at_end_ = false;
@@ -254,32 +251,17 @@ class CdDevice final : public Device {
     return true;
   }
 
-  ErrorCode hold(Mode mode) {
+  ErrorCode hold(PlayMode mode) {
     if (ErrorCode err = ready(); err != kOk) {
       return err;
     }
-    if (mode == Mode::Paused && mode_ != Mode::Playing) {
+    if (!holds(mode, mode_)) {
       return kOk;
     }
     current_frame();  // keep the place where play stopped
     mode_ = mode;
     gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
     return kOk;
-  }
-
-  const char* mode_text() const {
-    if (!ready_now()) {
-      return kModeNotReady;
-    }
-    switch (mode_) {
-      case Mode::Playing:
-        return kModePlaying;
-      case Mode::Paused:
-        return kModePaused;
-      case Mode::Stopped:
-        break;
-    }
-    return kModeStopped;
   }
 
   const char* format_name() const {
@@ -298,7 +280,7 @@ class CdDevice final : public Device {
   GstElement* source_;  // owned by the pipeline
   DiscLayout disc_;
   TimeFormat format_ = TimeFormat::Msf;
-  Mode mode_ = Mode::Stopped;
+  PlayMode mode_ = PlayMode::Stopped;
   std::uint32_t last_frame_ = 0;
   bool at_end_ = false;
   bool restart_source_ = false;
@@ -314,11 +296,7 @@ GstElement* build_pipeline(const char* drive, GstElement*& source) {
   GstElement* sink = gst::make_audio_sink();
   if (pipeline == nullptr || src == nullptr || convert == nullptr || resample == nullptr ||
       sink == nullptr) {
-    for (GstElement* e : {pipeline, src, convert, resample, sink}) {
-      if (e != nullptr) {
-        gst_object_unref(gst_object_ref_sink(e));
-      }
-    }
+    gst::discard({pipeline, src, convert, resample, sink});
     return nullptr;
   }
   // Whole-disc mode: one stream from the first track to the disc's end.
@@ -352,4 +330,4 @@ ErrorCode open_cd_device(std::unique_ptr<Device>& out) {
   return kOk;
 }
 
-}  // namespace orvanth::mci
+}  // namespace orvanth::music

@@ -4,9 +4,10 @@
 
 #include <gst/gst.h>
 
+#include <initializer_list>
 #include <memory>
 
-namespace orvanth::gst {
+namespace orvanth::music::gst {
 
 // Initialises GStreamer once; false when it cannot be initialised.
 bool init();
@@ -38,7 +39,19 @@ class Pipeline {
 // The system's audio output: autoaudiosink, else pulsesink; nullptr when none.
 GstElement* make_audio_sink();
 
-// Seconds as GStreamer time.
+// Frees new elements (floating or not) that were never added to a pipeline;
+// nullptr entries are skipped.
+void discard(std::initializer_list<GstElement*> elements);
+
+// playbin for the file at uri, audio only, into the system's audio output
+// (and, with fake_video, any video into a fakesink); nullptr when an element
+// is missing.
+GstElement* make_audio_playbin(const char* uri, bool fake_video);
+
+// A flushing, accurate seek of element to ns; false when it is refused.
+bool seek(GstElement* element, gint64 ns);
+
+// Milliseconds as GStreamer time.
 constexpr gint64 ms_to_ns(gint64 ms) { return ms * GST_MSECOND; }
 
-}  // namespace orvanth::gst
+}  // namespace orvanth::music::gst

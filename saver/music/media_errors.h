@@ -1,10 +1,10 @@
-// Numeric error codes of the media control interface (the platform's own
-// values, MCIERR_BASE + n) and their texts.
+// Error codes of media command strings (the values the system's media
+// control interface gives, MCIERR_BASE + n) and their texts.
 #pragma once
 
 #include <cstdint>
 
-namespace orvanth::mci {
+namespace orvanth::music {
 
 using ErrorCode = std::uint32_t;
 
@@ -41,6 +41,6 @@ inline constexpr ErrorCode kErrExtraCharacters = 305;
 inline constexpr ErrorCode kErrFileRead = 348;
 
 // The text of a code, or nullptr for a code that has none.
-const char* error_text(ErrorCode code);
+const char* error_message(ErrorCode code);
 
-}  // namespace orvanth::mci
+}  // namespace orvanth::music

@@ -6,13 +6,13 @@
 
 #include <memory>
 
-#include "platform/media/mci_device.h"
+#include "saver/music/impl_gstreamer/device.h"
 
-namespace orvanth::mci {
+namespace orvanth::music {
 
 inline constexpr const char* kCdDeviceVariable = "ORVANTH_CD_DEVICE";
 inline constexpr const char* kDefaultCdDrive = "/dev/cdrom";
 
 ErrorCode open_cd_device(std::unique_ptr<Device>& out);
 
-}  // namespace orvanth::mci
+}  // namespace orvanth::music

@@ -1,4 +1,4 @@
-#include "platform/media/mci_mpeg_device.h"
+#include "saver/music/impl_gstreamer/mpeg_device.h"
 
 #include <sys/stat.h>
 
@@ -6,15 +6,23 @@
 #include <charconv>
 #include <cstdio>
 
-#include "platform/media/gst_support.h"
+#include "saver/music/impl_gstreamer/gst_support.h"
 
-namespace orvanth::mci {
+namespace orvanth::music {
 
 namespace {
 
-constexpr guint kPlayFlagAudio = 0x2;  // playbin: audio stream only
-
-enum class Mode { Stopped, Playing, Paused };
+// A position in milliseconds as the command gives it; false for anything
+// but a whole number of at least 0.
+bool parse_ms(const std::string& text, gint64& ns) {
+  std::int64_t ms = 0;
+  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), ms);
+  if (text.empty() || ec != std::errc() || ptr != text.data() + text.size() || ms < 0) {
+    return false;
+  }
+  ns = gst::ms_to_ns(ms);
+  return true;
+}
 
 class MpegDevice final : public Device {
  public:
@@ -31,31 +39,29 @@ class MpegDevice final : public Device {
       return kErrUnsupportedFunction;
     }
     if (cmd.from) {
-      std::int64_t ms = 0;
-      const std::string& t = *cmd.from;
-      auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), ms);
-      if (t.empty() || ec != std::errc() || ptr != t.data() + t.size() || ms < 0) {
+      gint64 ns = 0;
+      if (!parse_ms(*cmd.from, ns)) {
         return kErrBadInteger;
       }
-      seek_to(gst::ms_to_ns(ms));
+      seek_to(ns);
     } else if (at_end_) {
       seek_to(0);  // a finished file plays again from its start
     }
     at_end_ = false;
-    mode_ = Mode::Playing;
+    mode_ = PlayMode::Playing;
     gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
     return kOk;
   }
 
-  ErrorCode stop() override { return hold(Mode::Stopped); }
-  ErrorCode pause() override { return hold(Mode::Paused); }
+  ErrorCode stop() override { return hold(PlayMode::Stopped); }
+  ErrorCode pause() override { return hold(PlayMode::Paused); }
 
   ErrorCode resume() override {
     poll();
-    if (mode_ != Mode::Paused) {
+    if (mode_ != PlayMode::Paused) {
       return kOk;
     }
-    mode_ = Mode::Playing;
+    mode_ = PlayMode::Playing;
     gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
     return kOk;
   }
@@ -70,16 +76,10 @@ class MpegDevice final : public Device {
       if (!gst_element_query_duration(pipeline_.get(), GST_FORMAT_TIME, &target)) {
         return kErrDeviceNotReady;
       }
-    } else if (cmd.seek_target == SeekTarget::Position) {
-      std::int64_t ms = 0;
-      const std::string& t = cmd.seek_position;
-      auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), ms);
-      if (ec != std::errc() || ptr != t.data() + t.size() || ms < 0) {
-        return kErrBadInteger;
-      }
-      target = gst::ms_to_ns(ms);
+    } else if (cmd.seek_target == SeekTarget::Position && !parse_ms(cmd.seek_position, target)) {
+      return kErrBadInteger;
     }
-    hold(Mode::Stopped);
+    hold(PlayMode::Stopped);
     seek_to(target);
     return kOk;
   }
@@ -92,10 +92,10 @@ class MpegDevice final : public Device {
     poll();
     switch (cmd.item) {
       case StatusItem::Mode:
-        reply = mode_text();
+        reply = mode_text(mode_, !broken_);
         return kOk;
       case StatusItem::Ready:
-        reply = broken_ ? "false" : "true";
+        reply = bool_text(!broken_);
         return kOk;
       case StatusItem::MediaPresent:
         reply = "true";
@@ -120,13 +120,13 @@ class MpegDevice final : public Device {
       switch (GST_MESSAGE_TYPE(msg)) {
         case GST_MESSAGE_EOS:
           at_end_ = true;
-          if (mode_ == Mode::Playing) {
-            mode_ = Mode::Stopped;
+          if (mode_ == PlayMode::Playing) {
+            mode_ = PlayMode::Stopped;
           }
           break;
         case GST_MESSAGE_ERROR:
           broken_ = true;
-          mode_ = Mode::Stopped;
+          mode_ = PlayMode::Stopped;
           break;
         case GST_MESSAGE_ASYNC_DONE:
           prerolled_ = true;
@@ -148,12 +148,12 @@ class MpegDevice final : public Device {
     }
   }
 
-  ErrorCode hold(Mode mode) {
+  ErrorCode hold(PlayMode mode) {
     poll();
     if (broken_) {
       return kOk;
     }
-    if (mode == Mode::Paused && mode_ != Mode::Playing) {
+    if (!holds(mode, mode_)) {
       return kOk;
     }
     mode_ = mode;
@@ -162,8 +162,7 @@ class MpegDevice final : public Device {
   }
 
   void seek_to(gint64 ns) {
-    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
-    if (!prerolled_ || !gst_element_seek_simple(pipeline_.get(), GST_FORMAT_TIME, flags, ns)) {
+    if (!prerolled_ || !gst::seek(pipeline_.get(), ns)) {
       pending_seek_ = ns;  // applied once the file has been read far enough
     }
   }
@@ -186,23 +185,8 @@ class MpegDevice final : public Device {
     return kOk;
   }
 
-  const char* mode_text() const {
-    if (broken_) {
-      return kModeNotReady;
-    }
-    switch (mode_) {
-      case Mode::Playing:
-        return kModePlaying;
-      case Mode::Paused:
-        return kModePaused;
-      case Mode::Stopped:
-        break;
-    }
-    return kModeStopped;
-  }
-
   gst::Pipeline pipeline_;
-  Mode mode_ = Mode::Stopped;
+  PlayMode mode_ = PlayMode::Stopped;
   bool at_end_ = false;
   bool broken_ = false;
   bool released_ = false;
@@ -241,23 +225,13 @@ ErrorCode open_mpeg_device(const std::string& path, std::unique_ptr<Device>& out
   if (uri == nullptr) {
     return kErrFileNotFound;
   }
-  GstElement* playbin = gst_element_factory_make("playbin", nullptr);
-  GstElement* sink = gst::make_audio_sink();
-  GstElement* video = gst_element_factory_make("fakesink", nullptr);
-  if (playbin == nullptr || sink == nullptr || video == nullptr) {
-    for (GstElement* e : {playbin, sink, video}) {
-      if (e != nullptr) {
-        gst_object_unref(gst_object_ref_sink(e));
-      }
-    }
-    g_free(uri);
+  GstElement* playbin = gst::make_audio_playbin(uri, true);
+  g_free(uri);
+  if (playbin == nullptr) {
     return kErrCannotLoadDriver;
   }
-  g_object_set(playbin, "uri", uri, "audio-sink", sink, "video-sink", video, "flags",
-               kPlayFlagAudio, nullptr);
-  g_free(uri);
   out = std::make_unique<MpegDevice>(playbin);
   return kOk;
 }
 
-}  // namespace orvanth::mci
+}  // namespace orvanth::music
