@@ -1,6 +1,7 @@
 // The media services the music module speaks to: the media control
 // interface's command strings and error texts, the wave-device count and
-// the sound player. Each backend forwards to its platform's own.
+// the sound player, as winmm has them. The Windows backend calls winmm; the
+// Linux backend reads the same command strings and plays on GStreamer.
 #pragma once
 
 #include <cstdint>

@@ -6,6 +6,7 @@
 
 #include "saver/music/disc_time.h"
 #include "saver/music/impl_gstreamer/gst_support.h"
+#include "saver/music/impl_gstreamer/playback.h"
 
 namespace orvanth::music {
 
@@ -45,9 +46,9 @@ DiscLayout layout_from_toc(GstToc* toc) {
 
 class CdDevice final : public Device {
  public:
-  CdDevice(GstElement* pipeline, GstElement* source) : pipeline_(pipeline), source_(source) {
+  CdDevice(GstElement* pipeline, GstElement* source) : playback_(pipeline), source_(source) {
     // The source opens the drive or image here; an unreadable one fails now.
-    if (gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
+    if (gst_element_set_state(playback_.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) {
       no_media_ = true;
     }
   }
@@ -75,8 +76,7 @@ class CdDevice final : public Device {
     if (at_end_) {
       return kOk;  // played from the disc's end: nothing to play
     }
-    mode_ = PlayMode::Playing;
-    gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
+    playback_.play();
     return kOk;
   }
 
@@ -87,10 +87,7 @@ class CdDevice final : public Device {
     if (ErrorCode err = ready(); err != kOk) {
       return err;
     }
-    if (mode_ == PlayMode::Paused) {
-      mode_ = PlayMode::Playing;
-      gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
-    }
+    playback_.resume();
     return kOk;
   }
 
@@ -121,7 +118,7 @@ class CdDevice final : public Device {
     poll();
     switch (cmd.item) {
       case StatusItem::Mode:
-        reply = mode_text(mode_, ready_now());
+        reply = mode_text(playback_.mode(), ready_now());
         return kOk;
       case StatusItem::Ready:
         reply = bool_text(ready_now());
@@ -169,7 +166,7 @@ class CdDevice final : public Device {
   }
 
   void poll() {
-    while (GstMessage* msg = pipeline_.pop()) {
+    while (GstMessage* msg = playback_.pop()) {
       switch (GST_MESSAGE_TYPE(msg)) {
         case GST_MESSAGE_TOC: {
           GstToc* toc = nullptr;
@@ -184,9 +181,7 @@ class CdDevice final : public Device {
           at_end_ = true;
           restart_source_ = true;
           last_frame_ = disc_.end;
-          if (mode_ == PlayMode::Playing) {
-            mode_ = PlayMode::Stopped;
-          }
+          playback_.ended();
           break;
         case GST_MESSAGE_ERROR:
           no_media_ = true;
@@ -196,9 +191,8 @@ class CdDevice final : public Device {
       }
       gst_message_unref(msg);
     }
-    if (no_media_ && !released_) {
-      gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
-      released_ = true;
+    if (no_media_) {
+      playback_.release();
     }
   }
 
@@ -218,7 +212,7 @@ class CdDevice final : public Device {
       return disc_.end;
     }
     gint64 ns = -1;
-    if (gst_element_query_position(pipeline_.get(), GST_FORMAT_TIME, &ns) && ns >= 0) {
+    if (gst_element_query_position(playback_.get(), GST_FORMAT_TIME, &ns) && ns >= 0) {
       last_frame_ = std::min(ns_to_frames(ns), disc_.end);
     }
     return last_frame_;
@@ -236,14 +230,14 @@ class CdDevice final : public Device {
     if (restart_source_) {
       // After the disc's end the CD source cannot seek (it has no current
       // track left); restart it with the seek pending, which it takes at start.
-      gst_element_set_state(pipeline_.get(), GST_STATE_READY);
+      gst_element_set_state(playback_.get(), GST_STATE_READY);
       const bool ok = gst::seek(source_, ns);
-      gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
+      gst_element_set_state(playback_.get(), GST_STATE_PAUSED);
       if (!ok) {
         return false;
       }
       restart_source_ = false;
-    } else if (!gst::seek(pipeline_.get(), ns)) {
+    } else if (!gst::seek(playback_.get(), ns)) {
       return false;
     }
     at_end_ = false;
@@ -255,12 +249,10 @@ class CdDevice final : public Device {
     if (ErrorCode err = ready(); err != kOk) {
       return err;
     }
-    if (!holds(mode, mode_)) {
-      return kOk;
+    if (holds(mode, playback_.mode())) {
+      current_frame();  // keep the place where play stopped
+      playback_.hold(mode);
     }
-    current_frame();  // keep the place where play stopped
-    mode_ = mode;
-    gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
     return kOk;
   }
 
@@ -276,16 +268,14 @@ class CdDevice final : public Device {
     return "msf";
   }
 
-  gst::Pipeline pipeline_;
+  Playback playback_;
   GstElement* source_;  // owned by the pipeline
   DiscLayout disc_;
   TimeFormat format_ = TimeFormat::Msf;
-  PlayMode mode_ = PlayMode::Stopped;
   std::uint32_t last_frame_ = 0;
   bool at_end_ = false;
   bool restart_source_ = false;
   bool no_media_ = false;
-  bool released_ = false;
 };
 
 GstElement* build_pipeline(const char* drive, GstElement*& source) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "saver/music/impl_gstreamer/gst_support.h"
+#include "saver/music/impl_gstreamer/playback.h"
 
 namespace orvanth::music {
 
@@ -26,8 +27,8 @@ bool parse_ms(const std::string& text, gint64& ns) {
 
 class MpegDevice final : public Device {
  public:
-  explicit MpegDevice(GstElement* playbin) : pipeline_(playbin) {
-    gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
+  explicit MpegDevice(GstElement* playbin) : playback_(playbin) {
+    gst_element_set_state(playback_.get(), GST_STATE_PAUSED);
   }
 
   ErrorCode play(const Command& cmd) override {
@@ -48,8 +49,7 @@ class MpegDevice final : public Device {
       seek_to(0);  // a finished file plays again from its start
     }
     at_end_ = false;
-    mode_ = PlayMode::Playing;
-    gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
+    playback_.play();
     return kOk;
   }
 
@@ -58,11 +58,7 @@ class MpegDevice final : public Device {
 
   ErrorCode resume() override {
     poll();
-    if (mode_ != PlayMode::Paused) {
-      return kOk;
-    }
-    mode_ = PlayMode::Playing;
-    gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
+    playback_.resume();
     return kOk;
   }
 
@@ -73,7 +69,7 @@ class MpegDevice final : public Device {
     }
     gint64 target = 0;
     if (cmd.seek_target == SeekTarget::End) {
-      if (!gst_element_query_duration(pipeline_.get(), GST_FORMAT_TIME, &target)) {
+      if (!gst_element_query_duration(playback_.get(), GST_FORMAT_TIME, &target)) {
         return kErrDeviceNotReady;
       }
     } else if (cmd.seek_target == SeekTarget::Position && !parse_ms(cmd.seek_position, target)) {
@@ -92,7 +88,7 @@ class MpegDevice final : public Device {
     poll();
     switch (cmd.item) {
       case StatusItem::Mode:
-        reply = mode_text(mode_, !broken_);
+        reply = mode_text(playback_.mode(), !broken_);
         return kOk;
       case StatusItem::Ready:
         reply = bool_text(!broken_);
@@ -116,17 +112,15 @@ class MpegDevice final : public Device {
  private:
   // Handles what the pipeline reported since the last command.
   void poll() {
-    while (GstMessage* msg = pipeline_.pop()) {
+    while (GstMessage* msg = playback_.pop()) {
       switch (GST_MESSAGE_TYPE(msg)) {
         case GST_MESSAGE_EOS:
           at_end_ = true;
-          if (mode_ == PlayMode::Playing) {
-            mode_ = PlayMode::Stopped;
-          }
+          playback_.ended();
           break;
         case GST_MESSAGE_ERROR:
           broken_ = true;
-          mode_ = PlayMode::Stopped;
+          playback_.broke();
           break;
         case GST_MESSAGE_ASYNC_DONE:
           prerolled_ = true;
@@ -141,28 +135,21 @@ class MpegDevice final : public Device {
       }
       gst_message_unref(msg);
     }
-    if (broken_ && !released_) {
-      // A file that cannot be decoded stays silent; free its threads.
-      gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
-      released_ = true;
+    if (broken_) {
+      playback_.release();  // a file that cannot be decoded stays silent
     }
   }
 
   ErrorCode hold(PlayMode mode) {
     poll();
-    if (broken_) {
-      return kOk;
+    if (!broken_) {
+      playback_.hold(mode);
     }
-    if (!holds(mode, mode_)) {
-      return kOk;
-    }
-    mode_ = mode;
-    gst_element_set_state(pipeline_.get(), GST_STATE_PAUSED);
     return kOk;
   }
 
   void seek_to(gint64 ns) {
-    if (!prerolled_ || !gst::seek(pipeline_.get(), ns)) {
+    if (!prerolled_ || !gst::seek(playback_.get(), ns)) {
       pending_seek_ = ns;  // applied once the file has been read far enough
     }
   }
@@ -173,8 +160,8 @@ class MpegDevice final : public Device {
     }
     gint64 ns = 0;
     const bool ok = cmd.item == StatusItem::Position
-                        ? gst_element_query_position(pipeline_.get(), GST_FORMAT_TIME, &ns)
-                        : gst_element_query_duration(pipeline_.get(), GST_FORMAT_TIME, &ns);
+                        ? gst_element_query_position(playback_.get(), GST_FORMAT_TIME, &ns)
+                        : gst_element_query_duration(playback_.get(), GST_FORMAT_TIME, &ns);
     if (!ok || ns < 0) {
       if (cmd.item == StatusItem::Length) {
         return kErrDeviceNotReady;
@@ -185,11 +172,9 @@ class MpegDevice final : public Device {
     return kOk;
   }
 
-  gst::Pipeline pipeline_;
-  PlayMode mode_ = PlayMode::Stopped;
+  Playback playback_;
   bool at_end_ = false;
   bool broken_ = false;
-  bool released_ = false;
   bool prerolled_ = false;
   gint64 pending_seek_ = -1;
 };
