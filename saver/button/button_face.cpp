@@ -64,8 +64,25 @@ Rect to_pixels(const Rect& t, double tx, double ty) {
   return {left, top, edge(t.x + t.w, tx) - left, edge(t.y + t.h, ty) - top};
 }
 
+std::vector<Piece> frame_pieces(int width_pixels, int height_pixels, double tx, double ty) {
+  const Slices slices = frame_slices(static_cast<int>(std::lround(width_pixels * tx)),
+                                     static_cast<int>(std::lround(height_pixels * ty)));
+  std::vector<Piece> pieces;
+  for (std::size_t i = 0; i < slices.pieces.size(); ++i) {
+    if (!slices.valid[i]) continue;
+    pieces.push_back({to_pixels(slices.pieces[i].dest, tx, ty), to_pixels(slices.pieces[i].source)});
+  }
+  return pieces;
+}
+
 double caption_top(int height_twips, int caption_height_twips) {
   return (static_cast<double>(height_twips) - caption_height_twips - 20.0) / 2.0;
+}
+
+int caption_top_pixels(int height_pixels, double ty, int caption_height_twips) {
+  const double top =
+      caption_top(static_cast<int>(std::lround(height_pixels * ty)), caption_height_twips);
+  return static_cast<int>(std::lround(top / ty));
 }
 
 VertexColour vertex_colour(std::string_view constant) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace orvanth::button_face {
 
@@ -13,6 +14,7 @@ constexpr int kCorner = 60;          // 4 pixels
 constexpr int kPictureWidth = 960;   // 64 pixels
 constexpr int kPictureHeight = 375;  // 25 pixels
 constexpr int kCaptionHeight = 195;  // LblMsg's own height, 13 pixels
+constexpr int kCaptionTop = 90;      // LblMsg's top until the first layout
 
 struct Rect {
   int x, y, w, h;
@@ -40,8 +42,16 @@ Rect to_pixels(const Rect& twips);
 // nearest pixel, so that neighbouring pieces meet without a gap.
 Rect to_pixels(const Rect& twips, double twips_per_pixel_x, double twips_per_pixel_y);
 
+// The valid pieces for a face of width x height pixels on a screen of these
+// twips per pixel, in pixels: where on the face, and from where in the picture.
+std::vector<Piece> frame_pieces(int width_pixels, int height_pixels, double twips_per_pixel_x,
+                                double twips_per_pixel_y);
+
 // LblMsg's top for a face height, in twips: 10 twips above the middle.
 double caption_top(int height_twips, int caption_height_twips = kCaptionHeight);
+// The same in pixels, for a face height in pixels on such a screen.
+int caption_top_pixels(int height_pixels, double twips_per_pixel_y,
+                       int caption_height_twips = kCaptionHeight);
 
 // A gradient colour as the vertex record holds it: 16-bit channels with the
 // 8-bit value in the high byte.

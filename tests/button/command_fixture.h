@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "saver/button/command_button.h"
+#include "saver/button/impl_qt/command_button.h"
 #include "saver/button/property_bag.h"
 #include "tests/support/wait.h"
 

@@ -81,11 +81,16 @@ TEST(ButtonFaceTest, SlicesOfTheUsualButtonInPixels) {
                               {69, 21, 4, 4}, {4, 21, 65, 4}, {0, 21, 4, 4}, {0, 4, 4, 17}};
   const face::Rect source[8] = {{0, 0, 4, 4},   {4, 0, 56, 4},  {60, 0, 4, 4}, {60, 4, 4, 17},
                                 {60, 21, 4, 4}, {4, 21, 56, 4}, {0, 21, 4, 4}, {0, 4, 4, 17}};
-  for (int i = 0; i < 8; ++i) {
+  // frame_pieces gives the same in pixels of a 15-twip screen.
+  const std::vector<face::Piece> pieces = face::frame_pieces(73, 25, 15.0, 15.0);
+  ASSERT_EQ(pieces.size(), 8U);
+  for (std::size_t i = 0; i < 8; ++i) {
     SCOPED_TRACE(i);
     EXPECT_TRUE(s.valid[i]);
     EXPECT_EQ(face::to_pixels(s.pieces[i].dest), dest[i]);
     EXPECT_EQ(face::to_pixels(s.pieces[i].source), source[i]);
+    EXPECT_EQ(pieces[i].dest, dest[i]);
+    EXPECT_EQ(pieces[i].source, source[i]);
   }
 }
 

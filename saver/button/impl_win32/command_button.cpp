@@ -9,19 +9,16 @@
 #include "saver/button/impl_win32/design_font.h"
 #include "saver/button/impl_win32/picture_bitmap.h"
 #include "saver/button/impl_win32/wide_text.h"
+#include "saver/button/impl_win32/window_class.h"
 #include "saver/forms/screen.h"
 
 using orvanth::ButtonPicture;
-using orvanth::FontSpec;
 using orvanth::PropertyBag;
-using orvanth::PropertyValue;
 namespace face = orvanth::button_face;
 
 namespace {
 
 constexpr UINT_PTR kTmrMouse = 1;
-constexpr UINT kTimerIntervalMs = 100;
-constexpr std::int64_t kTrue = -1;
 
 // The screen's twips per pixel: the face is laid out in twips, so it grows
 // with the screen's dots per inch as the dialog does.
@@ -55,14 +52,7 @@ orvanth::MouseButton button_of(UINT message) {
 // --- the window -------------------------------------------------------------
 
 Command* Command::Create(HWND parent, const RECT& pixels, const PropertyBag& bag, int control_id) {
-  static const bool registered = [] {
-    WNDCLASSA c{};
-    c.lpfnWndProc = window_proc;
-    c.hInstance = GetModuleHandleA(nullptr);
-    c.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    c.lpszClassName = kClassName;
-    return RegisterClassA(&c) != 0;
-  }();
+  static const bool registered = orvanth::win32::register_window_class(kClassName, window_proc);
   if (!registered) return nullptr;
   HWND window = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
                                 0, 0, 0, 0, parent,
@@ -85,6 +75,11 @@ Command* Command::FromWindow(HWND window) {
   return reinterpret_cast<Command*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+Command::Command(HWND window)
+    : CommandCore(orvanth::win32::design_font()),
+      hwnd_(window),
+      caption_top_(face::kCaptionTop / face::kTwipsPerPixel) {}
+
 Command::~Command() {
   if (image_dc_ != nullptr) {
     SelectObject(image_dc_, image_old_);
@@ -96,7 +91,6 @@ Command::~Command() {
 LRESULT CALLBACK Command::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* c = new Command(window);
-    c->font_ = orvanth::win32::design_font();
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c));
   }
   auto* c = reinterpret_cast<Command*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -112,7 +106,7 @@ LRESULT CALLBACK Command::window_proc(HWND window, UINT message, WPARAM wparam, 
 LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
-      carry_out(machine_.Resize());
+      carry_out(state_machine().Resize());
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -132,7 +126,7 @@ LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
       RECT client;
       GetClientRect(hwnd_, &client);
-      if (PtInRect(&client, at)) carry_out(machine_.PointerMove());
+      if (PtInRect(&client, at)) carry_out(state_machine().PointerMove());
       return 0;
     }
     case WM_LBUTTONDOWN:
@@ -142,7 +136,7 @@ LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       SetCapture(hwnd_);
-      carry_out(machine_.ButtonDown(button_of(message)));
+      carry_out(state_machine().ButtonDown(button_of(message)));
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -150,10 +144,10 @@ LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       mouse_up(button_of(message), wparam);
       return 0;
     case WM_SETFOCUS:
-      carry_out(machine_.FocusIn());
+      carry_out(state_machine().FocusIn());
       return 0;
     case WM_KILLFOCUS:
-      carry_out(machine_.FocusOut());
+      carry_out(state_machine().FocusOut());
       return 0;
     case WM_TIMER:
       if (wparam == kTmrMouse) TmrMouse_Timer();
@@ -164,7 +158,7 @@ LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void Command::mouse_up(orvanth::MouseButton button, WPARAM held) {
-  const orvanth::Reaction r = machine_.ButtonUp(button);
+  const orvanth::Reaction r = state_machine().ButtonUp(button);
   if ((held & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == hwnd_) {
     ReleaseCapture();
   }
@@ -172,18 +166,17 @@ void Command::mouse_up(orvanth::MouseButton button, WPARAM held) {
   carry_out(r);
 }
 
-void Command::Initialize() {
-  carry_out(machine_.Initialize());
-  SetTimer(hwnd_, kTmrMouse, kTimerIntervalMs, nullptr);
+void Command::start_mouse_timer() {
+  SetTimer(hwnd_, kTmrMouse, orvanth::kTmrMouseIntervalMs, nullptr);
 }
 
-void Command::TmrMouse_Timer() {
+bool Command::pointer_over_control() const {
   // GetCursorPos leaves (0, 0) when it fails, as the runtime's call would.
   POINT at{};
   GetCursorPos(&at);
   // The caption has no window of its own: over it is over this window, and
   // anywhere else (the parent form included) the pointer has left.
-  carry_out(machine_.TimerTick(WindowFromPoint(at) == hwnd_));
+  return WindowFromPoint(at) == hwnd_;
 }
 
 int Command::width() const {
@@ -196,133 +189,25 @@ int Command::height() const {
   return GetClientRect(hwnd_, &r) ? r.bottom - r.top : 0;
 }
 
-void Command::report(const char* key) {
+void Command::report_change(const char* key) {
   if (property_changed_) property_changed_(key);
 }
 
-// --- properties -------------------------------------------------------------
-
-std::string Command::Caption() const { return orvanth::win32::utf8(caption_); }
-
-void Command::SetCaption(const std::string& caption) {
-  caption_ = orvanth::win32::wide(caption);
-  InvalidateRect(hwnd_, nullptr, FALSE);
-  report("Caption");
+void Command::raise_click() {
+  if (!click_) return;
+  // The handler may end this window; nothing of it is touched afterwards.
+  const std::function<void()> handler = click_;
+  handler();
 }
 
-std::int16_t Command::Enabled() {
-  std::int16_t value = 0;
-  carry_out(machine_.ReadEnabled(value));
-  return value;
-}
+void Command::show_properties() { InvalidateRect(hwnd_, nullptr, FALSE); }
 
-void Command::SetEnabled(std::int16_t enabled) {
-  machine_.LoadEnabled(enabled);
-  report("Enabled");
-  carry_out(machine_.ApplyEnabled());
-}
+// --- face -------------------------------------------------------------------
 
-void Command::SetFont(const FontSpec& font) {
-  font_ = font;
-  InvalidateRect(hwnd_, nullptr, FALSE);
-  report("Font");
-}
-
-std::uint32_t Command::FontColour() {
-  const std::uint32_t colour = caption_colour_;
-  ResetFace();
-  return colour;
-}
-
-void Command::SetFontColour(std::uint32_t colour) {
-  // Only plain RGB values are colours here; anything else fails the write,
-  // which resets the face and reports nothing.
-  if (colour > 0xFFFFFFU) {
-    ResetFace();
-    return;
-  }
-  caption_colour_ = colour;
-  InvalidateRect(hwnd_, nullptr, FALSE);
-  ResetFace();
-  report("FontColour");
-}
-
-std::uint8_t Command::Visible() {
-  if (!background_opaque_) return 0;
-  ResetFace();
-  return 255;
-}
-
-void Command::SetVisible(std::uint8_t visible) {
-  background_opaque_ = visible != 0;
-  InvalidateRect(hwnd_, nullptr, FALSE);
-  if (background_opaque_) ResetFace();
-  report("Visible");
-}
-
-namespace {
-
-PropertyValue ambient_font(const PropertyBag& bag) {
-  // A container without a font of its own lends the design font.
-  if (bag.AmbientFont().face.empty()) return orvanth::win32::design_font();
-  return bag.AmbientFont();
-}
-
-}  // namespace
-
-void Command::ReadProperties(const PropertyBag& bag) {
-  machine_.LoadEnabled(static_cast<std::int16_t>(
-      property_number(bag.ReadProperty("Enabled", kTrue))));
-  caption_ = orvanth::win32::wide(
-      property_text(bag.ReadProperty("Caption", std::string("Command1"))));
-  const PropertyValue font = bag.ReadProperty("Font", ambient_font(bag));
-  if (const auto* chosen = std::get_if<FontSpec>(&font)) font_ = *chosen;
-  machine_.LoadFirstRun(static_cast<std::uint8_t>(
-      property_number(bag.ReadProperty("FirstRun", std::string("1")))));
-  const auto colour = static_cast<std::uint32_t>(
-      property_number(bag.ReadProperty("FontColour", std::string("0"))));
-  caption_colour_ = colour <= 0xFFFFFFU ? colour : 0;
-  background_opaque_ = property_number(bag.ReadProperty("Visible", std::string("1"))) != 0;
-  InvalidateRect(hwnd_, nullptr, FALSE);
-  ResetFace();
-}
-
-void Command::WriteProperties(PropertyBag& bag) {
-  bag.WriteProperty("Enabled", std::int64_t{machine_.enabled()}, kTrue);
-  bag.WriteProperty("Caption", Caption(), std::string("Command"));
-  bag.WriteProperty("FirstRun", std::int64_t{machine_.first_run()}, std::string("1"));
-  bag.WriteProperty("Font", font_, ambient_font(bag));
-  bag.WriteProperty("FontColour", std::int64_t{caption_colour_}, std::string("0"));
-  bag.WriteProperty("Visible", std::int64_t{background_opaque_ ? 1 : 0}, std::string("1"));
-  ResetFace();
-}
-
-// --- face routines ------------------------------------------------------------
-
-void Command::PaintFace(ButtonPicture picture) { carry_out(machine_.PaintFace(picture)); }
-
-void Command::FillGradient() {
+void Command::draw_gradient(bool hover_gradient) {
   if (!make_image()) return;
-  fill_gradient(machine_.hover_gradient());
+  fill_gradient(hover_gradient);
   InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
-void Command::LeaveHover() { carry_out(machine_.LeaveHover()); }
-void Command::ApplyEnabled() { carry_out(machine_.ApplyEnabled()); }
-void Command::ResetFace() { carry_out(machine_.ResetFace()); }
-
-void Command::carry_out(const orvanth::Reaction& r) {
-  if (r.caption_black) caption_colour_ = 0;
-  if (r.caption_enabled) {
-    caption_enabled_ = *r.caption_enabled;
-    InvalidateRect(hwnd_, nullptr, FALSE);
-  }
-  if (r.paint) draw_face(r.paint->picture, r.paint->hover_gradient);
-  if (r.click && click_) {
-    // The handler may end this window; nothing of it is touched afterwards.
-    const std::function<void()> handler = click_;
-    handler();
-  }
 }
 
 bool Command::make_image() {
@@ -334,15 +219,7 @@ bool Command::make_image() {
     image_dc_ = CreateCompatibleDC(nullptr);
     if (image_dc_ == nullptr) return false;
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = orvanth::win32::dib_section(w, h);
   if (bitmap == nullptr) return false;
   HGDIOBJ old = SelectObject(image_dc_, bitmap);
   if (image_ != nullptr) {
@@ -374,8 +251,8 @@ void Command::fill_gradient(bool hover_gradient) {
   GradientFill(image_dc_, v, 4, rects, 2, GRADIENT_FILL_RECT_V);
 }
 
-void Command::draw_face(ButtonPicture picture, bool hover_gradient) {
-  if (!make_image()) return;
+bool Command::draw_face(ButtonPicture picture, bool hover_gradient) {
+  if (!make_image()) return false;
   const RECT all{0, 0, image_size_.cx, image_size_.cy};
   FillRect(image_dc_, &all, GetSysColorBrush(COLOR_BTNFACE));
   fill_gradient(hover_gradient);
@@ -388,29 +265,19 @@ void Command::draw_face(ButtonPicture picture, bool hover_gradient) {
     const bool scaled = tx != face::kTwipsPerPixel || ty != face::kTwipsPerPixel;
     SetStretchBltMode(image_dc_, scaled ? HALFTONE : COLORONCOLOR);
     SetBrushOrgEx(image_dc_, 0, 0, nullptr);
-    const face::Slices slices =
-        face::frame_slices(static_cast<int>(std::lround(image_size_.cx * tx)),
-                           static_cast<int>(std::lround(image_size_.cy * ty)));
-    for (std::size_t i = 0; i < slices.pieces.size(); ++i) {
-      if (!slices.valid[i]) continue;
-      const face::Rect d = face::to_pixels(slices.pieces[i].dest, tx, ty);
-      const face::Rect s = face::to_pixels(slices.pieces[i].source);
-      StretchBlt(image_dc_, d.x, d.y, d.w, d.h, source_dc, s.x, s.y, s.w, s.h, SRCCOPY);
+    for (const face::Piece& p : face::frame_pieces(image_size_.cx, image_size_.cy, tx, ty)) {
+      StretchBlt(image_dc_, p.dest.x, p.dest.y, p.dest.w, p.dest.h, source_dc, p.source.x,
+                 p.source.y, p.source.w, p.source.h, SRCCOPY);
     }
     SelectObject(source_dc, old);
     DeleteDC(source_dc);
   }
-  shown_picture_ = picture;
   InvalidateRect(hwnd_, nullptr, FALSE);
   layout_caption();
+  return true;
 }
 
-void Command::layout_caption() {
-  const double ty = screen_twips_y();
-  const double top = face::caption_top(static_cast<int>(std::lround(height() * ty)),
-                                       face::kCaptionHeight);
-  caption_top_ = static_cast<int>(std::lround(top / ty));
-}
+void Command::layout_caption() { caption_top_ = face::caption_top_pixels(height(), screen_twips_y()); }
 
 void Command::paint_parent_background(HDC dc) {
   // A transparent background shows what the container drew beneath.
@@ -424,17 +291,18 @@ void Command::paint_parent_background(HDC dc) {
 }
 
 void Command::paint(HDC dc) {
-  if (background_opaque_ && image_dc_ != nullptr) {
+  if (background_opaque() && image_dc_ != nullptr) {
     BitBlt(dc, 0, 0, image_size_.cx, image_size_.cy, image_dc_, 0, 0, SRCCOPY);
   } else {
     paint_parent_background(dc);
   }
-  HGDIOBJ old_font = SelectObject(dc, orvanth::win32::font_handle(font_));
+  HGDIOBJ old_font = SelectObject(dc, orvanth::win32::font_handle(Font()));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, caption_enabled_ ? caption_colour_ : GetSysColor(COLOR_GRAYTEXT));
+  SetTextColor(dc, caption_enabled() ? caption_colour() : GetSysColor(COLOR_GRAYTEXT));
   const int caption_height = static_cast<int>(std::lround(face::kCaptionHeight / screen_twips_y()));
   RECT label{0, caption_top_, width(), caption_top_ + caption_height};
-  DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &label,
+  const std::wstring caption = orvanth::win32::wide(Caption());
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &label,
             DT_CENTER | DT_TOP | DT_NOPREFIX | DT_NOCLIP);
   SelectObject(dc, old_font);
 }

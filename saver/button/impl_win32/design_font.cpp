@@ -3,15 +3,13 @@
 #include <cmath>
 #include <utility>
 
+#include "saver/button/command_core.h"
 #include "saver/button/impl_win32/wide_text.h"
 
 namespace orvanth::win32 {
 namespace {
 
-constexpr double kDesignPoints = 9.75;
-constexpr int kDesignWeight = FW_NORMAL;
-
-// The design face first (localised and English names), then the Japanese UI
+// ＭＳ Ｐゴシック first (localised and English names), then the Japanese UI
 // faces of later systems, then those a Linux font package gives Wine.
 const wchar_t* const kPreferred[] = {
     L"ＭＳ Ｐゴシック",
@@ -61,7 +59,7 @@ std::wstring pick_face(const std::vector<std::wstring>& families) {
 
 FontSpec design_font() {
   static const std::string face = utf8(pick_face(shift_jis_families()));
-  return FontSpec{face, kDesignPoints, kDesignWeight, SHIFTJIS_CHARSET};
+  return design_font_in(face);
 }
 
 HFONT font_handle(const FontSpec& spec) {
@@ -70,7 +68,7 @@ HFONT font_handle(const FontSpec& spec) {
     if (known == spec) return font;
   }
   LOGFONTW font{};
-  const double points = spec.points > 0.0 ? spec.points : kDesignPoints;
+  const double points = spec.points > 0.0 ? spec.points : kDesignFontPoints;
   font.lfHeight = -static_cast<LONG>(std::lround(points * screen_dpi() / 72.0));
   font.lfWeight = spec.bold ? FW_BOLD : spec.weight;
   font.lfItalic = spec.italic ? TRUE : FALSE;

@@ -1,6 +1,6 @@
-// The design font, "ＭＳ Ｐゴシック" 9.75 point, Shift-JIS, where the system
-// has that face, else a Japanese UI face it does have; and the GDI font of a
-// stored font.
+// DesignFont on Windows: "ＭＳ Ｐゴシック" 9.75 point, Shift-JIS, where the
+// system has that face, else a Japanese UI face it does have; and the GDI
+// font of a stored font.
 #pragma once
 
 #include <windows.h>
@@ -12,13 +12,12 @@
 
 namespace orvanth::win32 {
 
-// Of the families given (the system's Shift-JIS ones), the design face, else
+// Of the families given (the system's Shift-JIS ones), ＭＳ Ｐゴシック, else
 // the first Japanese UI face of our list, else the first horizontal one;
 // "" for none.
 std::wstring pick_face(const std::vector<std::wstring>& families);
 
-// The design font with the face picked from the system's families, chosen
-// once.
+// DesignFont with the face picked from the system's families, chosen once.
 FontSpec design_font();
 
 // A GDI font for the spec at the screen's dots per inch. Made once per spec

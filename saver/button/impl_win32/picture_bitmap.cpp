@@ -4,20 +4,27 @@
 
 namespace orvanth::win32 {
 
+HBITMAP dib_section(int width, int height, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (bits != nullptr) *bits = pixels;
+  return bitmap;
+}
+
 HBITMAP bitmap_of(const art::Picture& p) {
   if (p.pixels == nullptr || (p.channels != 3 && p.channels != 4) || p.width <= 0 ||
       p.height <= 0) {
     return nullptr;
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = p.width;
-  info.bmiHeader.biHeight = -p.height;  // top row first, as the picture
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = dib_section(p.width, p.height, &bits);
   if (bitmap == nullptr) return nullptr;
   auto* out = static_cast<std::uint8_t*>(bits);
   for (int at = 0; at < p.width * p.height; ++at) {
