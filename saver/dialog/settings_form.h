@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,32 +48,11 @@ struct ChosenFile {
   FileChoice face_verdict = FileChoice::Accepted;
 };
 
-// The handlers. A face derives from it, creates and lays out its controls,
-// wires their events to these handlers and implements the private virtuals.
-class SettingsForm {
+// What the handlers ask of a face (Qt, Win32): its controls, its message
+// box, its file chooser, its pointer and its window.
+class FormView {
  public:
-  // settings_path is where "設定" writes; unless given, the place the
-  // settings rule picks when the user saves.
-  explicit SettingsForm(std::string settings_path) : settings_path_(std::move(settings_path)) {}
-  virtual ~SettingsForm() = default;
-  SettingsForm(const SettingsForm&) = delete;
-  SettingsForm& operator=(const SettingsForm&) = delete;
-
-  void Form_Load();
-  void Form_Unload();
-  void Cmd_Set_Click();
-  void Cmd_Can_Click();
-  void Cmd_BGM_Click();
-  void Cmd_Etc_Click();
-  void Img_BGM_MouseDown(int Index, int Button, int Shift, float X, float Y);
-  void lbl_BGM_MouseDown(int Index, int Button, int Shift, float X, float Y);
-
-  const std::string& settings_path() const { return settings_path_; }
-
- private:
-  void choose(int index);
-  void show_choice();
-  void place_on_screen();
+  virtual ~FormView() = default;
 
   // Whether the form's window exists (a face whose window could not be made
   // loads nothing).
@@ -104,8 +84,43 @@ class SettingsForm {
   virtual void set_busy_pointer(bool busy) = 0;
   // Closes the form once the running handler has returned.
   virtual void request_unload() = 0;
+  // Shows the loaded form and returns once it has unloaded.
+  virtual void run_modal() = 0;
+};
+
+// The handlers, over the face given. A face's form creates and lays out its
+// controls and wires their events to these handlers.
+class SettingsForm {
+ public:
+  // settings_path is where "設定" writes; unless given, the place the
+  // settings rule picks when the user saves.
+  SettingsForm(std::string settings_path, std::unique_ptr<FormView> face)
+      : settings_path_(std::move(settings_path)), face_(std::move(face)) {}
+  virtual ~SettingsForm() = default;
+  SettingsForm(const SettingsForm&) = delete;
+  SettingsForm& operator=(const SettingsForm&) = delete;
+
+  void Form_Load();
+  void Form_Unload();
+  void Cmd_Set_Click();
+  void Cmd_Can_Click();
+  void Cmd_BGM_Click();
+  void Cmd_Etc_Click();
+  void Img_BGM_MouseDown(int Index, int Button, int Shift, float X, float Y);
+  void lbl_BGM_MouseDown(int Index, int Button, int Shift, float X, float Y);
+
+  // Loads the form, shows it modally and tells the program while it is up.
+  void show_modally();
+
+  const std::string& settings_path() const { return settings_path_; }
+
+ private:
+  void choose(int index);
+  void show_choice();
+  void place_on_screen();
 
   std::string settings_path_;
+  std::unique_ptr<FormView> face_;
 };
 
 }  // namespace orvanth::dialog

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -16,9 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingForm : public SettingsForm {
+class RecordingFace : public FormView {
  public:
-  using SettingsForm::SettingsForm;
   std::vector<std::string> log;
   std::string typed_repeat;
   ChosenFile chooser_gives;
@@ -50,6 +50,16 @@ class RecordingForm : public SettingsForm {
   void open_maker_page() override { note("page"); }
   void set_busy_pointer(bool busy) override { note(busy ? "busy" : "arrow"); }
   void request_unload() override { note("unload"); }
+  void run_modal() override { note("modal"); }
+};
+
+// A form over a recording face; the face stays reachable.
+struct RecordedForm {
+  explicit RecordedForm(const std::string& path,
+                        std::unique_ptr<RecordingFace> made = std::make_unique<RecordingFace>())
+      : face(made.get()), form(path, std::move(made)) {}
+  RecordingFace* face;
+  SettingsForm form;
 };
 
 class SettingsFormTest : public ::testing::Test {
@@ -62,8 +72,11 @@ class SettingsFormTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(folder_); }
 
-  fs::path folder_ = fs::temp_directory_path() / ("orvanth-form-" + std::to_string(std::random_device{}()));
-  RecordingForm form_{(folder_ / "Orvanth.ini").string()};
+  fs::path folder_ =
+      fs::temp_directory_path() / ("orvanth-form-" + std::to_string(std::random_device{}()));
+  RecordedForm recorded_{(folder_ / "Orvanth.ini").string()};
+  RecordingFace& face_ = *recorded_.face;
+  SettingsForm& form_ = recorded_.form;
 };
 
 TEST_F(SettingsFormTest, AMarkerOrCaptionChoosesItsTypeAndLeavesRepeatAndFile) {
@@ -78,13 +91,13 @@ TEST_F(SettingsFormTest, AMarkerOrCaptionChoosesItsTypeAndLeavesRepeatAndFile) {
   };
   for (const auto& c : cases) {
     for (const bool caption : {false, true}) {
-      form_.log.clear();
+      face_.log.clear();
       if (caption) {
         form_.lbl_BGM_MouseDown(c.index, 2, 0, 1.0f, 1.0f);
       } else {
         form_.Img_BGM_MouseDown(c.index, 1, 0, 1.0f, 1.0f);
       }
-      EXPECT_EQ(form_.log, c.log) << c.index;
+      EXPECT_EQ(face_.log, c.log) << c.index;
       EXPECT_EQ(BgmType, c.index);
       EXPECT_EQ(BgmRepeat, 3);
       EXPECT_EQ(BgmFile, "/keep/this.wav");
@@ -95,11 +108,11 @@ TEST_F(SettingsFormTest, AMarkerOrCaptionChoosesItsTypeAndLeavesRepeatAndFile) {
 TEST_F(SettingsFormTest, SetSavesTheRepeatTextsNumberAndCloses) {
   const std::pair<std::string, std::int16_t> cases[] = {{"3.5", 4}, {"word", 0}, {"-2", -2}};
   for (const auto& [text, number] : cases) {
-    form_.log.clear();
-    form_.typed_repeat = text;
+    face_.log.clear();
+    face_.typed_repeat = text;
     BgmType = 5;
     form_.Cmd_Set_Click();
-    EXPECT_EQ(form_.log, std::vector<std::string>{"unload"}) << text;
+    EXPECT_EQ(face_.log, std::vector<std::string>{"unload"}) << text;
     BgmType = BgmRepeat = 99;
     read_settings_from(form_.settings_path());
     EXPECT_EQ(BgmRepeat, number) << text;
@@ -109,13 +122,13 @@ TEST_F(SettingsFormTest, SetSavesTheRepeatTextsNumberAndCloses) {
 
 TEST_F(SettingsFormTest, ASaveWithNowhereWritableWarnsNamingThePlaceAndStaysOpen) {
   const std::string place = (folder_ / "missing" / "Orvanth.ini").string();
-  RecordingForm form(place);
-  form.Cmd_Set_Click();
-  EXPECT_EQ(form.log, std::vector<std::string>{"warn " + std::string(kSaveFailedCaption) + " " +
+  RecordedForm recorded(place);
+  recorded.form.Cmd_Set_Click();
+  EXPECT_EQ(recorded.face->log, std::vector<std::string>{"warn " + std::string(kSaveFailedCaption) + " " +
                                                save_failed_text({"<" + place + ">"})});
-  form.log.clear();
-  form.Cmd_Can_Click();
-  EXPECT_EQ(form.log, std::vector<std::string>{"unload"});
+  recorded.face->log.clear();
+  recorded.form.Cmd_Can_Click();
+  EXPECT_EQ(recorded.face->log, std::vector<std::string>{"unload"});
   EXPECT_FALSE(fs::exists(place));
 }
 
@@ -137,20 +150,20 @@ TEST_F(SettingsFormTest, TheChosenFileIsKeptOnlyWhenItCanBeStored) {
       {"/new.mp3", FileChoice::Accepted, {"note ", "label /new.mp3"}, "/new.mp3"},
   };
   for (const auto& c : cases) {
-    form_.log.clear();
+    face_.log.clear();
     BgmFile = "/keep/this.wav";
-    form_.chooser_gives.path.reset();
-    if (c.path != nullptr) form_.chooser_gives.path = c.path;
-    form_.chooser_gives.face_verdict = c.face_verdict;
+    face_.chooser_gives.path.reset();
+    if (c.path != nullptr) face_.chooser_gives.path = c.path;
+    face_.chooser_gives.face_verdict = c.face_verdict;
     form_.Cmd_BGM_Click();
-    EXPECT_EQ(form_.log, c.log) << c.kept;
+    EXPECT_EQ(face_.log, c.log) << c.kept;
     EXPECT_EQ(BgmFile, c.kept);
   }
 }
 
 TEST_F(SettingsFormTest, OtherWorksOpensThePageUnderTheBusyPointer) {
   form_.Cmd_Etc_Click();
-  EXPECT_EQ(form_.log, (std::vector<std::string>{"busy", "page", "arrow"}));
+  EXPECT_EQ(face_.log, (std::vector<std::string>{"busy", "page", "arrow"}));
 }
 
 }  // namespace

@@ -328,7 +328,7 @@ TEST_F(WineDialog, AChosenMp3IsSavedAndTheNextRunPlaysIt) {
   open();
   click(kFileCaption);
   const std::string title = choose_file(mp3);
-  // Readable: the design's title where the code page holds it, else the
+  // Readable: the form's own title where the code page holds it, else the
   // system's own, never its Shift-JIS bytes read in another code page.
   EXPECT_TRUE(title == "ﾌｧｲﾙを開く" || title == "Open") << title;
   ASSERT_TRUE(wait_for([&] { return file_shown(); }, 10000ms)) << "the label shows no file";

@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QUrl>
+#include <memory>
 #include "saver/art/resources.h"
 #include "saver/button/command_button.h"
 #include "saver/button/property_bag.h"
@@ -65,7 +66,8 @@ void paint_gradient(QImage& image, QSize size, ColourOf colour_of) {
 }
 
 // A transparent label in the design face; it grows to its text where the
-// stand-in face needs more room than the design size, so no caption is cut.
+// face this system has needs more room than the design size, so no caption
+// is cut.
 QLabel* make_label(QWidget* parent, const QString& caption, QRect design, Qt::Alignment align) {
   auto* label = new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
@@ -131,13 +133,101 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
   painter.drawImage(0, 0, image_);
 }
 
+namespace {
+
+// What the handlers ask of the form, done with its widgets.
+class QtFace final : public orvanth::dialog::FormView {
+ public:
+  explicit QtFace(Lumevar_P& form) : form_(form) {}
+
+ private:
+  orvanth::forms::WindowHandle window_handle() const override {
+    return static_cast<orvanth::forms::WindowHandle>(form_.winId());
+  }
+  std::optional<PixelRect> screen_area() const override {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+      return std::nullopt;
+    }
+    const QRect area = screen->geometry();
+    return PixelRect{area.x(), area.y(), area.width(), area.height()};
+  }
+  PixelRect form_size() const override { return {0, 0, form_.width(), form_.height()}; }
+  void move_to(int x, int y) override { form_.move(x, y); }
+  void initialize_buttons() override {
+    for (Command* button : form_.findChildren<Command*>()) {
+      button->Initialize();
+    }
+  }
+  void show_markers(const std::array<Marker, 3>& markers) override {
+    for (std::size_t i = 0; i < form_.Img_BGM.size(); ++i) {
+      const std::size_t source = markers[i] == Marker::Chosen ? 1 : 0;
+      form_.Img_BGM[i]->setPixmap(form_.Img_Ra[source]->pixmap());
+    }
+  }
+  void set_repeat_enabled(bool enabled) override { form_.BGM_Repeat->setEnabled(enabled); }
+  void set_file_button_enabled(bool enabled) override {
+    form_.Cmd_BGM->SetEnabled(enabled ? -1 : 0);
+  }
+  void fill_repeat_list(const std::vector<std::string>& entries) override {
+    for (const std::string& entry : entries) {
+      form_.BGM_Repeat->addItem(QString::fromStdString(entry));
+    }
+  }
+  void set_repeat_text(const std::string& text) override {
+    form_.BGM_Repeat->setEditText(QString::fromStdString(text));
+  }
+  std::string repeat_box_text() const override {
+    return form_.BGM_Repeat->currentText().toStdString();
+  }
+  void set_file_label(const std::string& path) override {
+    form_.lbl_Fname->setText(QFile::decodeName(QByteArray::fromStdString(path)));
+  }
+  void show_note(std::string_view note) override {
+    form_.lbl_Note->setText(text_of(note));
+    form_.lbl_Note->setVisible(!note.empty());
+  }
+  std::string display_name(const std::string& path) const override {
+    return QFile::decodeName(QByteArray::fromStdString(path)).toStdString();
+  }
+  void warn(std::string_view caption, std::string_view text) override {
+    QMessageBox::warning(&form_, text_of(caption), text_of(text));
+  }
+  ChosenFile choose_file() override {
+    const QString path = QFileDialog::getOpenFileName(
+        &form_, text_of(kChooserTitle), QString(), text_of(kChooserFilter), nullptr,
+        QFileDialog::HideNameFilterDetails);
+    if (path.isEmpty()) {
+      return {};
+    }
+    return {QFile::encodeName(path).toStdString()};
+  }
+  void open_maker_page() override {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(local_page_path())));
+  }
+  void set_busy_pointer(bool busy) override {
+    if (busy) {
+      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+      restore_default_pointer();
+    }
+  }
+  void request_unload() override { form_.close(); }
+  void run_modal() override { form_.exec(); }
+
+  Lumevar_P& form_;
+};
+
+}  // namespace
+
 }  // namespace orvanth::dialog
 
 using orvanth::dialog::text_of;
 using orvanth::dialog::design_rect;
 
 Lumevar_P::Lumevar_P(std::string settings_path)
-    : orvanth::dialog::SettingsForm(std::move(settings_path)) {
+    : orvanth::dialog::SettingsForm(std::move(settings_path),
+                                    std::make_unique<orvanth::dialog::QtFace>(*this)) {
   setWindowTitle(text_of(orvanth::dialog::kCaption));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -223,93 +313,6 @@ void Lumevar_P::build_controls() {
   connect(Cmd_Etc, &Command::Click, this, [this] { Cmd_Etc_Click(); });
 }
 
-orvanth::forms::WindowHandle Lumevar_P::window_handle() const {
-  return static_cast<orvanth::forms::WindowHandle>(winId());
-}
-
-std::optional<orvanth::dialog::PixelRect> Lumevar_P::screen_area() const {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) {
-    return std::nullopt;
-  }
-  const QRect area = screen->geometry();
-  return orvanth::dialog::PixelRect{area.x(), area.y(), area.width(), area.height()};
-}
-
-orvanth::dialog::PixelRect Lumevar_P::form_size() const { return {0, 0, width(), height()}; }
-
-void Lumevar_P::move_to(int x, int y) { move(x, y); }
-
-void Lumevar_P::initialize_buttons() {
-  for (Command* button : findChildren<Command*>()) {
-    button->Initialize();
-  }
-}
-
-void Lumevar_P::show_markers(const std::array<orvanth::dialog::Marker, 3>& markers) {
-  for (std::size_t i = 0; i < Img_BGM.size(); ++i) {
-    const std::size_t source = markers[i] == orvanth::dialog::Marker::Chosen ? 1 : 0;
-    Img_BGM[i]->setPixmap(Img_Ra[source]->pixmap());
-  }
-}
-
-void Lumevar_P::set_repeat_enabled(bool enabled) { BGM_Repeat->setEnabled(enabled); }
-
-void Lumevar_P::set_file_button_enabled(bool enabled) { Cmd_BGM->SetEnabled(enabled ? -1 : 0); }
-
-void Lumevar_P::fill_repeat_list(const std::vector<std::string>& entries) {
-  for (const std::string& entry : entries) {
-    BGM_Repeat->addItem(QString::fromStdString(entry));
-  }
-}
-
-void Lumevar_P::set_repeat_text(const std::string& text) {
-  BGM_Repeat->setEditText(QString::fromStdString(text));
-}
-
-std::string Lumevar_P::repeat_box_text() const { return BGM_Repeat->currentText().toStdString(); }
-
-void Lumevar_P::set_file_label(const std::string& path) {
-  lbl_Fname->setText(QFile::decodeName(QByteArray::fromStdString(path)));
-}
-
-void Lumevar_P::show_note(std::string_view note) {
-  lbl_Note->setText(text_of(note));
-  lbl_Note->setVisible(!note.empty());
-}
-
-std::string Lumevar_P::display_name(const std::string& path) const {
-  return QFile::decodeName(QByteArray::fromStdString(path)).toStdString();
-}
-
-void Lumevar_P::warn(std::string_view caption, std::string_view text) {
-  QMessageBox::warning(this, text_of(caption), text_of(text));
-}
-
-orvanth::dialog::ChosenFile Lumevar_P::choose_file() {
-  const QString path = QFileDialog::getOpenFileName(
-      this, text_of(orvanth::dialog::kChooserTitle), QString(),
-      text_of(orvanth::dialog::kChooserFilter), nullptr, QFileDialog::HideNameFilterDetails);
-  if (path.isEmpty()) {
-    return {};
-  }
-  return {QFile::encodeName(path).toStdString()};
-}
-
-void Lumevar_P::open_maker_page() {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(orvanth::local_page_path())));
-}
-
-void Lumevar_P::set_busy_pointer(bool busy) {
-  if (busy) {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  } else {
-    orvanth::dialog::restore_default_pointer();
-  }
-}
-
-void Lumevar_P::request_unload() { close(); }
-
 void Lumevar_P::Form_Resize() {
   orvanth::dialog::paint_gradient(backdrop_, size(),
                                   [](int v) { return QColor(v, v, std::min(255, v + 30)); });
@@ -374,8 +377,5 @@ bool Lumevar_P::eventFilter(QObject* watched, QEvent* event) {
 
 void ShowSettingsDialog() {
   Lumevar_P form;
-  orvanth::forms::note_form_loaded();
-  form.Form_Load();
-  form.exec();
-  orvanth::forms::note_form_unloaded();
+  form.show_modally();
 }

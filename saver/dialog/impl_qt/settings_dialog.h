@@ -76,26 +76,6 @@ class Lumevar_P : public QDialog, public orvanth::dialog::SettingsForm {
  private:
   void build_controls();
 
-  orvanth::forms::WindowHandle window_handle() const override;
-  std::optional<orvanth::dialog::PixelRect> screen_area() const override;
-  orvanth::dialog::PixelRect form_size() const override;
-  void move_to(int x, int y) override;
-  void initialize_buttons() override;
-  void show_markers(const std::array<orvanth::dialog::Marker, 3>& markers) override;
-  void set_repeat_enabled(bool enabled) override;
-  void set_file_button_enabled(bool enabled) override;
-  void fill_repeat_list(const std::vector<std::string>& entries) override;
-  void set_repeat_text(const std::string& text) override;
-  std::string repeat_box_text() const override;
-  void set_file_label(const std::string& path) override;
-  void show_note(std::string_view note) override;
-  std::string display_name(const std::string& path) const override;
-  void warn(std::string_view caption, std::string_view text) override;
-  orvanth::dialog::ChosenFile choose_file() override;
-  void open_maker_page() override;
-  void set_busy_pointer(bool busy) override;
-  void request_unload() override;
-
   QImage backdrop_;
   bool unloaded_ = false;
 };

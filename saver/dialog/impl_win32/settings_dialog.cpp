@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -35,6 +36,11 @@ constexpr int kPictureTwipsPerPixel = 15;  // the artwork's resolution
 // Posted by a button's Click handler: the form unloads once the handler has
 // returned, as the runtime unloads a form after its event.
 constexpr UINT kUnloadMessage = WM_APP + 1;
+
+// RGB of levels 0 to 255 (the macro's int arithmetic changes sign).
+COLORREF colour(int r, int g, int b) {
+  return static_cast<COLORREF>(r) | static_cast<COLORREF>(g) << 8 | static_cast<COLORREF>(b) << 16;
+}
 
 // A control's rectangle from its design position and size in twips.
 RECT design_rect(int left, int top, int width, int height) {
@@ -184,13 +190,128 @@ std::string chooser_filter() {
   return filter;
 }
 
+
+// What the handlers ask of the form, done with its windows.
+class Win32Face final : public FormView {
+ public:
+  explicit Win32Face(Lumevar_P& form) : form_(form) {}
+
+ private:
+  bool has_window() const override { return form_.hWnd() != nullptr; }
+  forms::WindowHandle window_handle() const override {
+    return reinterpret_cast<forms::WindowHandle>(form_.hWnd());
+  }
+  std::optional<PixelRect> screen_area() const override {
+    return PixelRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  PixelRect form_size() const override {
+    RECT frame{};
+    GetWindowRect(form_.hWnd(), &frame);
+    return {0, 0, frame.right - frame.left, frame.bottom - frame.top};
+  }
+  void move_to(int x, int y) override {
+    SetWindowPos(form_.hWnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void initialize_buttons() override {
+    EnumChildWindows(
+        form_.hWnd(),
+        [](HWND child, LPARAM) -> BOOL {
+          if (Command* button = Command::FromWindow(child)) button->Initialize();
+          return TRUE;
+        },
+        0);
+  }
+  void show_markers(const std::array<Marker, 3>& markers) override {
+    for (std::size_t i = 0; i < form_.Img_BGM.size(); ++i) {
+      const std::size_t source = markers[i] == Marker::Chosen ? 1 : 0;
+      form_.Img_BGM[i].picture = form_.Img_Ra[source].picture;
+    }
+    InvalidateRect(form_.Pic_C, nullptr, FALSE);
+  }
+  void set_repeat_enabled(bool enabled) override {
+    EnableWindow(form_.BGM_Repeat, enabled ? TRUE : FALSE);
+  }
+  void set_file_button_enabled(bool enabled) override {
+    form_.Cmd_BGM->SetEnabled(enabled ? -1 : 0);
+  }
+  void fill_repeat_list(const std::vector<std::string>& entries) override {
+    for (const std::string& entry : entries) {
+      SendMessageW(form_.BGM_Repeat, CB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(win32::wide(entry).c_str()));
+    }
+  }
+  void set_repeat_text(const std::string& text) override {
+    SetWindowTextW(form_.BGM_Repeat, win32::wide(text).c_str());
+  }
+  std::string repeat_box_text() const override {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(form_.BGM_Repeat)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(form_.BGM_Repeat, text.data(), static_cast<int>(text.size()))));
+    return win32::utf8(text);
+  }
+  void set_file_label(const std::string& path) override {
+    form_.lbl_Fname.text = win32::wide_of_ansi(path);
+    InvalidateRect(form_.Pic_C, nullptr, FALSE);
+  }
+  void show_note(std::string_view note) override {
+    form_.lbl_Note.text = win32::wide(note);
+    form_.lbl_Note.visible = !note.empty();
+    fit_label(form_.lbl_Note);
+    InvalidateRect(form_.Pic_C, nullptr, FALSE);
+  }
+  std::string display_name(const std::string& path) const override {
+    return win32::utf8(win32::wide_of_ansi(path));
+  }
+  void warn(std::string_view caption, std::string_view text) override {
+    MessageBoxW(form_.hWnd(), win32::wide(text).c_str(), win32::wide(caption).c_str(),
+                MB_OK | MB_ICONWARNING);
+  }
+  ChosenFile choose_file() override {
+    char file[kFileBufferSize] = {};
+    char title[kFileTitleBufferSize] = {};
+    const std::string filter = chooser_filter();
+    // Under a code page without these characters the system's own title.
+    const std::optional<std::string> chooser_title = win32::ansi_text(kChooserTitle);
+    OPENFILENAMEA request{};
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    request.hwndOwner = form_.hWnd();
+    request.hInstance = GetModuleHandleA(nullptr);
+    request.lpstrFilter = filter.c_str();
+    request.lpstrFile = file;
+    request.nMaxFile = sizeof file;
+    request.lpstrFileTitle = title;
+    request.nMaxFileTitle = sizeof title;
+    request.lpstrTitle = chooser_title ? chooser_title->c_str() : nullptr;
+    request.Flags = 0;
+    if (GetOpenFileNameA(&request) <= 0) {
+      // A path longer than the buffer could not be kept either.
+      if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) return {std::nullopt, FileChoice::TooLong};
+      return {};
+    }
+    const std::string path(file);
+    // A name the code page could not spell would be saved as another name.
+    return {path, win32::names_exactly(path) ? FileChoice::Accepted : FileChoice::NotStorable};
+  }
+  void open_maker_page() override {
+    const std::string page = win32::maker_page_path();
+    if (win32::write_maker_page(page)) {
+      ShellExecuteA(form_.hWnd(), "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+  }
+  void set_busy_pointer(bool busy) override { form_.set_busy_pointer(busy); }
+  void request_unload() override { form_.request_unload(); }
+  void run_modal() override { form_.show_modal(); }
+
+  Lumevar_P& form_;
+};
 }  // namespace
 }  // namespace orvanth::dialog
 
 using orvanth::dialog::design_rect;
 
 Lumevar_P::Lumevar_P(std::string settings_path)
-    : orvanth::dialog::SettingsForm(std::move(settings_path)) {
+    : orvanth::dialog::SettingsForm(std::move(settings_path),
+                                    std::make_unique<orvanth::dialog::Win32Face>(*this)) {
   using namespace orvanth::dialog;
   static const bool registered = [] {
     WNDCLASSA form{};
@@ -287,130 +408,13 @@ void Lumevar_P::build_controls() {
   Cmd_Etc->on_click([this] { Cmd_Etc_Click(); });
 }
 
-orvanth::forms::WindowHandle Lumevar_P::window_handle() const {
-  return reinterpret_cast<orvanth::forms::WindowHandle>(hwnd_);
-}
-
-std::optional<orvanth::dialog::PixelRect> Lumevar_P::screen_area() const {
-  return orvanth::dialog::PixelRect{0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                    GetSystemMetrics(SM_CYSCREEN)};
-}
-
-orvanth::dialog::PixelRect Lumevar_P::form_size() const {
-  RECT frame{};
-  GetWindowRect(hwnd_, &frame);
-  return {0, 0, frame.right - frame.left, frame.bottom - frame.top};
-}
-
-void Lumevar_P::move_to(int x, int y) {
-  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Lumevar_P::initialize_buttons() {
-  EnumChildWindows(
-      hwnd_,
-      [](HWND child, LPARAM) -> BOOL {
-        if (Command* button = Command::FromWindow(child)) button->Initialize();
-        return TRUE;
-      },
-      0);
-}
-
-void Lumevar_P::show_markers(const std::array<orvanth::dialog::Marker, 3>& markers) {
-  for (std::size_t i = 0; i < Img_BGM.size(); ++i) {
-    const std::size_t source = markers[i] == orvanth::dialog::Marker::Chosen ? 1 : 0;
-    Img_BGM[i].picture = Img_Ra[source].picture;
-  }
-  InvalidateRect(Pic_C, nullptr, FALSE);
-}
-
-void Lumevar_P::set_repeat_enabled(bool enabled) { EnableWindow(BGM_Repeat, enabled ? TRUE : FALSE); }
-
-void Lumevar_P::set_file_button_enabled(bool enabled) { Cmd_BGM->SetEnabled(enabled ? -1 : 0); }
-
-void Lumevar_P::fill_repeat_list(const std::vector<std::string>& entries) {
-  for (const std::string& entry : entries) {
-    SendMessageW(BGM_Repeat, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(orvanth::win32::wide(entry).c_str()));
-  }
-}
-
-void Lumevar_P::set_repeat_text(const std::string& text) {
-  SetWindowTextW(BGM_Repeat, orvanth::win32::wide(text).c_str());
-}
-
-std::string Lumevar_P::repeat_box_text() const {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(BGM_Repeat)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(BGM_Repeat, text.data(), static_cast<int>(text.size()))));
-  return orvanth::win32::utf8(text);
-}
-
-void Lumevar_P::set_file_label(const std::string& path) {
-  lbl_Fname.text = orvanth::win32::wide_of_ansi(path);
-  InvalidateRect(Pic_C, nullptr, FALSE);
-}
-
-std::string Lumevar_P::display_name(const std::string& path) const {
-  return orvanth::win32::utf8(orvanth::win32::wide_of_ansi(path));
-}
-
-void Lumevar_P::warn(std::string_view caption, std::string_view text) {
-  MessageBoxW(hwnd_, orvanth::win32::wide(text).c_str(), orvanth::win32::wide(caption).c_str(),
-              MB_OK | MB_ICONWARNING);
-}
-
-void Lumevar_P::show_note(std::string_view note) {
-  lbl_Note.text = orvanth::win32::wide(note);
-  lbl_Note.visible = !note.empty();
-  orvanth::dialog::fit_label(lbl_Note);
-  InvalidateRect(Pic_C, nullptr, FALSE);
-}
-
-orvanth::dialog::ChosenFile Lumevar_P::choose_file() {
-  using orvanth::dialog::FileChoice;
-  char file[orvanth::dialog::kFileBufferSize] = {};
-  char title[orvanth::dialog::kFileTitleBufferSize] = {};
-  const std::string filter = orvanth::dialog::chooser_filter();
-  // Under a code page without these characters the system's own title.
-  const std::optional<std::string> chooser_title =
-      orvanth::win32::ansi_text(orvanth::dialog::kChooserTitle);
-  OPENFILENAMEA request{};
-  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  request.hwndOwner = hwnd_;
-  request.hInstance = GetModuleHandleA(nullptr);
-  request.lpstrFilter = filter.c_str();
-  request.lpstrFile = file;
-  request.nMaxFile = sizeof file;
-  request.lpstrFileTitle = title;
-  request.nMaxFileTitle = sizeof title;
-  request.lpstrTitle = chooser_title ? chooser_title->c_str() : nullptr;
-  request.Flags = 0;
-  if (GetOpenFileNameA(&request) <= 0) {
-    // A path longer than the buffer could not be kept either.
-    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) return {std::nullopt, FileChoice::TooLong};
-    return {};
-  }
-  const std::string path(file);
-  // A name the code page could not spell would be saved as another name.
-  return {path, orvanth::win32::names_exactly(path) ? FileChoice::Accepted
-                                                    : FileChoice::NotStorable};
-}
-
-void Lumevar_P::open_maker_page() {
-  const std::string page = orvanth::win32::maker_page_path();
-  if (orvanth::win32::write_maker_page(page)) {
-    ShellExecuteA(hwnd_, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  }
-}
-
 void Lumevar_P::Form_Resize() {
   orvanth::dialog::paint_gradient(form_backdrop_, hwnd_, [](int v) {
-    return RGB(v, v, std::min(255, v + 30));
+    return orvanth::dialog::colour(v, v, std::min(255, v + 30));
   });
   orvanth::dialog::paint_gradient(panel_backdrop_, Pic_C, [](int v) {
     const int g = std::min(255, v + 30);
-    return RGB(g, g, g);
+    return orvanth::dialog::colour(g, g, g);
   });
   InvalidateRect(hwnd_, nullptr, FALSE);
   InvalidateRect(Pic_C, nullptr, FALSE);
@@ -570,8 +574,5 @@ LRESULT Lumevar_P::handle(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 
 void ShowSettingsDialog() {
   Lumevar_P form;
-  orvanth::forms::note_form_loaded();
-  form.Form_Load();
-  form.show_modal();
-  orvanth::forms::note_form_unloaded();
+  form.show_modally();
 }

@@ -69,6 +69,9 @@ class Lumevar_P : public orvanth::dialog::SettingsForm {
 
   // Shows the loaded form and handles its messages until it has unloaded.
   void show_modal();
+  void set_busy_pointer(bool busy);
+  // Closes the form once the running handler has returned.
+  void request_unload();
 
   // The controls, by their design names (element indices as designed).
   HWND Pic_C = nullptr;
@@ -94,27 +97,6 @@ class Lumevar_P : public orvanth::dialog::SettingsForm {
   void paint(HWND container, HDC dc);
   bool mouse_down(HWND container, UINT message, WPARAM wparam, LPARAM lparam);
   void unload();
-
-  bool has_window() const override { return hwnd_ != nullptr; }
-  orvanth::forms::WindowHandle window_handle() const override;
-  std::optional<orvanth::dialog::PixelRect> screen_area() const override;
-  orvanth::dialog::PixelRect form_size() const override;
-  void move_to(int x, int y) override;
-  void initialize_buttons() override;
-  void show_markers(const std::array<orvanth::dialog::Marker, 3>& markers) override;
-  void set_repeat_enabled(bool enabled) override;
-  void set_file_button_enabled(bool enabled) override;
-  void fill_repeat_list(const std::vector<std::string>& entries) override;
-  void set_repeat_text(const std::string& text) override;
-  std::string repeat_box_text() const override;
-  void set_file_label(const std::string& path) override;
-  void show_note(std::string_view note) override;
-  std::string display_name(const std::string& path) const override;
-  void warn(std::string_view caption, std::string_view text) override;
-  orvanth::dialog::ChosenFile choose_file() override;
-  void open_maker_page() override;
-  void set_busy_pointer(bool busy) override;
-  void request_unload() override;
 
   HWND hwnd_ = nullptr;
   orvanth::dialog::Backdrop form_backdrop_;
