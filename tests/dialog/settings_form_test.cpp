@@ -16,50 +16,40 @@ namespace orvanth::dialog {
 namespace {
 
 namespace fs = std::filesystem;
+using Log = std::vector<std::string>;
 
 class RecordingFace : public FormView {
  public:
-  std::vector<std::string> log;
+  Log log;
   std::string typed_repeat;
   ChosenFile chooser_gives;
 
  private:
-  void note(const std::string& what) { log.push_back(what); }
   forms::WindowHandle window_handle() const override { return 0; }
   std::optional<PixelRect> screen_area() const override { return std::nullopt; }
   PixelRect form_size() const override { return {}; }
-  void move_to(int, int) override { note("move"); }
-  void initialize_buttons() override { note("initialize"); }
+  void move_to(int, int) override { log.push_back("move"); }
+  void initialize_buttons() override { log.push_back("initialize"); }
   void show_markers(const std::array<Marker, 3>& m) override {
-    std::string shown = "markers ";
-    for (const Marker marker : m) shown += marker == Marker::Chosen ? '1' : '0';
-    note(shown);
+    log.push_back("markers ");
+    for (const Marker marker : m) log.back() += marker == Marker::Chosen ? '1' : '0';
   }
-  void set_repeat_enabled(bool on) override { note(on ? "repeat on" : "repeat off"); }
-  void set_file_button_enabled(bool on) override { note(on ? "file on" : "file off"); }
-  void fill_repeat_list(const std::vector<std::string>&) override { note("fill"); }
-  void set_repeat_text(const std::string& text) override { note("repeat " + text); }
+  void set_repeat_enabled(bool on) override { log.push_back(on ? "repeat on" : "repeat off"); }
+  void set_file_button_enabled(bool on) override { log.push_back(on ? "file on" : "file off"); }
+  void fill_repeat_list(const std::vector<std::string>&) override { log.push_back("fill"); }
+  void set_repeat_text(const std::string& text) override { log.push_back("repeat " + text); }
   std::string repeat_box_text() const override { return typed_repeat; }
-  void set_file_label(const std::string& path) override { note("label " + path); }
-  void show_note(std::string_view text) override { note("note " + std::string(text)); }
+  void set_file_label(const std::string& path) override { log.push_back("label " + path); }
+  void show_note(std::string_view text) override { log.push_back("note " + std::string(text)); }
   std::string display_name(const std::string& path) const override { return "<" + path + ">"; }
   void warn(std::string_view caption, std::string_view text) override {
-    note("warn " + std::string(caption) + " " + std::string(text));
+    log.push_back("warn " + std::string(caption) + " " + std::string(text));
   }
   ChosenFile choose_file() override { return chooser_gives; }
-  void open_maker_page() override { note("page"); }
-  void set_busy_pointer(bool busy) override { note(busy ? "busy" : "arrow"); }
-  void request_unload() override { note("unload"); }
-  void run_modal() override { note("modal"); }
-};
-
-// A form over a recording face; the face stays reachable.
-struct RecordedForm {
-  explicit RecordedForm(const std::string& path,
-                        std::unique_ptr<RecordingFace> made = std::make_unique<RecordingFace>())
-      : face(made.get()), form(path, std::move(made)) {}
-  RecordingFace* face;
-  SettingsForm form;
+  void open_maker_page() override { log.push_back("page"); }
+  void set_busy_pointer(bool busy) override { log.push_back(busy ? "busy" : "arrow"); }
+  void request_unload() override { log.push_back("unload"); }
+  void run_modal() override { log.push_back("modal"); }
 };
 
 class SettingsFormTest : public ::testing::Test {
@@ -69,36 +59,38 @@ class SettingsFormTest : public ::testing::Test {
     BgmType = 1;
     BgmRepeat = 3;
     BgmFile = "/keep/this.wav";
+    use_settings_file(folder_ / "Orvanth.ini");
   }
   void TearDown() override { fs::remove_all(folder_); }
+  void use_settings_file(const fs::path& path) {
+    auto face = std::make_unique<RecordingFace>();
+    face_ = face.get();
+    form_ = std::make_unique<SettingsForm>(path.string(), std::move(face));
+  }
 
   fs::path folder_ =
       fs::temp_directory_path() / ("orvanth-form-" + std::to_string(std::random_device{}()));
-  RecordedForm recorded_{(folder_ / "Orvanth.ini").string()};
-  RecordingFace& face_ = *recorded_.face;
-  SettingsForm& form_ = recorded_.form;
+  RecordingFace* face_ = nullptr;
+  std::unique_ptr<SettingsForm> form_;
 };
 
 TEST_F(SettingsFormTest, AMarkerOrCaptionChoosesItsTypeAndLeavesRepeatAndFile) {
-  const struct {
-    int index;
-    std::vector<std::string> log;
-  } cases[] = {
-      {0, {"file off", "repeat off", "markers 100"}},
-      {1, {"file off", "repeat off", "markers 010", "repeat on"}},
-      {2, {"file off", "repeat off", "markers 001", "file on"}},
-      {5, {"file off", "repeat off", "markers 000"}},
-  };
-  for (const auto& c : cases) {
+  const Log cleared = {"file off", "repeat off"};
+  const std::pair<int, Log> cases[] = {
+      {0, {"markers 100"}}, {1, {"markers 010", "repeat on"}},
+      {2, {"markers 001", "file on"}}, {5, {"markers 000"}}};
+  for (const auto& [index, shown] : cases) {
     for (const bool caption : {false, true}) {
-      face_.log.clear();
+      face_->log.clear();
       if (caption) {
-        form_.lbl_BGM_MouseDown(c.index, 2, 0, 1.0f, 1.0f);
+        form_->lbl_BGM_MouseDown(index, 2, 0, 1.0f, 1.0f);
       } else {
-        form_.Img_BGM_MouseDown(c.index, 1, 0, 1.0f, 1.0f);
+        form_->Img_BGM_MouseDown(index, 1, 0, 1.0f, 1.0f);
       }
-      EXPECT_EQ(face_.log, c.log) << c.index;
-      EXPECT_EQ(BgmType, c.index);
+      Log expected = cleared;
+      expected.insert(expected.end(), shown.begin(), shown.end());
+      EXPECT_EQ(face_->log, expected) << index;
+      EXPECT_EQ(BgmType, index);
       EXPECT_EQ(BgmRepeat, 3);
       EXPECT_EQ(BgmFile, "/keep/this.wav");
     }
@@ -106,64 +98,58 @@ TEST_F(SettingsFormTest, AMarkerOrCaptionChoosesItsTypeAndLeavesRepeatAndFile) {
 }
 
 TEST_F(SettingsFormTest, SetSavesTheRepeatTextsNumberAndCloses) {
-  const std::pair<std::string, std::int16_t> cases[] = {{"3.5", 4}, {"word", 0}, {"-2", -2}};
-  for (const auto& [text, number] : cases) {
-    face_.log.clear();
-    face_.typed_repeat = text;
+  for (const auto& [text, number] : {std::pair{"3.5", 4}, {"word", 0}, {"-2", -2}}) {
+    face_->log.clear();
+    face_->typed_repeat = text;
     BgmType = 5;
-    form_.Cmd_Set_Click();
-    EXPECT_EQ(face_.log, std::vector<std::string>{"unload"}) << text;
+    form_->Cmd_Set_Click();
+    EXPECT_EQ(face_->log, Log{"unload"}) << text;
     BgmType = BgmRepeat = 99;
-    read_settings_from(form_.settings_path());
+    read_settings_from(form_->settings_path());
     EXPECT_EQ(BgmRepeat, number) << text;
     EXPECT_EQ(BgmType, 5) << text;
   }
 }
 
 TEST_F(SettingsFormTest, ASaveWithNowhereWritableWarnsNamingThePlaceAndStaysOpen) {
-  const std::string place = (folder_ / "missing" / "Orvanth.ini").string();
-  RecordedForm recorded(place);
-  recorded.form.Cmd_Set_Click();
-  EXPECT_EQ(recorded.face->log, std::vector<std::string>{"warn " + std::string(kSaveFailedCaption) + " " +
-                                               save_failed_text({"<" + place + ">"})});
-  recorded.face->log.clear();
-  recorded.form.Cmd_Can_Click();
-  EXPECT_EQ(recorded.face->log, std::vector<std::string>{"unload"});
+  const fs::path place = folder_ / "missing" / "Orvanth.ini";
+  use_settings_file(place);
+  form_->Cmd_Set_Click();
+  form_->Cmd_Can_Click();
+  EXPECT_EQ(face_->log, (Log{"warn " + std::string(kSaveFailedCaption) + " " +
+                                 save_failed_text({"<" + place.string() + ">"}),
+                             "unload"}));
   EXPECT_FALSE(fs::exists(place));
 }
 
 TEST_F(SettingsFormTest, TheChosenFileIsKeptOnlyWhenItCanBeStored) {
-  const std::string note_too_long = "note " + std::string(refusal_note(FileChoice::TooLong));
-  const std::string note_not_storable = "note " + std::string(refusal_note(FileChoice::NotStorable));
-  const std::string long_path = "/" + std::string(255, 'p');
+  const std::string too_long = "note " + std::string(refusal_note(FileChoice::TooLong));
+  const std::string not_storable = "note " + std::string(refusal_note(FileChoice::NotStorable));
+  const std::string longest = "/" + std::string(kMaxChosenPathBytes - 1, 'p');
+  const std::string too_long_path = longest + "p";
   const struct {
     const char* path;  // nothing chosen when null
     FileChoice face_verdict;
-    std::vector<std::string> log;
-    std::string kept;
+    Log log;
   } cases[] = {
-      {nullptr, FileChoice::Accepted, {}, "/keep/this.wav"},
-      {nullptr, FileChoice::TooLong, {note_too_long}, "/keep/this.wav"},
-      {"/a?.mp3", FileChoice::NotStorable, {note_not_storable}, "/keep/this.wav"},
-      {long_path.c_str(), FileChoice::Accepted, {note_too_long}, "/keep/this.wav"},
-      {"/two\nlines.mp3", FileChoice::Accepted, {note_not_storable}, "/keep/this.wav"},
-      {"/new.mp3", FileChoice::Accepted, {"note ", "label /new.mp3"}, "/new.mp3"},
+      {nullptr, FileChoice::Accepted, {}},
+      {nullptr, FileChoice::TooLong, {too_long}},
+      {"/a?.mp3", FileChoice::NotStorable, {not_storable}},
+      {too_long_path.c_str(), FileChoice::Accepted, {too_long}},
+      {longest.c_str(), FileChoice::Accepted, {"note ", "label " + longest}},
+      {"/two\nlines.mp3", FileChoice::Accepted, {not_storable}},
+      {"/new.mp3", FileChoice::Accepted, {"note ", "label /new.mp3"}},
   };
   for (const auto& c : cases) {
-    face_.log.clear();
+    face_->log.clear();
     BgmFile = "/keep/this.wav";
-    face_.chooser_gives.path.reset();
-    if (c.path != nullptr) face_.chooser_gives.path = c.path;
-    face_.chooser_gives.face_verdict = c.face_verdict;
-    form_.Cmd_BGM_Click();
-    EXPECT_EQ(face_.log, c.log) << c.kept;
-    EXPECT_EQ(BgmFile, c.kept);
+    face_->chooser_gives.path.reset();
+    if (c.path != nullptr) face_->chooser_gives.path = c.path;
+    face_->chooser_gives.face_verdict = c.face_verdict;
+    form_->Cmd_BGM_Click();
+    EXPECT_EQ(face_->log, c.log);
+    EXPECT_EQ(BgmFile, c.log.size() == 2 ? c.path : "/keep/this.wav");
   }
-}
-
-TEST_F(SettingsFormTest, OtherWorksOpensThePageUnderTheBusyPointer) {
-  form_.Cmd_Etc_Click();
-  EXPECT_EQ(face_.log, (std::vector<std::string>{"busy", "page", "arrow"}));
 }
 
 }  // namespace

@@ -449,7 +449,7 @@ TEST_P(WineDialogScaled, GrowsWithTheScreensDotsPerInch) {
 
 INSTANTIATE_TEST_SUITE_P(Dpi, WineDialogScaled,
                          ::testing::Values(Scaled{144, 719, 378}, Scaled{192, 958, 504}),
-                         [](const auto& info) { return std::to_string(info.param.dpi); });
+                         [](const auto& tested) { return std::to_string(tested.param.dpi); });
 
 }  // namespace
 }  // namespace orvanth::test
