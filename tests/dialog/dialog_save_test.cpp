@@ -13,13 +13,13 @@ TEST_F(DialogSaveTest, SetWritesTheThreeValuesInOrderAndCloses) {
   EXPECT_FALSE(form_->isVisible());
 }
 
-TEST_F(DialogSaveTest, ChoosingNoMusicStillWritesTheOldRepeatAndPath) {
-  const std::string path = (folder_ / "song.mp3").string();
-  open(2, 12, path);
-  QTest::mouseClick(form_->lbl_BGM[0], Qt::LeftButton);
+TEST_F(DialogSaveTest, AnUnknownTypeIsWrittenBackUnchanged) {
+  open(5, 2, "");
+  EXPECT_TRUE(chosen_markers().empty());
+  EXPECT_FALSE(form_->BGM_Repeat->isEnabled());
+  EXPECT_EQ(form_->Cmd_BGM->machine().enabled(), 0);
   click(form_->Cmd_Set);
-  EXPECT_EQ(file_bytes(settings_), settings_image(" 0", " 12", path));
-  EXPECT_EQ(BgmType, orvanth::kBgmNone);
+  EXPECT_EQ(file_bytes(settings_), settings_image(" 5", " 2", ""));
 }
 
 TEST_F(DialogSaveTest, SetReplacesValuesInAnExistingFileAndKeepsTheRest) {
