@@ -14,7 +14,7 @@
 #include <string>
 
 #include "saver/button/command_button.h"
-#include "saver/dialog/settings_dialog.h"
+#include "saver/dialog/impl_qt/settings_dialog.h"
 #include "saver/shell_state.h"
 #include "tests/support/files.h"
 #include "tests/support/wait.h"

@@ -13,29 +13,6 @@ TEST_F(DialogSaveTest, SetWritesTheThreeValuesInOrderAndCloses) {
   EXPECT_FALSE(form_->isVisible());
 }
 
-TEST_F(DialogSaveTest, ChoosingNoMusicStillWritesTheOldRepeatAndPath) {
-  const std::string path = (folder_ / "song.mp3").string();
-  open(2, 12, path);
-  QTest::mouseClick(form_->lbl_BGM[0], Qt::LeftButton);
-  click(form_->Cmd_Set);
-  EXPECT_EQ(file_bytes(settings_), settings_image(" 0", " 12", path));
-  EXPECT_EQ(BgmType, orvanth::kBgmNone);
-}
-
-TEST_F(DialogSaveTest, RepeatTextsAreSavedAsTheirNumbers) {
-  const std::vector<std::pair<QString, std::string>> cases = {
-      {"7", " 7"}, {"", " 0"}, {"word", " 0"}, {"2.5", " 2"}, {"3.5", " 4"},
-      {"45", " 45"}, {"40000", " 0"}, {"-2", "-2"}};
-  for (const auto& [text, saved] : cases) {
-    std::filesystem::remove(settings_);
-    open(1, 3, "");
-    type_repeat(text);
-    ASSERT_EQ(form_->BGM_Repeat->currentText(), text);
-    click(form_->Cmd_Set);
-    EXPECT_EQ(file_bytes(settings_), settings_image(" 1", saved, "")) << text.toStdString();
-  }
-}
-
 TEST_F(DialogSaveTest, AnUnknownTypeIsWrittenBackUnchanged) {
   open(5, 2, "");
   EXPECT_TRUE(chosen_markers().empty());

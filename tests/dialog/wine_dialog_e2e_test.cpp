@@ -328,7 +328,7 @@ TEST_F(WineDialog, AChosenMp3IsSavedAndTheNextRunPlaysIt) {
   open();
   click(kFileCaption);
   const std::string title = choose_file(mp3);
-  // Readable: the design's title where the code page holds it, else the
+  // Readable: the form's own title where the code page holds it, else the
   // system's own, never its Shift-JIS bytes read in another code page.
   EXPECT_TRUE(title == "ﾌｧｲﾙを開く" || title == "Open") << title;
   ASSERT_TRUE(wait_for([&] { return file_shown(); }, 10000ms)) << "the label shows no file";
@@ -449,7 +449,7 @@ TEST_P(WineDialogScaled, GrowsWithTheScreensDotsPerInch) {
 
 INSTANTIATE_TEST_SUITE_P(Dpi, WineDialogScaled,
                          ::testing::Values(Scaled{144, 719, 378}, Scaled{192, 958, 504}),
-                         [](const auto& info) { return std::to_string(info.param.dpi); });
+                         [](const auto& tested) { return std::to_string(tested.param.dpi); });
 
 }  // namespace
 }  // namespace orvanth::test

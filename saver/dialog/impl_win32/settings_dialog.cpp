@@ -5,8 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -16,23 +15,16 @@
 #include "saver/button/impl_win32/picture_bitmap.h"
 #include "saver/button/impl_win32/wide_text.h"
 #include "saver/button/property_bag.h"
-#include "saver/dialog/dialog_choice.h"
 #include "saver/dialog/impl_win32/ansi_names.h"
 #include "saver/dialog/impl_win32/maker_page.h"
-#include "saver/forms/numbers.h"
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
-#include "saver/settings_file.h"
-#include "saver/shell_state.h"
-#include "saver/startup_support.h"
 
 namespace orvanth::dialog {
 namespace {
 
 constexpr char kFormClass[] = "Lumevar.Form";
 constexpr char kPictureBoxClass[] = "Lumevar.PictureBox";
-constexpr int kFormWidthTwips = 7185;
-constexpr int kFormHeightTwips = 3780;
 constexpr COLORREF kFormBackground = RGB(192, 192, 192);
 constexpr COLORREF kPanelBackground = RGB(224, 224, 224);
 constexpr COLORREF kNoteColour = RGB(192, 0, 0);
@@ -45,17 +37,15 @@ constexpr int kPictureTwipsPerPixel = 15;  // the artwork's resolution
 // returned, as the runtime unloads a form after its event.
 constexpr UINT kUnloadMessage = WM_APP + 1;
 
-int to_pixels(double twips, double twips_per_pixel) {
-  return static_cast<int>(std::lround(twips / twips_per_pixel));
+// RGB of levels 0 to 255 (the macro's int arithmetic changes sign).
+COLORREF colour(int r, int g, int b) {
+  return static_cast<COLORREF>(r) | static_cast<COLORREF>(g) << 8 | static_cast<COLORREF>(b) << 16;
 }
 
 // A control's rectangle from its design position and size in twips.
-RECT twips_rect(int left, int top, int width, int height) {
-  const double tx = forms::twips_per_pixel_x();
-  const double ty = forms::twips_per_pixel_y();
-  const int x = to_pixels(left, tx);
-  const int y = to_pixels(top, ty);
-  return {x, y, x + to_pixels(width, tx), y + to_pixels(height, ty)};
+RECT design_rect(int left, int top, int width, int height) {
+  const PixelRect r = twips_rect(left, top, width, height);
+  return {r.x, r.y, r.x + r.width, r.y + r.height};
 }
 
 HFONT dialog_font() { return win32::font_handle(win32::design_font()); }
@@ -200,12 +190,128 @@ std::string chooser_filter() {
   return filter;
 }
 
+
+// What the handlers ask of the form, done with its windows.
+class Win32Face final : public FormView {
+ public:
+  explicit Win32Face(Lumevar_P& form) : form_(form) {}
+
+ private:
+  bool has_window() const override { return form_.hWnd() != nullptr; }
+  forms::WindowHandle window_handle() const override {
+    return reinterpret_cast<forms::WindowHandle>(form_.hWnd());
+  }
+  std::optional<PixelRect> screen_area() const override {
+    return PixelRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  PixelRect form_size() const override {
+    RECT frame{};
+    GetWindowRect(form_.hWnd(), &frame);
+    return {0, 0, frame.right - frame.left, frame.bottom - frame.top};
+  }
+  void move_to(int x, int y) override {
+    SetWindowPos(form_.hWnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void initialize_buttons() override {
+    EnumChildWindows(
+        form_.hWnd(),
+        [](HWND child, LPARAM) -> BOOL {
+          if (Command* button = Command::FromWindow(child)) button->Initialize();
+          return TRUE;
+        },
+        0);
+  }
+  void show_markers(const std::array<Marker, 3>& markers) override {
+    for (std::size_t i = 0; i < form_.Img_BGM.size(); ++i) {
+      const std::size_t source = markers[i] == Marker::Chosen ? 1 : 0;
+      form_.Img_BGM[i].picture = form_.Img_Ra[source].picture;
+    }
+    InvalidateRect(form_.Pic_C, nullptr, FALSE);
+  }
+  void set_repeat_enabled(bool enabled) override {
+    EnableWindow(form_.BGM_Repeat, enabled ? TRUE : FALSE);
+  }
+  void set_file_button_enabled(bool enabled) override {
+    form_.Cmd_BGM->SetEnabled(enabled ? -1 : 0);
+  }
+  void fill_repeat_list(const std::vector<std::string>& entries) override {
+    for (const std::string& entry : entries) {
+      SendMessageW(form_.BGM_Repeat, CB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(win32::wide(entry).c_str()));
+    }
+  }
+  void set_repeat_text(const std::string& text) override {
+    SetWindowTextW(form_.BGM_Repeat, win32::wide(text).c_str());
+  }
+  std::string repeat_box_text() const override {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(form_.BGM_Repeat)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(form_.BGM_Repeat, text.data(), static_cast<int>(text.size()))));
+    return win32::utf8(text);
+  }
+  void set_file_label(const std::string& path) override {
+    form_.lbl_Fname.text = win32::wide_of_ansi(path);
+    InvalidateRect(form_.Pic_C, nullptr, FALSE);
+  }
+  void show_note(std::string_view note) override {
+    form_.lbl_Note.text = win32::wide(note);
+    form_.lbl_Note.visible = !note.empty();
+    fit_label(form_.lbl_Note);
+    InvalidateRect(form_.Pic_C, nullptr, FALSE);
+  }
+  std::string display_name(const std::string& path) const override {
+    return win32::utf8(win32::wide_of_ansi(path));
+  }
+  void warn(std::string_view caption, std::string_view text) override {
+    MessageBoxW(form_.hWnd(), win32::wide(text).c_str(), win32::wide(caption).c_str(),
+                MB_OK | MB_ICONWARNING);
+  }
+  ChosenFile choose_file() override {
+    char file[kFileBufferSize] = {};
+    char title[kFileTitleBufferSize] = {};
+    const std::string filter = chooser_filter();
+    // Under a code page without these characters the system's own title.
+    const std::optional<std::string> chooser_title = win32::ansi_text(kChooserTitle);
+    OPENFILENAMEA request{};
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    request.hwndOwner = form_.hWnd();
+    request.hInstance = GetModuleHandleA(nullptr);
+    request.lpstrFilter = filter.c_str();
+    request.lpstrFile = file;
+    request.nMaxFile = sizeof file;
+    request.lpstrFileTitle = title;
+    request.nMaxFileTitle = sizeof title;
+    request.lpstrTitle = chooser_title ? chooser_title->c_str() : nullptr;
+    request.Flags = 0;
+    if (GetOpenFileNameA(&request) <= 0) {
+      // A path longer than the buffer could not be kept either.
+      if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) return {std::nullopt, FileChoice::TooLong};
+      return {};
+    }
+    const std::string path(file);
+    // A name the code page could not spell would be saved as another name.
+    return {path, win32::names_exactly(path) ? FileChoice::Accepted : FileChoice::NotStorable};
+  }
+  void open_maker_page() override {
+    const std::string page = win32::maker_page_path();
+    if (win32::write_maker_page(page)) {
+      ShellExecuteA(form_.hWnd(), "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+  }
+  void set_busy_pointer(bool busy) override { form_.set_busy_pointer(busy); }
+  void request_unload() override { form_.request_unload(); }
+  void run_modal() override { form_.show_modal(); }
+
+  Lumevar_P& form_;
+};
 }  // namespace
 }  // namespace orvanth::dialog
 
-using orvanth::dialog::twips_rect;
+using orvanth::dialog::design_rect;
 
-Lumevar_P::Lumevar_P(std::string settings_path) : settings_path_(std::move(settings_path)) {
+Lumevar_P::Lumevar_P(std::string settings_path)
+    : orvanth::dialog::SettingsForm(std::move(settings_path),
+                                    std::make_unique<orvanth::dialog::Win32Face>(*this)) {
   using namespace orvanth::dialog;
   static const bool registered = [] {
     WNDCLASSA form{};
@@ -218,7 +324,7 @@ Lumevar_P::Lumevar_P(std::string settings_path) : settings_path_(std::move(setti
     return RegisterClassA(&form) != 0 && RegisterClassA(&box) != 0;
   }();
   if (!registered) return;
-  RECT frame = twips_rect(0, 0, kFormWidthTwips, kFormHeightTwips);
+  RECT frame = design_rect(0, 0, kFormWidthTwips, kFormHeightTwips);
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
   hwnd_ = CreateWindowExA(kFormExStyle, kFormClass, kCaption, kFormStyle, 0, 0,
                           frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
@@ -250,29 +356,29 @@ Lumevar_P::~Lumevar_P() {
 void Lumevar_P::build_controls() {
   using namespace orvanth::dialog;
   // Created in the tab order: the form's buttons, then the panel's controls.
-  Cmd_Etc = make_command(hwnd_, "その他の作品", twips_rect(2880, 3000, 1875, 375));
-  Cmd_Set = make_command(hwnd_, "設定", twips_rect(4800, 3000, 1095, 375));
-  Cmd_Can = make_command(hwnd_, "ｷｬﾝｾﾙ", twips_rect(5940, 3000, 1035, 375));
-  lbl_Credit = make_label(hwnd_, kCreditLine, twips_rect(180, 2940, 2475, 195), DT_LEFT);
+  Cmd_Etc = make_command(hwnd_, "その他の作品", design_rect(2880, 3000, 1875, 375));
+  Cmd_Set = make_command(hwnd_, "設定", design_rect(4800, 3000, 1095, 375));
+  Cmd_Can = make_command(hwnd_, "ｷｬﾝｾﾙ", design_rect(5940, 3000, 1035, 375));
+  lbl_Credit = make_label(hwnd_, kCreditLine, design_rect(180, 2940, 2475, 195), DT_LEFT);
   lbl_Credit.colour = RGB(255, 255, 255);
-  Img_Ra[0] = Image{hwnd_, twips_rect(8040, 300, 180, 180),
+  Img_Ra[0] = Image{hwnd_, design_rect(8040, 300, 180, 180),
                     orvanth::win32::bitmap_of(orvanth::art::MarkerEmpty())};
-  Img_Ra[1] = Image{hwnd_, twips_rect(8040, 600, 180, 180),
+  Img_Ra[1] = Image{hwnd_, design_rect(8040, 600, 180, 180),
                     orvanth::win32::bitmap_of(orvanth::art::MarkerFilled())};
 
   Pic_C = CreateWindowExA(WS_EX_CONTROLPARENT, kPictureBoxClass, "",
                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                           hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
-  const RECT panel = twips_rect(180, 240, 6795, 2535);
+  const RECT panel = design_rect(180, 240, 6795, 2535);
   SetWindowPos(Pic_C, nullptr, panel.left, panel.top, panel.right - panel.left,
                panel.bottom - panel.top, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowLongPtrA(Pic_C, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
-  Shape3 = twips_rect(300, 300, 1695, 315);
-  lbl_Title = make_label(Pic_C, "BGM", twips_rect(300, 360, 1665, 195), DT_CENTER);
-  Img_BGM[1] = Image{Pic_C, twips_rect(300, 840, 195, 195), nullptr};
-  lbl_BGM[1] = make_label(Pic_C, "音楽CD", twips_rect(540, 840, 645, 195), DT_LEFT);
-  const RECT repeat = twips_rect(1380, 780, 615, 300);
+  Shape3 = design_rect(300, 300, 1695, 315);
+  lbl_Title = make_label(Pic_C, "BGM", design_rect(300, 360, 1665, 195), DT_CENTER);
+  Img_BGM[1] = Image{Pic_C, design_rect(300, 840, 195, 195), nullptr};
+  lbl_BGM[1] = make_label(Pic_C, "音楽CD", design_rect(540, 840, 645, 195), DT_LEFT);
+  const RECT repeat = design_rect(1380, 780, 615, 300);
   BGM_Repeat = CreateWindowExW(
       0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
       repeat.left, repeat.top, repeat.right - repeat.left,
@@ -281,18 +387,18 @@ void Lumevar_P::build_controls() {
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRepeatId)), GetModuleHandleA(nullptr), nullptr);
   // Its closed height comes from the font, as a combo box's does on a form.
   SendMessageW(BGM_Repeat, WM_SETFONT, reinterpret_cast<WPARAM>(dialog_font()), FALSE);
-  lbl_Repeat = make_label(Pic_C, "曲目をﾘﾋﾟｰﾄ", twips_rect(2040, 840, 990, 195), DT_LEFT);
-  Img_BGM[0] = Image{Pic_C, twips_rect(300, 1140, 195, 195), nullptr};
-  lbl_BGM[0] = make_label(Pic_C, "無し", twips_rect(540, 1140, 345, 195), DT_LEFT);
-  Img_BGM[2] = Image{Pic_C, twips_rect(300, 1440, 195, 195), nullptr};
-  lbl_BGM[2] = make_label(Pic_C, "MP3、WAV", twips_rect(540, 1440, 900, 195), DT_LEFT);
-  Cmd_BGM = make_command(Pic_C, "...", twips_rect(540, 1740, 435, 315));
-  lbl_Fname = make_label(Pic_C, "", twips_rect(1020, 1740, 5355, 435),
+  lbl_Repeat = make_label(Pic_C, "曲目をﾘﾋﾟｰﾄ", design_rect(2040, 840, 990, 195), DT_LEFT);
+  Img_BGM[0] = Image{Pic_C, design_rect(300, 1140, 195, 195), nullptr};
+  lbl_BGM[0] = make_label(Pic_C, "無し", design_rect(540, 1140, 345, 195), DT_LEFT);
+  Img_BGM[2] = Image{Pic_C, design_rect(300, 1440, 195, 195), nullptr};
+  lbl_BGM[2] = make_label(Pic_C, "MP3、WAV", design_rect(540, 1440, 900, 195), DT_LEFT);
+  Cmd_BGM = make_command(Pic_C, "...", design_rect(540, 1740, 435, 315));
+  lbl_Fname = make_label(Pic_C, "", design_rect(1020, 1740, 5355, 435),
                          DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
   lbl_Fname.border = true;
   lbl_Fname.hit = lbl_Fname.rect;
   // Below the file label, in the panel's free strip.
-  lbl_Note = make_label(Pic_C, "", twips_rect(1020, 2220, 5355, 195), DT_LEFT);
+  lbl_Note = make_label(Pic_C, "", design_rect(1020, 2220, 5355, 195), DT_LEFT);
   lbl_Note.colour = kNoteColour;
   lbl_Note.visible = false;
 
@@ -302,168 +408,16 @@ void Lumevar_P::build_controls() {
   Cmd_Etc->on_click([this] { Cmd_Etc_Click(); });
 }
 
-void Lumevar_P::place_on_screen() {
-  const double tx = orvanth::forms::twips_per_pixel_x();
-  const double ty = orvanth::forms::twips_per_pixel_y();
-  RECT frame{};
-  GetWindowRect(hwnd_, &frame);
-  const orvanth::dialog::Placement p = orvanth::dialog::placement(
-      GetSystemMetrics(SM_CXSCREEN) * tx, GetSystemMetrics(SM_CYSCREEN) * ty,
-      (frame.right - frame.left) * tx, (frame.bottom - frame.top) * ty);
-  SetWindowPos(hwnd_, nullptr, orvanth::dialog::to_pixels(p.left, tx),
-               orvanth::dialog::to_pixels(p.top, ty), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Lumevar_P::show_choice() {
-  const orvanth::dialog::ChoiceView view = orvanth::dialog::choice_view(BgmType);
-  for (std::size_t i = 0; i < Img_BGM.size(); ++i) {
-    const std::size_t source = view.markers[i] == orvanth::dialog::Marker::Chosen ? 1 : 0;
-    Img_BGM[i].picture = Img_Ra[source].picture;
-  }
-  InvalidateRect(Pic_C, nullptr, FALSE);
-  if (view.repeat_enabled) EnableWindow(BGM_Repeat, TRUE);
-  if (view.file_button_enabled) Cmd_BGM->SetEnabled(-1);
-}
-
-void Lumevar_P::Form_Load() {
-  if (hwnd_ == nullptr) return;
-  place_on_screen();
-  EnumChildWindows(
-      hwnd_,
-      [](HWND child, LPARAM) -> BOOL {
-        if (Command* button = Command::FromWindow(child)) button->Initialize();
-        return TRUE;
-      },
-      0);
-  Cmd_BGM->SetEnabled(0);
-  EnableWindow(BGM_Repeat, FALSE);
-  show_choice();
-  for (const std::string& entry : orvanth::dialog::repeat_entries()) {
-    SendMessageW(BGM_Repeat, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(orvanth::win32::wide(entry).c_str()));
-  }
-  SetWindowTextW(BGM_Repeat,
-                 orvanth::win32::wide(orvanth::dialog::repeat_text(BgmRepeat)).c_str());
-  lbl_Fname.text = orvanth::win32::wide_of_ansi(BgmFile);
-  InvalidateRect(Pic_C, nullptr, FALSE);
-  const auto pointer = orvanth::forms::pointer_position();
-  MouseX = pointer ? static_cast<std::int16_t>(pointer->x) : std::int16_t{0};
-  MouseY = pointer ? static_cast<std::int16_t>(pointer->y) : std::int16_t{0};
-  AnimateOpen(reinterpret_cast<orvanth::forms::WindowHandle>(hwnd_));
-  set_busy_pointer(false);
-}
-
 void Lumevar_P::Form_Resize() {
   orvanth::dialog::paint_gradient(form_backdrop_, hwnd_, [](int v) {
-    return RGB(v, v, std::min(255, v + 30));
+    return orvanth::dialog::colour(v, v, std::min(255, v + 30));
   });
   orvanth::dialog::paint_gradient(panel_backdrop_, Pic_C, [](int v) {
     const int g = std::min(255, v + 30);
-    return RGB(g, g, g);
+    return orvanth::dialog::colour(g, g, g);
   });
   InvalidateRect(hwnd_, nullptr, FALSE);
   InvalidateRect(Pic_C, nullptr, FALSE);
-}
-
-void Lumevar_P::Form_Unload() {
-  AnimateClose(reinterpret_cast<orvanth::forms::WindowHandle>(hwnd_));
-}
-
-void Lumevar_P::choose(int index) {
-  BgmType = static_cast<std::int16_t>(index);
-  Cmd_BGM->SetEnabled(0);
-  EnableWindow(BGM_Repeat, FALSE);
-  show_choice();
-}
-
-void Lumevar_P::Img_BGM_MouseDown(int Index, int /*Button*/, int /*Shift*/, float /*X*/,
-                                  float /*Y*/) {
-  choose(Index);
-}
-
-void Lumevar_P::lbl_BGM_MouseDown(int Index, int /*Button*/, int /*Shift*/, float /*X*/,
-                                  float /*Y*/) {
-  choose(Index);
-}
-
-void Lumevar_P::Cmd_Set_Click() {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(BGM_Repeat)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(BGM_Repeat, text.data(), static_cast<int>(text.size()))));
-  BgmRepeat = orvanth::dialog::repeat_from_text(orvanth::win32::utf8(text));
-  const std::vector<std::string> tried = orvanth::save_settings(settings_path_);
-  if (!tried.empty()) {
-    // Closing would drop the user's choice in silence.
-    std::vector<std::string> places;
-    for (const std::string& place : tried) {
-      places.push_back(orvanth::win32::utf8(orvanth::win32::wide_of_ansi(place)));
-    }
-    const std::string text = orvanth::dialog::save_failed_text(places);
-    std::fprintf(stderr, "%s: %s\n", orvanth::dialog::kSaveFailedCaption.data(), text.c_str());
-    std::fflush(stderr);
-    MessageBoxW(hWnd(), orvanth::win32::wide(text).c_str(),
-                orvanth::win32::wide(orvanth::dialog::kSaveFailedCaption).c_str(),
-                MB_OK | MB_ICONWARNING);
-    return;
-  }
-  request_unload();
-}
-
-void Lumevar_P::Cmd_Can_Click() { request_unload(); }
-
-void Lumevar_P::show_note(std::string_view utf8_note) {
-  lbl_Note.text = orvanth::win32::wide(utf8_note);
-  lbl_Note.visible = !utf8_note.empty();
-  orvanth::dialog::fit_label(lbl_Note);
-  InvalidateRect(Pic_C, nullptr, FALSE);
-}
-
-void Lumevar_P::Cmd_BGM_Click() {
-  using orvanth::dialog::FileChoice;
-  char file[orvanth::dialog::kFileBufferSize] = {};
-  char title[orvanth::dialog::kFileTitleBufferSize] = {};
-  const std::string filter = orvanth::dialog::chooser_filter();
-  // Under a code page without these characters the system's own title.
-  const std::optional<std::string> chooser_title =
-      orvanth::win32::ansi_text(orvanth::dialog::kChooserTitle);
-  OPENFILENAMEA request{};
-  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  request.hwndOwner = hwnd_;
-  request.hInstance = GetModuleHandleA(nullptr);
-  request.lpstrFilter = filter.c_str();
-  request.lpstrFile = file;
-  request.nMaxFile = sizeof file;
-  request.lpstrFileTitle = title;
-  request.nMaxFileTitle = sizeof title;
-  request.lpstrTitle = chooser_title ? chooser_title->c_str() : nullptr;
-  request.Flags = 0;
-  if (GetOpenFileNameA(&request) <= 0) {
-    // A path longer than the buffer could not be kept either.
-    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
-      show_note(orvanth::dialog::refusal_note(FileChoice::TooLong));
-    }
-    return;
-  }
-  const std::string path(file);
-  // A name the code page could not spell would be saved as another name.
-  const FileChoice verdict = orvanth::win32::names_exactly(path)
-                                 ? orvanth::dialog::check_file_choice(path)
-                                 : FileChoice::NotStorable;
-  show_note(orvanth::dialog::refusal_note(verdict));
-  if (verdict != FileChoice::Accepted) return;
-  BgmFile = path;
-  lbl_Fname.text = orvanth::win32::wide_of_ansi(path);
-  InvalidateRect(Pic_C, nullptr, FALSE);
-}
-
-void Lumevar_P::Cmd_Etc_Click() {
-  set_busy_pointer(true);
-  const std::string page = orvanth::win32::maker_page_path();
-  if (orvanth::win32::write_maker_page(page)) {
-    ShellExecuteA(hwnd_, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  }
-  set_busy_pointer(false);
 }
 
 void Lumevar_P::set_busy_pointer(bool busy) {
@@ -533,11 +487,9 @@ bool Lumevar_P::mouse_down(HWND container, UINT message, WPARAM wparam, LPARAM l
   const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
   const int button = orvanth::dialog::button_code(message);
   const int shift = orvanth::dialog::shift_code(wparam);
-  const double tx = orvanth::forms::twips_per_pixel_x();
-  const double ty = orvanth::forms::twips_per_pixel_y();
   // X and Y in twips of the control pressed.
-  auto x_in = [&](const RECT& r) { return static_cast<float>((at.x - r.left) * tx); };
-  auto y_in = [&](const RECT& r) { return static_cast<float>((at.y - r.top) * ty); };
+  auto x_in = [&](const RECT& r) { return orvanth::dialog::twips_x(at.x - r.left); };
+  auto y_in = [&](const RECT& r) { return orvanth::dialog::twips_y(at.y - r.top); };
   for (int i = 0; i < 3; ++i) {
     const auto& image = Img_BGM[static_cast<std::size_t>(i)];
     const auto& label = lbl_BGM[static_cast<std::size_t>(i)];
@@ -622,8 +574,5 @@ LRESULT Lumevar_P::handle(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 
 void ShowSettingsDialog() {
   Lumevar_P form;
-  orvanth::forms::note_form_loaded();
-  form.Form_Load();
-  form.show_modal();
-  orvanth::forms::note_form_unloaded();
+  form.show_modally();
 }

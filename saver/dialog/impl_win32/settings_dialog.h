@@ -1,6 +1,5 @@
-// The settings dialog Lumevar_P on Windows: the music type, the CD track to
-// repeat and the MP3 or WAV file, edited in BgmType, BgmRepeat and BgmFile
-// and saved to the settings file by "設定". The form and its panel Pic_C are
+// The settings dialog Lumevar_P on Windows: the form's windows over the
+// shared handlers of settings_form.h. The form and its panel Pic_C are
 // windows, so are the four Command buttons and the combo box; the labels,
 // markers and the frame are drawn by their container, which also takes their
 // mouse presses, as the forms runtime does for its windowless controls.
@@ -9,22 +8,20 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "common/window_titles.h"
+#include "saver/dialog/settings_form.h"
 #include "saver/dialog/show_settings_dialog.h"
 
 class Command;
 
 namespace orvanth::dialog {
 
-inline constexpr const char* kCaption = orvanth::kDialogCaption;
-// The credit line at the foot of the form, as on Linux.
-inline constexpr std::string_view kCreditLine = "(C) Lumevar  Ver.1.0.0";
-// The file chooser's texts. Where the ANSI code page cannot hold them, the
-// chooser takes the system's own title and this description.
-inline constexpr std::string_view kChooserTitle = "ﾌｧｲﾙを開く";
+// The file chooser's filter. Where the ANSI code page cannot hold the
+// chooser's texts, it takes the system's own title and this description.
 inline constexpr std::string_view kChooserFilterName = "BGMﾌｧｲﾙ (MP3 WAV)";
 inline constexpr std::string_view kChooserFilterNameOtherwise = "BGM file (MP3 WAV)";
 inline constexpr std::string_view kChooserPatterns = "*.MP3;*.WAV";
@@ -61,29 +58,20 @@ struct Backdrop {
 
 }  // namespace orvanth::dialog
 
-class Lumevar_P {
+class Lumevar_P : public orvanth::dialog::SettingsForm {
  public:
-  // settings_path is where "設定" writes; unless given, the place the
-  // settings rule picks when the user saves.
   explicit Lumevar_P(std::string settings_path = {});
-  ~Lumevar_P();
-  Lumevar_P(const Lumevar_P&) = delete;
-  Lumevar_P& operator=(const Lumevar_P&) = delete;
+  ~Lumevar_P() override;
 
   HWND hWnd() const { return hwnd_; }
 
-  void Form_Load();
   void Form_Resize();
-  void Form_Unload();
-  void Cmd_Set_Click();
-  void Cmd_Can_Click();
-  void Cmd_BGM_Click();
-  void Cmd_Etc_Click();
-  void Img_BGM_MouseDown(int Index, int Button, int Shift, float X, float Y);
-  void lbl_BGM_MouseDown(int Index, int Button, int Shift, float X, float Y);
 
   // Shows the loaded form and handles its messages until it has unloaded.
   void show_modal();
+  void set_busy_pointer(bool busy);
+  // Closes the form once the running handler has returned.
+  void request_unload();
 
   // The controls, by their design names (element indices as designed).
   HWND Pic_C = nullptr;
@@ -106,18 +94,11 @@ class Lumevar_P {
   static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   void build_controls();
-  void place_on_screen();
-  void show_choice();
-  void choose(int index);
-  void show_note(std::string_view utf8_note);
   void paint(HWND container, HDC dc);
   bool mouse_down(HWND container, UINT message, WPARAM wparam, LPARAM lparam);
   void unload();
-  void request_unload();
-  void set_busy_pointer(bool busy);
 
   HWND hwnd_ = nullptr;
-  std::string settings_path_;
   orvanth::dialog::Backdrop form_backdrop_;
   orvanth::dialog::Backdrop panel_backdrop_;
   HICON icon_ = nullptr;

@@ -1,4 +1,4 @@
-#include "saver/dialog/settings_dialog.h"
+#include "saver/dialog/impl_qt/settings_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,25 +18,17 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QUrl>
-#include <cmath>
-#include <cstdio>
-
+#include <memory>
+#include "saver/art/resources.h"
 #include "saver/button/command_button.h"
-#include "saver/dialog/dialog_choice.h"
-#include "saver/forms/numbers.h"
+#include "saver/button/property_bag.h"
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
-#include "saver/button/property_bag.h"
-#include "saver/art/resources.h"
-#include "saver/settings_file.h"
-#include "saver/shell_state.h"
 #include "saver/startup_support.h"
 
 namespace orvanth::dialog {
 namespace {
 
-constexpr int kFormWidthTwips = 7185;
-constexpr int kFormHeightTwips = 3780;
 const QColor kFormBackground(192, 192, 192);
 const QColor kPanelBackground(224, 224, 224);
 
@@ -44,15 +36,10 @@ QString text_of(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-int to_pixels(double twips, double twips_per_pixel) {
-  return static_cast<int>(std::lround(twips / twips_per_pixel));
-}
-
 // A control's rectangle from its design position and size in twips.
-QRect twips_rect(int left, int top, int width, int height) {
-  const double tx = forms::twips_per_pixel_x();
-  const double ty = forms::twips_per_pixel_y();
-  return {to_pixels(left, tx), to_pixels(top, ty), to_pixels(width, tx), to_pixels(height, ty)};
+QRect design_rect(int left, int top, int width, int height) {
+  const PixelRect r = twips_rect(left, top, width, height);
+  return {r.x, r.y, r.width, r.height};
 }
 
 QImage picture_image(const art::Picture& p) {
@@ -79,7 +66,8 @@ void paint_gradient(QImage& image, QSize size, ColourOf colour_of) {
 }
 
 // A transparent label in the design face; it grows to its text where the
-// stand-in face needs more room than the design size, so no caption is cut.
+// face this system has needs more room than the design size, so no caption
+// is cut.
 QLabel* make_label(QWidget* parent, const QString& caption, QRect design, Qt::Alignment align) {
   auto* label = new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
@@ -145,17 +133,105 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
   painter.drawImage(0, 0, image_);
 }
 
+namespace {
+
+// What the handlers ask of the form, done with its widgets.
+class QtFace final : public orvanth::dialog::FormView {
+ public:
+  explicit QtFace(Lumevar_P& form) : form_(form) {}
+
+ private:
+  orvanth::forms::WindowHandle window_handle() const override {
+    return static_cast<orvanth::forms::WindowHandle>(form_.winId());
+  }
+  std::optional<PixelRect> screen_area() const override {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+      return std::nullopt;
+    }
+    const QRect area = screen->geometry();
+    return PixelRect{area.x(), area.y(), area.width(), area.height()};
+  }
+  PixelRect form_size() const override { return {0, 0, form_.width(), form_.height()}; }
+  void move_to(int x, int y) override { form_.move(x, y); }
+  void initialize_buttons() override {
+    for (Command* button : form_.findChildren<Command*>()) {
+      button->Initialize();
+    }
+  }
+  void show_markers(const std::array<Marker, 3>& markers) override {
+    for (std::size_t i = 0; i < form_.Img_BGM.size(); ++i) {
+      const std::size_t source = markers[i] == Marker::Chosen ? 1 : 0;
+      form_.Img_BGM[i]->setPixmap(form_.Img_Ra[source]->pixmap());
+    }
+  }
+  void set_repeat_enabled(bool enabled) override { form_.BGM_Repeat->setEnabled(enabled); }
+  void set_file_button_enabled(bool enabled) override {
+    form_.Cmd_BGM->SetEnabled(enabled ? -1 : 0);
+  }
+  void fill_repeat_list(const std::vector<std::string>& entries) override {
+    for (const std::string& entry : entries) {
+      form_.BGM_Repeat->addItem(QString::fromStdString(entry));
+    }
+  }
+  void set_repeat_text(const std::string& text) override {
+    form_.BGM_Repeat->setEditText(QString::fromStdString(text));
+  }
+  std::string repeat_box_text() const override {
+    return form_.BGM_Repeat->currentText().toStdString();
+  }
+  void set_file_label(const std::string& path) override {
+    form_.lbl_Fname->setText(QFile::decodeName(QByteArray::fromStdString(path)));
+  }
+  void show_note(std::string_view note) override {
+    form_.lbl_Note->setText(text_of(note));
+    form_.lbl_Note->setVisible(!note.empty());
+  }
+  std::string display_name(const std::string& path) const override {
+    return QFile::decodeName(QByteArray::fromStdString(path)).toStdString();
+  }
+  void warn(std::string_view caption, std::string_view text) override {
+    QMessageBox::warning(&form_, text_of(caption), text_of(text));
+  }
+  ChosenFile choose_file() override {
+    const QString path = QFileDialog::getOpenFileName(
+        &form_, text_of(kChooserTitle), QString(), text_of(kChooserFilter), nullptr,
+        QFileDialog::HideNameFilterDetails);
+    if (path.isEmpty()) {
+      return {};
+    }
+    return {QFile::encodeName(path).toStdString()};
+  }
+  void open_maker_page() override {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(local_page_path())));
+  }
+  void set_busy_pointer(bool busy) override {
+    if (busy) {
+      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+      restore_default_pointer();
+    }
+  }
+  void request_unload() override { form_.close(); }
+  void run_modal() override { form_.exec(); }
+
+  Lumevar_P& form_;
+};
+
+}  // namespace
+
 }  // namespace orvanth::dialog
 
 using orvanth::dialog::text_of;
-using orvanth::dialog::twips_rect;
+using orvanth::dialog::design_rect;
 
 Lumevar_P::Lumevar_P(std::string settings_path)
-    : settings_path_(std::move(settings_path)) {
+    : orvanth::dialog::SettingsForm(std::move(settings_path),
+                                    std::make_unique<orvanth::dialog::QtFace>(*this)) {
   setWindowTitle(text_of(orvanth::dialog::kCaption));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  const QRect client = twips_rect(0, 0, orvanth::dialog::kFormWidthTwips,
+  const QRect client = design_rect(0, 0, orvanth::dialog::kFormWidthTwips,
                                   orvanth::dialog::kFormHeightTwips);
   setFixedSize(client.size());
   const QImage icon = orvanth::dialog::picture_image(orvanth::art::Icon());
@@ -172,17 +248,17 @@ void Lumevar_P::build_controls() {
   const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
 
   Pic_C = new orvanth::dialog::PictureBox(this, orvanth::dialog::kPanelBackground);
-  Pic_C->setGeometry(twips_rect(180, 240, 6795, 2535));
-  Cmd_Etc = make_command(this, "その他の作品", twips_rect(2880, 3000, 1875, 375));
-  Cmd_Set = make_command(this, "設定", twips_rect(4800, 3000, 1095, 375));
-  Cmd_Can = make_command(this, "ｷｬﾝｾﾙ", twips_rect(5940, 3000, 1035, 375));
+  Pic_C->setGeometry(design_rect(180, 240, 6795, 2535));
+  Cmd_Etc = make_command(this, "その他の作品", design_rect(2880, 3000, 1875, 375));
+  Cmd_Set = make_command(this, "設定", design_rect(4800, 3000, 1095, 375));
+  Cmd_Can = make_command(this, "ｷｬﾝｾﾙ", design_rect(5940, 3000, 1035, 375));
   lbl_Credit = make_label(this, text_of(orvanth::dialog::kCreditLine),
-                          twips_rect(180, 2940, 2475, 195), left);
+                          design_rect(180, 2940, 2475, 195), left);
   QPalette white = lbl_Credit->palette();
   white.setColor(QPalette::WindowText, Qt::white);
   lbl_Credit->setPalette(white);
-  Img_Ra[0] = make_image(this, twips_rect(8040, 300, 180, 180));
-  Img_Ra[1] = make_image(this, twips_rect(8040, 600, 180, 180));
+  Img_Ra[0] = make_image(this, design_rect(8040, 300, 180, 180));
+  Img_Ra[1] = make_image(this, design_rect(8040, 600, 180, 180));
   Img_Ra[0]->setPixmap(QPixmap::fromImage(orvanth::dialog::picture_image(orvanth::art::MarkerEmpty())));
   Img_Ra[1]->setPixmap(QPixmap::fromImage(orvanth::dialog::picture_image(orvanth::art::MarkerFilled())));
 
@@ -192,11 +268,11 @@ void Lumevar_P::build_controls() {
   QPalette black = Shape3->palette();
   black.setColor(QPalette::WindowText, Qt::black);
   Shape3->setPalette(black);
-  Shape3->setGeometry(twips_rect(300, 300, 1695, 315));
-  lbl_Title = make_label(Pic_C, QStringLiteral("BGM"), twips_rect(300, 360, 1665, 195),
+  Shape3->setGeometry(design_rect(300, 300, 1695, 315));
+  lbl_Title = make_label(Pic_C, QStringLiteral("BGM"), design_rect(300, 360, 1665, 195),
                          Qt::AlignHCenter | Qt::AlignTop);
-  Img_BGM[1] = make_image(Pic_C, twips_rect(300, 840, 195, 195));
-  lbl_BGM[1] = make_label(Pic_C, QString::fromUtf8("音楽CD"), twips_rect(540, 840, 645, 195), left);
+  Img_BGM[1] = make_image(Pic_C, design_rect(300, 840, 195, 195));
+  lbl_BGM[1] = make_label(Pic_C, QString::fromUtf8("音楽CD"), design_rect(540, 840, 645, 195), left);
   BGM_Repeat = new QComboBox(Pic_C);
   BGM_Repeat->setEditable(true);
   BGM_Repeat->setInsertPolicy(QComboBox::NoInsert);
@@ -204,13 +280,13 @@ void Lumevar_P::build_controls() {
   QPalette base = BGM_Repeat->palette();
   base.setColor(QPalette::Base, Qt::white);
   BGM_Repeat->setPalette(base);
-  BGM_Repeat->setGeometry(twips_rect(1380, 780, 615, 300));
-  lbl_Repeat = make_label(Pic_C, QString::fromUtf8("曲目をﾘﾋﾟｰﾄ"), twips_rect(2040, 840, 990, 195), left);
-  Img_BGM[0] = make_image(Pic_C, twips_rect(300, 1140, 195, 195));
-  lbl_BGM[0] = make_label(Pic_C, QString::fromUtf8("無し"), twips_rect(540, 1140, 345, 195), left);
-  Img_BGM[2] = make_image(Pic_C, twips_rect(300, 1440, 195, 195));
-  lbl_BGM[2] = make_label(Pic_C, QString::fromUtf8("MP3、WAV"), twips_rect(540, 1440, 900, 195), left);
-  Cmd_BGM = make_command(Pic_C, "...", twips_rect(540, 1740, 435, 315));
+  BGM_Repeat->setGeometry(design_rect(1380, 780, 615, 300));
+  lbl_Repeat = make_label(Pic_C, QString::fromUtf8("曲目をﾘﾋﾟｰﾄ"), design_rect(2040, 840, 990, 195), left);
+  Img_BGM[0] = make_image(Pic_C, design_rect(300, 1140, 195, 195));
+  lbl_BGM[0] = make_label(Pic_C, QString::fromUtf8("無し"), design_rect(540, 1140, 345, 195), left);
+  Img_BGM[2] = make_image(Pic_C, design_rect(300, 1440, 195, 195));
+  lbl_BGM[2] = make_label(Pic_C, QString::fromUtf8("MP3、WAV"), design_rect(540, 1440, 900, 195), left);
+  Cmd_BGM = make_command(Pic_C, "...", design_rect(540, 1740, 435, 315));
   lbl_Fname = new QLabel(Pic_C);
   // File names are shown as they are, never as markup.
   lbl_Fname->setTextFormat(Qt::PlainText);
@@ -219,9 +295,9 @@ void Lumevar_P::build_controls() {
   lbl_Fname->setLineWidth(1);
   lbl_Fname->setAlignment(left);
   lbl_Fname->setWordWrap(true);
-  lbl_Fname->setGeometry(twips_rect(1020, 1740, 5355, 435));
+  lbl_Fname->setGeometry(design_rect(1020, 1740, 5355, 435));
   // Below the file label, in the panel's free strip.
-  lbl_Note = make_label(Pic_C, QString(), twips_rect(1020, 2220, 5355, 195), left);
+  lbl_Note = make_label(Pic_C, QString(), design_rect(1020, 2220, 5355, 195), left);
   QPalette red = lbl_Note->palette();
   red.setColor(QPalette::WindowText, QColor(192, 0, 0));
   lbl_Note->setPalette(red);
@@ -237,56 +313,6 @@ void Lumevar_P::build_controls() {
   connect(Cmd_Etc, &Command::Click, this, [this] { Cmd_Etc_Click(); });
 }
 
-void Lumevar_P::place_on_screen() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) {
-    return;
-  }
-  const double tx = orvanth::forms::twips_per_pixel_x();
-  const double ty = orvanth::forms::twips_per_pixel_y();
-  const QRect area = screen->geometry();
-  const orvanth::dialog::Placement p = orvanth::dialog::placement(
-      area.width() * tx, area.height() * ty, width() * tx, height() * ty);
-  move(area.x() + orvanth::dialog::to_pixels(p.left, tx),
-       area.y() + orvanth::dialog::to_pixels(p.top, ty));
-}
-
-void Lumevar_P::show_choice() {
-  const orvanth::dialog::ChoiceView view = orvanth::dialog::choice_view(BgmType);
-  for (std::size_t i = 0; i < Img_BGM.size(); ++i) {
-    const int source = view.markers[i] == orvanth::dialog::Marker::Chosen ? 1 : 0;
-    Img_BGM[i]->setPixmap(Img_Ra[static_cast<std::size_t>(source)]->pixmap());
-  }
-  if (view.repeat_enabled) {
-    BGM_Repeat->setEnabled(true);
-  }
-  if (view.file_button_enabled) {
-    Cmd_BGM->SetEnabled(-1);
-  }
-}
-
-void Lumevar_P::Form_Load() {
-  place_on_screen();
-  for (Command* button : findChildren<Command*>()) {
-    button->Initialize();
-  }
-  Cmd_BGM->SetEnabled(0);
-  BGM_Repeat->setEnabled(false);
-  show_choice();
-  // The list is filled first: an empty combo box takes its first entry as
-  // text when an entry is added, which would drop the repeat number.
-  for (const std::string& entry : orvanth::dialog::repeat_entries()) {
-    BGM_Repeat->addItem(QString::fromStdString(entry));
-  }
-  BGM_Repeat->setEditText(QString::fromStdString(orvanth::dialog::repeat_text(BgmRepeat)));
-  lbl_Fname->setText(QFile::decodeName(QByteArray::fromStdString(BgmFile)));
-  const auto pointer = orvanth::forms::pointer_position();
-  MouseX = pointer ? static_cast<std::int16_t>(pointer->x) : std::int16_t{0};
-  MouseY = pointer ? static_cast<std::int16_t>(pointer->y) : std::int16_t{0};
-  AnimateOpen(static_cast<orvanth::forms::WindowHandle>(winId()));
-  orvanth::dialog::restore_default_pointer();
-}
-
 void Lumevar_P::Form_Resize() {
   orvanth::dialog::paint_gradient(backdrop_, size(),
                                   [](int v) { return QColor(v, v, std::min(255, v + 30)); });
@@ -296,71 +322,6 @@ void Lumevar_P::Form_Resize() {
   });
   update();
   Pic_C->update();
-}
-
-void Lumevar_P::Form_Unload() {
-  AnimateClose(static_cast<orvanth::forms::WindowHandle>(winId()));
-}
-
-void Lumevar_P::choose(int index) {
-  BgmType = static_cast<std::int16_t>(index);
-  Cmd_BGM->SetEnabled(0);
-  BGM_Repeat->setEnabled(false);
-  show_choice();
-}
-
-void Lumevar_P::Img_BGM_MouseDown(int Index, int /*Button*/, int /*Shift*/, float /*X*/,
-                                  float /*Y*/) {
-  choose(Index);
-}
-
-void Lumevar_P::lbl_BGM_MouseDown(int Index, int /*Button*/, int /*Shift*/, float /*X*/,
-                                  float /*Y*/) {
-  choose(Index);
-}
-
-void Lumevar_P::Cmd_Set_Click() {
-  BgmRepeat = orvanth::dialog::repeat_from_text(BGM_Repeat->currentText().toStdString());
-  const std::vector<std::string> tried = orvanth::save_settings(settings_path_);
-  if (!tried.empty()) {
-    // Closing would drop the user's choice in silence.
-    std::vector<std::string> places;
-    for (const std::string& place : tried) {
-      places.push_back(QFile::decodeName(QByteArray::fromStdString(place)).toStdString());
-    }
-    const std::string text = orvanth::dialog::save_failed_text(places);
-    std::fprintf(stderr, "%s: %s\n", orvanth::dialog::kSaveFailedCaption.data(), text.c_str());
-    std::fflush(stderr);
-    QMessageBox::warning(this, text_of(orvanth::dialog::kSaveFailedCaption), text_of(text));
-    return;
-  }
-  close();
-}
-
-void Lumevar_P::Cmd_Can_Click() { close(); }
-
-void Lumevar_P::Cmd_BGM_Click() {
-  const QString path = QFileDialog::getOpenFileName(
-      this, text_of(orvanth::dialog::kChooserTitle), QString(),
-      text_of(orvanth::dialog::kChooserFilter), nullptr, QFileDialog::HideNameFilterDetails);
-  if (path.isEmpty()) {
-    return;
-  }
-  const std::string bytes = QFile::encodeName(path).toStdString();
-  const orvanth::dialog::FileChoice verdict = orvanth::dialog::check_file_choice(bytes);
-  lbl_Note->setText(orvanth::dialog::text_of(orvanth::dialog::refusal_note(verdict)));
-  lbl_Note->setVisible(verdict != orvanth::dialog::FileChoice::Accepted);
-  if (verdict != orvanth::dialog::FileChoice::Accepted) {
-    return;
-  }
-  BgmFile = bytes;
-  lbl_Fname->setText(path);
-}
-
-void Lumevar_P::Cmd_Etc_Click() {
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(orvanth::local_page_path())));
-  orvanth::dialog::restore_default_pointer();
 }
 
 void Lumevar_P::paintEvent(QPaintEvent* /*event*/) {
@@ -399,8 +360,8 @@ bool Lumevar_P::eventFilter(QObject* watched, QEvent* event) {
   const int button = orvanth::dialog::button_code(press->button());
   const int shift = orvanth::dialog::shift_code(press->modifiers());
   const QPointF at = press->position();
-  const auto x = static_cast<float>(at.x() * orvanth::forms::twips_per_pixel_x());
-  const auto y = static_cast<float>(at.y() * orvanth::forms::twips_per_pixel_y());
+  const float x = orvanth::dialog::twips_x(at.x());
+  const float y = orvanth::dialog::twips_y(at.y());
   for (int i = 0; i < 3; ++i) {
     if (watched == Img_BGM[static_cast<std::size_t>(i)]) {
       Img_BGM_MouseDown(i, button, shift, x, y);
@@ -416,8 +377,5 @@ bool Lumevar_P::eventFilter(QObject* watched, QEvent* event) {
 
 void ShowSettingsDialog() {
   Lumevar_P form;
-  orvanth::forms::note_form_loaded();
-  form.Form_Load();
-  form.exec();
-  orvanth::forms::note_form_unloaded();
+  form.show_modally();
 }

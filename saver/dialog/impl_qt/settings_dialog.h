@@ -1,6 +1,5 @@
-// The settings dialog Lumevar_P: the music type, the CD track to repeat and
-// the MP3 or WAV file, edited in BgmType, BgmRepeat and BgmFile and saved to
-// the settings file by "設定".
+// The settings dialog Lumevar_P on Qt: the form's widgets over the shared
+// handlers of settings_form.h.
 #pragma once
 
 #include <QDialog>
@@ -10,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/window_titles.h"
+#include "saver/dialog/settings_form.h"
 #include "saver/dialog/show_settings_dialog.h"
 
 class Command;
@@ -20,11 +19,7 @@ class QLabel;
 
 namespace orvanth::dialog {
 
-inline constexpr std::string_view kCaption = orvanth::kDialogCaption;
-// The credit line at the foot of the form.
-inline constexpr std::string_view kCreditLine = "(C) Lumevar  Ver.1.0.0";
-// The file chooser's title and filter; the patterns take either case.
-inline constexpr std::string_view kChooserTitle = "ﾌｧｲﾙを開く";
+// The file chooser's filter; the patterns take either case.
 inline constexpr std::string_view kChooserFilter =
     "BGMﾌｧｲﾙ (MP3 WAV) (*.[Mm][Pp]3 *.[Ww][Aa][Vv])";
 
@@ -45,21 +40,11 @@ class PictureBox : public QWidget {
 
 }  // namespace orvanth::dialog
 
-class Lumevar_P : public QDialog {
+class Lumevar_P : public QDialog, public orvanth::dialog::SettingsForm {
  public:
-  // settings_path is where "設定" writes; unless given, the place the
-  // settings rule picks when the user saves.
   explicit Lumevar_P(std::string settings_path = {});
 
-  void Form_Load();
   void Form_Resize();
-  void Form_Unload();
-  void Cmd_Set_Click();
-  void Cmd_Can_Click();
-  void Cmd_BGM_Click();
-  void Cmd_Etc_Click();
-  void Img_BGM_MouseDown(int Index, int Button, int Shift, float X, float Y);
-  void lbl_BGM_MouseDown(int Index, int Button, int Shift, float X, float Y);
 
   // The controls, by their design names (element indices as designed).
   orvanth::dialog::PictureBox* Pic_C;
@@ -80,7 +65,6 @@ class Lumevar_P : public QDialog {
 
   // The form's painted image (shown on every repaint).
   const QImage& backdrop() const { return backdrop_; }
-  const std::string& settings_path() const { return settings_path_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -91,11 +75,7 @@ class Lumevar_P : public QDialog {
 
  private:
   void build_controls();
-  void show_choice();
-  void choose(int index);
-  void place_on_screen();
 
-  std::string settings_path_;
   QImage backdrop_;
   bool unloaded_ = false;
 };
