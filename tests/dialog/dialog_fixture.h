@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "saver/button/command_button.h"
+#include "saver/button/impl_qt/command_button.h"
 #include "saver/dialog/impl_qt/settings_dialog.h"
 #include "saver/shell_state.h"
 #include "tests/support/files.h"

@@ -20,7 +20,7 @@
 #include <QUrl>
 #include <memory>
 #include "saver/art/resources.h"
-#include "saver/button/command_button.h"
+#include "saver/button/impl_qt/command_button.h"
 #include "saver/button/property_bag.h"
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
