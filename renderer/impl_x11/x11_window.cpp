@@ -21,7 +21,7 @@
 
 #include "common/window_id.h"
 #include "common/window_titles.h"
-#include "platform/x11/cursor.h"
+#include "common/impl_x11/cursor.h"
 #include "renderer/impl_linux/backend_calls.h"
 #include "renderer/impl_linux/end_signals.h"
 #include "renderer/impl_x11/x11_keys.h"

@@ -22,15 +22,16 @@
 #include <cstdio>
 
 #include "saver/button/command_button.h"
+#include "saver/caption_animation.h"
 #include "saver/dialog/dialog_choice.h"
 #include "saver/forms/numbers.h"
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
 #include "saver/button/property_bag.h"
 #include "saver/art/resources.h"
+#include "saver/local_page.h"
 #include "saver/settings_file.h"
 #include "saver/shell_state.h"
-#include "saver/startup_support.h"
 
 namespace orvanth::dialog {
 namespace {

@@ -16,9 +16,9 @@
 #include "saver/forms/screen.h"
 #include "saver/forms/window.h"
 #include "saver/hosted/hosted_run.h"
+#include "saver/mode_letter.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
-#include "saver/startup_support.h"
 
 namespace Lumevar_S {
 

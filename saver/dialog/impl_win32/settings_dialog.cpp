@@ -16,6 +16,7 @@
 #include "saver/button/impl_win32/picture_bitmap.h"
 #include "saver/button/impl_win32/wide_text.h"
 #include "saver/button/property_bag.h"
+#include "saver/caption_animation.h"
 #include "saver/dialog/dialog_choice.h"
 #include "saver/dialog/impl_win32/ansi_names.h"
 #include "saver/dialog/impl_win32/maker_page.h"
@@ -24,7 +25,6 @@
 #include "saver/forms/screen.h"
 #include "saver/settings_file.h"
 #include "saver/shell_state.h"
-#include "saver/startup_support.h"
 
 namespace orvanth::dialog {
 namespace {

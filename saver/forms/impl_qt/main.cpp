@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "common/user_folders.h"
-#include "platform/x11/connection.h"
+#include "common/impl_x11/connection.h"
 #include "saver/forms/program.h"
 #include "saver/hosted/command_options.h"
 #include "saver/hosted/hosted_run.h"
 #include "saver/hosted/impl_linux/idle_launcher.h"
 #include "saver/hosted/impl_linux/music_lock.h"
+#include "saver/mode_letter.h"
 #include "saver/startup.h"
-#include "saver/startup_support.h"
 
 int main(int argc, char** argv) {
   using namespace orvanth;

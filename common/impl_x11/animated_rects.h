@@ -2,7 +2,7 @@
 // one rectangle to another, drawn above every window.
 #pragma once
 
-#include "platform/x11/window_rect.h"
+#include "common/impl_x11/window_rect.h"
 
 namespace orvanth::x11 {
 

@@ -1,4 +1,4 @@
-#include "platform/x11/message_box.h"
+#include "common/impl_x11/message_box.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xft/Xft.h>

@@ -1,11 +1,11 @@
-#include "platform/x11/animated_rects.h"
+#include "common/impl_x11/animated_rects.h"
 
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <thread>
 
-#include "platform/x11/connection.h"
+#include "common/impl_x11/connection.h"
 
 namespace orvanth::x11 {
 namespace {

@@ -16,9 +16,9 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/x11/connection.h"
-#include "platform/x11/image.h"
-#include "platform/x11/window_rect.h"
+#include "common/impl_x11/connection.h"
+#include "common/impl_x11/image.h"
+#include "common/impl_x11/window_rect.h"
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
 

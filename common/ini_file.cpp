@@ -1,4 +1,4 @@
-#include "platform/ini/ini_file.h"
+#include "common/ini_file.h"
 
 #include <optional>
 #include <vector>

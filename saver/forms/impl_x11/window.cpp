@@ -1,10 +1,10 @@
 // Windows on the shell's own X connection.
 #include "saver/forms/window.h"
 
-#include "platform/x11/animated_rects.h"
-#include "platform/x11/connection.h"
-#include "platform/x11/find_window.h"
-#include "platform/x11/window_rect.h"
+#include "common/impl_x11/animated_rects.h"
+#include "common/impl_x11/connection.h"
+#include "common/impl_x11/find_window.h"
+#include "common/impl_x11/window_rect.h"
 
 namespace orvanth::forms {
 

@@ -2,6 +2,8 @@
 // and takes only regular files, and a rewrite that replaces the file (or a
 // symlink's target) atomically, so a failed write never leaves a half-written
 // settings file behind.
+#include "common/profile_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,7 +13,7 @@
 #include <string>
 
 #include "common/atomic_file.h"
-#include "platform/ini/ini_file.h"
+#include "common/ini_file.h"
 
 namespace orvanth::ini {
 namespace {

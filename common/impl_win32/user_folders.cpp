@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "common/ansi_path_win32.h"
+#include "common/impl_win32/ansi_path.h"
 
 namespace orvanth {
 namespace {

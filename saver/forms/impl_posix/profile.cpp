@@ -1,7 +1,8 @@
-// The profile functions on Linux: our INI reader and writer (platform/ini).
+// The profile functions on Linux: our INI reader and writer on files
+// (common/profile_file.h).
 #include "saver/forms/profile.h"
 
-#include "platform/ini/ini_file.h"
+#include "common/profile_file.h"
 
 namespace orvanth::forms {
 

@@ -1,8 +1,8 @@
-#include "platform/x11/cursor.h"
+#include "common/impl_x11/cursor.h"
 
 #include <X11/extensions/Xfixes.h>
 
-#include "platform/x11/connection.h"
+#include "common/impl_x11/connection.h"
 
 namespace orvanth::x11 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/x11/connection.h"
+#include "common/impl_x11/connection.h"
 
 namespace orvanth::x11 {
 namespace {

@@ -1,11 +1,11 @@
-#include "platform/x11/image.h"
+#include "common/impl_x11/image.h"
 
 #include <X11/Xutil.h>
 
 #include <bit>
 #include <cstdlib>
 
-#include "platform/x11/connection.h"
+#include "common/impl_x11/connection.h"
 
 namespace orvanth::x11 {
 namespace {

@@ -1,6 +1,6 @@
-#include "platform/x11/window_rect.h"
+#include "common/impl_x11/window_rect.h"
 
-#include "platform/x11/connection.h"
+#include "common/impl_x11/connection.h"
 
 namespace orvanth::x11 {
 

@@ -1,4 +1,4 @@
-#include "platform/x11/find_window.h"
+#include "common/impl_x11/find_window.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/x11/connection.h"
+#include "common/impl_x11/connection.h"
 
 namespace orvanth::x11 {
 namespace {
