@@ -59,7 +59,7 @@ std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t*
   return file;
 }
 
-bool WriteBmpFile(const std::string& path, int width, int height,
+bool write_bmp_file(const std::string& path, int width, int height,
                   const std::uint8_t* rgb_top_down, std::string* error) {
   if (width <= 0 || height <= 0 || rgb_top_down == nullptr) {
     errno = EINVAL;

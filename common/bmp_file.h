@@ -18,7 +18,7 @@ std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t*
 // 0700 when missing, the bytes go to a temporary file in the same folder that
 // is then renamed over path (a file or symlink planted at path is replaced,
 // never followed). Returns false, with a reason in *error when given, on failure.
-bool WriteBmpFile(const std::string& path, int width, int height,
+bool write_bmp_file(const std::string& path, int width, int height,
                   const std::uint8_t* rgb_top_down, std::string* error = nullptr);
 
 }  // namespace orvanth

@@ -50,5 +50,5 @@ void Main() {
   if (hosted_run && !hosted::hosted_run().plays_music) {
     BgmType = kBgmNone;
   }
-  LoadFullScreenRun();
+  load_full_screen_run();
 }

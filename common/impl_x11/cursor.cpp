@@ -49,12 +49,9 @@ std::optional<Point> pointer_position(Display* dpy) {
   if (dpy == nullptr) {
     return std::nullopt;
   }
-  Window root = 0;
-  Window child = 0;
-  int root_x = 0;
-  int root_y = 0;
-  int win_x = 0;
-  int win_y = 0;
+  // Only the root coordinates are kept.
+  Window root = 0, child = 0;
+  int root_x = 0, root_y = 0, win_x = 0, win_y = 0;
   unsigned int mask = 0;
   if (XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &root_x, &root_y, &win_x, &win_y,
                     &mask) == 0) {

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/impl_x11/window_hints.h"
 #include "common/message_box_layout.h"
 
 namespace orvanth {
@@ -67,23 +68,6 @@ int width_of(Display* display, XftFont* font, std::string_view text) {
 
 int height_of(const XftFont* font) { return font != nullptr ? font->ascent + font->descent : 16; }
 
-void set_title(const Box& box) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(box.caption.c_str());
-  const int length = static_cast<int>(box.caption.size());
-  XChangeProperty(box.display, box.window, XA_WM_NAME, XA_STRING, 8, PropModeReplace, bytes,
-                  length);
-  XChangeProperty(box.display, box.window, XInternAtom(box.display, "_NET_WM_NAME", False),
-                  XInternAtom(box.display, "UTF8_STRING", False), 8, PropModeReplace, bytes,
-                  length);
-  XClassHint hint{};
-  std::string name = "orvanth";
-  std::string klass = "MessageBox";
-  hint.res_name = name.data();
-  hint.res_class = klass.data();
-  XSetClassHint(box.display, box.window, &hint);
-  XSetWMProtocols(box.display, box.window, const_cast<Atom*>(&box.delete_atom), 1);
-}
-
 // Sizes the box to its text, wrapped to fit well inside the screen.
 void lay_out(Box& box, const std::string& text) {
   Display* d = box.display;
@@ -130,8 +114,8 @@ bool create(Box& box, const std::string& text) {
   if (box.window == 0) {
     return false;
   }
-  box.delete_atom = XInternAtom(d, "WM_DELETE_WINDOW", False);
-  set_title(box);
+  x11::set_title(d, box.window, box.caption);
+  box.delete_atom = x11::set_class_and_close_protocol(d, box.window, "orvanth", "MessageBox");
   box.gc = XCreateGC(d, box.window, 0, nullptr);
   Visual* visual = DefaultVisual(d, box.screen);
   const Colormap colormap = DefaultColormap(d, box.screen);

@@ -96,7 +96,7 @@ void make_controls() {
 bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
   const std::vector<std::uint8_t> rgb = box.image();
   std::string error;
-  if (WriteBmpFile(path, box.size.width, box.size.height, rgb.data(), &error)) {
+  if (write_bmp_file(path, box.size.width, box.size.height, rgb.data(), &error)) {
     return true;
   }
   // The run shows nothing; the renderer's box names only the missing file.
@@ -223,7 +223,7 @@ void Form_QueryUnload() {
 // Main's hand-over: the form is loaded, never shown. A close request from
 // the system (a signal) ends the run as the mouse watch does, and the
 // renderer with it, so no picture is left on a screen whose cursor is hidden.
-void LoadFullScreenRun() {
+void load_full_screen_run() {
   using namespace orvanth;
   run::make_controls();
   forms::watch_end_signals([] { run::end_run_and_renderer(); });

@@ -77,4 +77,4 @@ bool write_box(const Lumevar_S::PictureBox& box, const std::string& path);
 
 // Loads (does not show) the invisible full-screen form Lumevar_S, whose load
 // handler starts the run.
-void LoadFullScreenRun();
+void load_full_screen_run();

@@ -6,8 +6,6 @@
 #include <fstream>
 #include <set>
 
-#include "saver/art/resources.h"
-#include "saver/run/run_rules.h"
 #include "tests/run/run_shell.h"
 #include "tests/support/sink_capture.h"
 #include "tests/support/sound_fixtures.h"
@@ -23,18 +21,6 @@ constexpr double kToneHz = 440;
 
 fs::path texture(const ShellInstall& install, int n) {
   return install.cache() / "orvanth" / ("Orvanth0" + std::to_string(n) + ".bmp");
-}
-
-// The planet picture whose box image equals the decoded pixels, or 0.
-int picture_in(const Decoded& d) {
-  for (int k = 1; k <= run::kPictureCount; ++k) {
-    const art::Picture p = art::PlanetMap(k);
-    if (p.width == d.width && p.height == d.height &&
-        run::box_image(p, {p.width, p.height}) == d.rgb) {
-      return k;
-    }
-  }
-  return 0;
 }
 
 class RunTest : public ::testing::Test {

@@ -206,7 +206,7 @@ TEST_F(BmpReaderFiles, TheSaversOwnFileLoadsExactly) {
     rgb[i] = static_cast<std::uint8_t>(i % 251);
   }
   const std::string path = (root_ / "Orvanth00.bmp").string();
-  ASSERT_TRUE(orvanth::WriteBmpFile(path, 252, 124, rgb.data()));
+  ASSERT_TRUE(orvanth::write_bmp_file(path, 252, 124, rgb.data()));
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::unique_ptr<std::uint8_t[]> pixels;

@@ -22,7 +22,7 @@ std::string music_lock_path() {
   if (runtime != nullptr && *runtime == '/') {
     return std::string(runtime) + "/orvanth-music.lock";
   }
-  const std::string folder = TextureFolder();
+  const std::string folder = texture_folder();
   ::mkdir(folder.c_str(), 0700);
   return folder + "music.lock";
 }
