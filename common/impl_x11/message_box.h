@@ -1,5 +1,5 @@
-// A plain modal message box with an OK button, the stand-in for the original
-// platform's owner-less MessageBoxA(text, caption, MB_OK).
+// A plain modal message box with an OK button and no owner window, as
+// MessageBoxA(text, caption, MB_OK) shows on Windows.
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
-// The X11 stand-ins on the test X server.
+// The X11 helpers (window look-up, cursor, pointer, rectangles) on the test
+// X server.
 #include <gtest/gtest.h>
 
 #include "common/impl_x11/animated_rects.h"
