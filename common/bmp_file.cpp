@@ -48,7 +48,8 @@ std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t*
   put32(info + kBmpSizeImageAt, static_cast<std::uint32_t>(data_size));
   // Compression, resolution and colour counts stay 0.
   for (int y = 0; y < height; ++y) {
-    const std::uint8_t* src = rgb_top_down + static_cast<std::size_t>(height - 1 - y) * width * 3;
+    const std::uint8_t* src =
+        rgb_top_down + static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(width) * 3;
     std::uint8_t* dst = h + kBmpHeaderSize + static_cast<std::size_t>(y) * stride;
     for (int x = 0; x < width; ++x) {
       dst[3 * x] = src[3 * x + 2];

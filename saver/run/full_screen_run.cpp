@@ -77,8 +77,9 @@ void make_controls() {
   const double twips_x = forms::twips_per_pixel_x();
   const double twips_y = forms::twips_per_pixel_y();
   for (int i = 1; i <= kPictureCount; ++i) {
-    c.Pic_Planet[i].picture = art::PlanetMap(i);
-    c.Pic_Planet[i].size = box_size(c.Pic_Planet[i].picture, twips_x, twips_y);
+    Lumevar_S::PictureBox& box = c.Pic_Planet.at(static_cast<std::size_t>(i));
+    box.picture = art::PlanetMap(i);
+    box.size = box_size(box.picture, twips_x, twips_y);
   }
   c.Timer1.set_interval(kTimer1Interval);
   c.Timer2.set_interval(kTimer2Interval);
@@ -155,18 +156,19 @@ void Form_Load() {
   Controls& c = controls();
   const auto files = TextureFileNames();
   step([] { ShufflePlanets(); });
-  for (int i = 1; i <= 6; ++i) {
+  for (std::size_t i = 1; i <= 6; ++i) {
     step([&] {
       // Deleted only when the new file could not be written: the atomic
       // replace leaves the same result without a moment in which another
       // copy's renderer finds the file missing.
-      if (!run::write_box(c.Pic_Planet.at(PlanetOrder.at(i)), files[i])) {
+      const auto picture = static_cast<std::size_t>(PlanetOrder.at(i));
+      if (!run::write_box(c.Pic_Planet.at(picture), files[i])) {
         forms::delete_file(files[i]);
       }
     });
   }
   step([&] {
-    const int k = run::water_picture(run::reseeded_draw());
+    const auto k = static_cast<std::size_t>(run::water_picture(run::reseeded_draw()));
     run::write_box(c.Pic_Planet.at(k), files[0]);
   });
   step([] {

@@ -69,7 +69,7 @@ TEST(Win32Preview, BecomesTheHostsChildShowingThePictureUntilTheHostGoes) {
     char caption[64] = {};
     GetWindowTextA(form, caption, sizeof caption);
     EXPECT_STREQ(caption, "Preview Window");
-    const LONG style = GetWindowLongA(form, GWL_STYLE);
+    const auto style = static_cast<DWORD>(GetWindowLongA(form, GWL_STYLE));
     EXPECT_TRUE(style & WS_CHILD);
     EXPECT_FALSE(style & WS_POPUP);
     EXPECT_TRUE(IsWindowVisible(form));

@@ -2,6 +2,7 @@
 // (common/profile_file.h).
 #include "saver/forms/profile.h"
 
+#include "common/ini_file.h"
 #include "common/profile_file.h"
 
 namespace orvanth::forms {
