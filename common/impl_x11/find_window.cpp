@@ -78,8 +78,7 @@ bool has_wm_state(Display* dpy, Window window) {
   return p.read() && p.type() != None;
 }
 
-}  // namespace
-
+// The window's title: _NET_WM_NAME when set, else WM_NAME; "" when neither.
 std::string window_title(Display* dpy, Window window) {
   const Atom net_name = XInternAtom(dpy, "_NET_WM_NAME", False);
   const Atom utf8 = XInternAtom(dpy, "UTF8_STRING", False);
@@ -88,6 +87,9 @@ std::string window_title(Display* dpy, Window window) {
   }
   return text_property(dpy, window, XA_WM_NAME, AnyPropertyType).value_or("");
 }
+
+}  // namespace
+
 
 Window find_window_by_title(Display* dpy, const std::string& title) {
   if (dpy == nullptr) {

@@ -7,9 +7,6 @@
 
 namespace orvanth::x11 {
 
-// The window's title: _NET_WM_NAME when set, else WM_NAME; "" when neither.
-std::string window_title(Display* dpy, Window window);
-
 // A top-level window whose title is exactly title: the root's children, the
 // client window inside each window manager frame, and _NET_CLIENT_LIST.
 // 0 when there is none, when dpy is null or on an X error.

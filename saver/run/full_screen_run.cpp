@@ -66,8 +66,8 @@ double reseeded_draw() {
   return forms::rnd();
 }
 
-}  // namespace
-
+// Creates the form's controls and connects the timers, without running
+// Form_Load. Safe to call more than once.
 void make_controls() {
   if (state.controls) {
     return;
@@ -94,6 +94,8 @@ void make_controls() {
   }
 }
 
+// Writes a picture box's image to path as a texture file; says why on
+// stderr when it cannot.
 bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
   const std::vector<std::uint8_t> rgb = box.image();
   std::string error;
@@ -107,9 +109,23 @@ bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
   return false;
 }
 
+// The program ends by itself a few seconds from now, even if a step of its
+// end never returns.
 void arm_end_limit() {
   step([] { forms::end_program_after(kEndLimit); });
 }
+
+// The renderer this run started is given a moment to end on its own test of
+// the move that ended the run, then ended and reaped.
+void end_renderer_after_own_end() {
+  step([] {
+    if (!forms::process_ends_within(state.renderer, kRendererOwnEnd)) {
+      forms::end_process(state.renderer, kRendererGrace);
+    }
+  });
+}
+
+}  // namespace
 
 void end_run_steps() {
   music::stop_music(Lumevar_S::controls().Timer2);
@@ -117,14 +133,6 @@ void end_run_steps() {
     // A hosted run never hid the cursor.
     if (mode_letter(forms::command_line()) == 'S' && !hosted::is_hosted()) {
       forms::show_cursor();
-    }
-  });
-}
-
-void end_renderer_after_own_end() {
-  step([] {
-    if (!forms::process_ends_within(state.renderer, kRendererOwnEnd)) {
-      forms::end_process(state.renderer, kRendererGrace);
     }
   });
 }
