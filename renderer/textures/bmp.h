@@ -35,7 +35,7 @@ class MemoryBmpSource final : public BmpSource {
 struct BmpImage {
   std::int32_t width = 0;
   std::int32_t height = 0;
-  std::size_t size = 0;  // bytes in pixels: at least BmpRowStride(width) * height
+  std::size_t size = 0;  // bytes in pixels: at least bmp_row_stride(width) * height
   std::unique_ptr<std::uint8_t[]> pixels;  // RGB, rows bottom-up, padded to 4 bytes
 };
 

@@ -72,12 +72,12 @@ TEST_F(RunTest, WritesSevenMapsAndASecondRunReplacesThem) {
     EXPECT_LE(pictures[0], 7);
     const std::set<int> planets(pictures.begin() + 1, pictures.end());
     EXPECT_EQ(planets.size(), 6U);
-    for (int n = 1; n <= 6; ++n) {
+    for (std::size_t n = 1; n <= 6; ++n) {
       EXPECT_GE(pictures[n], 1) << "file " << n << " is no map on grey";
       seen_in_planets.insert(pictures[n]);
     }
-    for (int n = 0; n <= 6; ++n) {
-      const auto d = decode_with_imagemagick(texture(install, n));
+    for (std::size_t n = 0; n <= 6; ++n) {
+      const auto d = decode_with_imagemagick(texture(install, static_cast<int>(n)));
       ASSERT_TRUE(d);
       const bool earth = pictures[n] == 4;
       EXPECT_EQ(d->width, earth ? 256 : 252);

@@ -118,7 +118,7 @@ TEST(BmpReader, PaddedRowsComeOutRightInEveryRow) {
     rgb[i] = static_cast<std::uint8_t>(i * 5 + 1);
   }
   orvanth::BmpImage image;
-  ASSERT_EQ(read(orvanth::EncodeBmp24(kWidth, kHeight, rgb.data()), image), BmpStatus::kOk);
+  ASSERT_EQ(read(orvanth::encode_bmp24(kWidth, kHeight, rgb.data()), image), BmpStatus::kOk);
   ASSERT_EQ(image.size, 16U * kHeight);
   for (int y = 0; y < kHeight; ++y) {
     const std::uint8_t* row = image.pixels.get() + 16 * y;  // bottom row first
