@@ -63,7 +63,7 @@ double changed_fraction(const WindowImage& a, const WindowImage& b) {
   }
   std::size_t changed = 0;
   for (std::size_t i = 0; i < a.pixels.size(); ++i) {
-    changed += a.pixels[i] != b.pixels[i] ? 1 : 0;
+    changed += a.pixels[i] != b.pixels[i] ? 1U : 0U;
   }
   return static_cast<double>(changed) / static_cast<double>(a.pixels.size());
 }

@@ -77,12 +77,13 @@ TEST_F(RunTest, WritesSevenMapsAndASecondRunReplacesThem) {
       seen_in_planets.insert(pictures[n]);
     }
     for (std::size_t n = 0; n <= 6; ++n) {
-      const auto d = decode_with_imagemagick(texture(install, static_cast<int>(n)));
+      const fs::path file = texture(install, static_cast<int>(n));
+      const auto d = decode_with_imagemagick(file);
       ASSERT_TRUE(d);
       const bool earth = pictures[n] == 4;
       EXPECT_EQ(d->width, earth ? 256 : 252);
       EXPECT_EQ(d->height, earth ? 256 : 124);
-      EXPECT_EQ(fs::file_size(texture(install, n)), earth ? 54U + 196608U : 54U + 93744U);
+      EXPECT_EQ(fs::file_size(file), earth ? 54U + 196608U : 54U + 93744U);
     }
     screen.move_pointer(kStartX + 31, kStartY + 31);
     expect_both_end(*shell);
