@@ -30,9 +30,10 @@ void set_error(std::string* error, const std::string& what) {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t* rgb_top_down) {
-  const std::size_t stride = BmpRowStride(width);
+std::vector<std::uint8_t> encode_bmp24(int width, int height, const std::uint8_t* rgb_top_down) {
+  const std::size_t stride = bmp_row_stride(width);
   const std::size_t data_size = stride * static_cast<std::size_t>(height);
+  const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
   std::vector<std::uint8_t> file(kBmpHeaderSize + data_size, 0);
   std::uint8_t* h = file.data();
   h[0] = 'B';
@@ -48,7 +49,8 @@ std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t*
   put32(info + kBmpSizeImageAt, static_cast<std::uint32_t>(data_size));
   // Compression, resolution and colour counts stay 0.
   for (int y = 0; y < height; ++y) {
-    const std::uint8_t* src = rgb_top_down + static_cast<std::size_t>(height - 1 - y) * width * 3;
+    const std::uint8_t* src =
+        rgb_top_down + static_cast<std::size_t>(height - 1 - y) * row_bytes;
     std::uint8_t* dst = h + kBmpHeaderSize + static_cast<std::size_t>(y) * stride;
     for (int x = 0; x < width; ++x) {
       dst[3 * x] = src[3 * x + 2];
@@ -59,14 +61,14 @@ std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t*
   return file;
 }
 
-bool WriteBmpFile(const std::string& path, int width, int height,
+bool write_bmp_file(const std::string& path, int width, int height,
                   const std::uint8_t* rgb_top_down, std::string* error) {
   if (width <= 0 || height <= 0 || rgb_top_down == nullptr) {
     errno = EINVAL;
     set_error(error, "bad image");
     return false;
   }
-  const std::vector<std::uint8_t> bytes = EncodeBmp24(width, height, rgb_top_down);
+  const std::vector<std::uint8_t> bytes = encode_bmp24(width, height, rgb_top_down);
   const std::string dir = parent_folder(path);
   if (!make_folders(dir)) {
     set_error(error, "cannot create " + dir);

@@ -12,13 +12,13 @@
 namespace orvanth {
 
 // The whole file for an image given top row first as R, G, B bytes.
-std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t* rgb_top_down);
+std::vector<std::uint8_t> encode_bmp24(int width, int height, const std::uint8_t* rgb_top_down);
 
-// Writes EncodeBmp24's bytes to path safely: the folder is created with mode
+// Writes encode_bmp24's bytes to path safely: the folder is created with mode
 // 0700 when missing, the bytes go to a temporary file in the same folder that
 // is then renamed over path (a file or symlink planted at path is replaced,
 // never followed). Returns false, with a reason in *error when given, on failure.
-bool WriteBmpFile(const std::string& path, int width, int height,
+bool write_bmp_file(const std::string& path, int width, int height,
                   const std::uint8_t* rgb_top_down, std::string* error = nullptr);
 
 }  // namespace orvanth

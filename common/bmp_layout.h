@@ -32,7 +32,7 @@ inline constexpr std::size_t kBmpColoursUsedAt = 32;
 
 // Bytes per stored row: width * 3 rounded up to a multiple of 4. GL's default
 // unpack alignment of 4 reads the same rows.
-constexpr std::size_t BmpRowStride(int width) {
+constexpr std::size_t bmp_row_stride(int width) {
   return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
 }
 

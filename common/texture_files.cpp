@@ -6,10 +6,10 @@
 
 namespace orvanth {
 
-std::string TextureFolder() { return app_folder(cache_home()) + kPathSeparator; }
+std::string texture_folder() { return app_folder(cache_home()) + kPathSeparator; }
 
 std::array<std::string, kTextureFileCount> TextureFileNames() {
-  const std::string folder = TextureFolder();
+  const std::string folder = texture_folder();
   std::array<std::string, kTextureFileCount> names;
   for (int i = 0; i < kTextureFileCount; ++i) {
     char leaf[32];

@@ -12,9 +12,9 @@ inline constexpr int kTextureFileCount = 7;
 // The per-user texture folder, with a trailing separator: on Linux
 // $XDG_CACHE_HOME/orvanth/, else $HOME/.cache/orvanth/; on Windows
 // %LOCALAPPDATA%\Orvanth\.
-std::string TextureFolder();
+std::string texture_folder();
 
-// Full paths of "Orvanth00.bmp" to "Orvanth06.bmp" in TextureFolder().
+// Full paths of "Orvanth00.bmp" to "Orvanth06.bmp" in texture_folder().
 std::array<std::string, kTextureFileCount> TextureFileNames();
 
 }  // namespace orvanth

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ini/ini_file.h"
+#include "common/ini_file.h"
 
 namespace {
 

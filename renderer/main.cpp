@@ -27,7 +27,7 @@ void print_usage() {
       "%s"
       "It reads the seven textures Orvanth00.bmp to Orvanth06.bmp from %s\n"
       "%s, which the shell writes.\n",
-      kHosting, orvanth::TextureFolder().c_str(), kFolderRule);
+      kHosting, orvanth::texture_folder().c_str(), kFolderRule);
 }
 
 }  // namespace

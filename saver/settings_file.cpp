@@ -57,7 +57,7 @@ std::string settings_path_for(SettingsUse use, const std::string& program_folder
   return in_folder(program_folder);
 }
 
-std::string SettingsPath(SettingsUse use) {
+std::string settings_path(SettingsUse use) {
   const std::string folder = forms::program_folder();
   const std::string beside = in_folder(folder);
   const std::string user = in_folder(user_settings_folder());
@@ -130,4 +130,4 @@ std::int16_t FileExists(std::string path) {
   return orvanth::forms::opens_for_reading(path) ? -1 : 0;
 }
 
-void ReadSettings() { orvanth::read_settings_from(orvanth::SettingsPath()); }
+void ReadSettings() { orvanth::read_settings_from(orvanth::settings_path()); }

@@ -31,7 +31,7 @@ std::string settings_path_for(SettingsUse use, const std::string& program_folder
                               const std::string& config_home, bool user_file_present,
                               bool beside_writable);
 // The same for this process (program folder, XDG rules, the files present).
-std::string SettingsPath(SettingsUse use = SettingsUse::Read);
+std::string settings_path(SettingsUse use = SettingsUse::Read);
 
 // The music settings as a file image of that path would set them; what
 // ReadSettings does, from a given file.
@@ -55,5 +55,5 @@ bool WriteIni(std::string_view section, std::string_view key, std::string_view v
               const std::string& fileName);
 // -1 when path (without one trailing separator) opens for reading, else 0.
 std::int16_t FileExists(std::string path);
-// Loads BgmType, BgmRepeat and BgmFile from SettingsPath().
+// Loads BgmType, BgmRepeat and BgmFile from settings_path().
 void ReadSettings();

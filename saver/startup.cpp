@@ -5,11 +5,12 @@
 #include "saver/forms/run_lock.h"
 #include "saver/forms/screen.h"
 #include "saver/hosted/hosted_run.h"
+#include "saver/mode_letter.h"
 #include "saver/preview/preview.h"
 #include "saver/run/full_screen_run.h"
 #include "saver/settings_file.h"
 #include "saver/shell_state.h"
-#include "saver/startup_support.h"
+#include "saver/single_instance.h"
 
 void Main() {
   using namespace orvanth;
@@ -49,5 +50,5 @@ void Main() {
   if (hosted_run && !hosted::hosted_run().plays_music) {
     BgmType = kBgmNone;
   }
-  LoadFullScreenRun();
+  load_full_screen_run();
 }

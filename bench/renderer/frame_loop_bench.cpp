@@ -31,7 +31,7 @@ bool write_textures() {
     for (std::size_t i = 0; i < rgb.size(); ++i) {
       rgb[i] = static_cast<std::uint8_t>(i * (n + 3) / 7);
     }
-    if (!orvanth::WriteBmpFile(files[static_cast<std::size_t>(n)], width, height, rgb.data())) {
+    if (!orvanth::write_bmp_file(files[static_cast<std::size_t>(n)], width, height, rgb.data())) {
       return false;
     }
   }

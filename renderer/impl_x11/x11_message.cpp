@@ -1,6 +1,6 @@
 // The texture loader's message box on X11: the box above the picture, and
 // the same line on stderr for headless use.
-#include "platform/x11/message_box.h"
+#include "common/impl_x11/message_box.h"
 #include "renderer/render_window.h"
 
 namespace orvanth::window {

@@ -21,7 +21,8 @@
 
 #include "common/window_id.h"
 #include "common/window_titles.h"
-#include "platform/x11/cursor.h"
+#include "common/impl_x11/cursor.h"
+#include "common/impl_x11/window_hints.h"
 #include "renderer/impl_linux/backend_calls.h"
 #include "renderer/impl_linux/end_signals.h"
 #include "renderer/impl_x11/x11_keys.h"
@@ -94,25 +95,11 @@ bool adopt_host(const char* text) {
   return parent != 1 && getppid() == parent;
 }
 
-void set_title() {
-  const auto* title = reinterpret_cast<const unsigned char*>(orvanth::kRendererTitle);
-  const int length = static_cast<int>(std::strlen(orvanth::kRendererTitle));
-  XChangeProperty(X.display, X.window, XA_WM_NAME, XA_STRING, 8, PropModeReplace, title, length);
-  XChangeProperty(X.display, X.window, XInternAtom(X.display, "_NET_WM_NAME", False),
-                  XInternAtom(X.display, "UTF8_STRING", False), 8, PropModeReplace, title,
-                  length);
-}
+void set_title() { orvanth::x11::set_title(X.display, X.window, orvanth::kRendererTitle); }
 
 void set_class_and_protocols() {
-  XClassHint hint{};
-  char name[] = "Orvanth.data";
-  char klass[sizeof orvanth::kRendererClass];
-  std::memcpy(klass, orvanth::kRendererClass, sizeof klass);
-  hint.res_name = name;
-  hint.res_class = klass;
-  XSetClassHint(X.display, X.window, &hint);
-  X.delete_atom = XInternAtom(X.display, "WM_DELETE_WINDOW", False);
-  XSetWMProtocols(X.display, X.window, &X.delete_atom, 1);
+  X.delete_atom = orvanth::x11::set_class_and_close_protocol(X.display, X.window, "Orvanth.data",
+                                                              orvanth::kRendererClass);
 }
 
 // RGBA 8 bits a channel, double buffered, 16 depth bits; alpha if it can.

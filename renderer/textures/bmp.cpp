@@ -95,7 +95,7 @@ BmpStatus read_bitmap(BmpSource& source, BmpImage& image) {
   if (!readable_layout(f)) {
     return BmpStatus::kDataShort;
   }
-  const std::uint64_t stride = BmpRowStride(f.width);
+  const std::uint64_t stride = bmp_row_stride(f.width);
   const std::uint64_t needed = stride * static_cast<std::uint64_t>(f.height);
   const std::uint64_t size = announced_size(f, stride);
   // A block shorter than the rows the swap and the upload walk, or longer than

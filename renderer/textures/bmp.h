@@ -35,7 +35,7 @@ class MemoryBmpSource final : public BmpSource {
 struct BmpImage {
   std::int32_t width = 0;
   std::int32_t height = 0;
-  std::size_t size = 0;  // bytes in pixels: at least BmpRowStride(width) * height
+  std::size_t size = 0;  // bytes in pixels: at least bmp_row_stride(width) * height
   std::unique_ptr<std::uint8_t[]> pixels;  // RGB, rows bottom-up, padded to 4 bytes
 };
 
@@ -51,7 +51,7 @@ BmpStatus read_bitmap(BmpSource& source, BmpImage& image);
 // The message a failure shows under the caption "BMP Unit".
 std::string bmp_status_text(BmpStatus status, const std::string& file_name);
 
-// The platform's side (bmp_file_posix.cpp, bmp_file_win32.cpp): the file
+// The platform's side (impl_posix/bmp_file.cpp, impl_win32/bmp_file.cpp): the file
 // opened for reading, shared with other readers, its bytes in order; null
 // when it cannot be opened or is not a plain file (a FIFO or device would
 // block the reader). Closed when the source goes.

@@ -7,7 +7,7 @@
 #include "saver/forms/screen.h"
 #include "saver/settings_file.h"
 #include "saver/shell_state.h"
-#include "saver/startup_support.h"
+#include "saver/caption_animation.h"
 
 namespace orvanth::dialog {
 

@@ -70,7 +70,7 @@ CommandOptions read_command_options(const std::vector<std::string>& arguments,
     if (arg.rfind("--", 0) == 0) {
       return fail("unknown option '" + arg + "'");
     }
-    out.design_arguments.push_back(arg);
+    out.saver_arguments.push_back(arg);
   }
   return out;
 }

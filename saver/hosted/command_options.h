@@ -1,5 +1,5 @@
 // The Linux hosts' conventions on the shell's command line, read before the
-// design's switches: --help, --version, --root, --window-id, and the
+// screen saver's own switches (/s, /c, /p): --help, --version, --root, --window-id, and the
 // XSCREENSAVER_WINDOW a host puts in the environment. Plain C++.
 #pragma once
 
@@ -14,8 +14,8 @@ enum class Action { Run, Help, Version, Fail };
 
 struct CommandOptions {
   Action action = Action::Run;
-  // The arguments left for the design's command line, in their order.
-  std::vector<std::string> design_arguments;
+  // The arguments left for the screen saver's own command line, in order.
+  std::vector<std::string> saver_arguments;
   bool root = false;                       // --root / -root
   std::optional<unsigned long> window_id;  // --window-id / -window-id
   std::string error;                       // the stderr line for Fail
@@ -24,15 +24,16 @@ struct CommandOptions {
   std::optional<double> idle_minutes;
 };
 
-// Splits argv[1..] into the hosts' options and the design's arguments.
+// Splits argv[1..] into the hosts' options and the saver's arguments.
 // program is the name used in messages. Only arguments beginning with "--"
-// can be unknown options: the design's own switches (/s, -s, /a ...) pass.
+// can be unknown options: the saver's own switches (/s, -s, /a ...) pass.
 CommandOptions read_command_options(const std::vector<std::string>& arguments,
                                     std::string_view program);
 
 // The host window for a hosted run, or nothing when the run is not hosted.
-// Only a full-screen run is ever hosted: the dialog and the preview stay as
-// designed. full_screen_mode: the design's line starts the full-screen run.
+// Only a full-screen run is ever hosted: the dialog and the preview are never
+// hosted. full_screen_mode: the saver's command line starts the full-screen
+// run.
 // environment_window: XSCREENSAVER_WINDOW, or nothing when unset.
 // root_window: the display's root, the host when no window is named.
 std::optional<unsigned long> host_window(const CommandOptions& options, bool full_screen_mode,

@@ -1,4 +1,4 @@
-// What a hosted run keeps apart from the design's run: the host window it
+// What a hosted run keeps apart from a full-screen run: the host window it
 // draws in and whether this copy plays the music. Set once by the program's
 // entry before Main; plain state, so the run's rules stay portable.
 #pragma once

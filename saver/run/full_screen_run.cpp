@@ -16,9 +16,9 @@
 #include "saver/forms/screen.h"
 #include "saver/forms/window.h"
 #include "saver/hosted/hosted_run.h"
+#include "saver/mode_letter.h"
 #include "saver/music/music.h"
 #include "saver/shell_state.h"
-#include "saver/startup_support.h"
 
 namespace Lumevar_S {
 
@@ -66,8 +66,8 @@ double reseeded_draw() {
   return forms::rnd();
 }
 
-}  // namespace
-
+// Creates the form's controls and connects the timers, without running
+// Form_Load. Safe to call more than once.
 void make_controls() {
   if (state.controls) {
     return;
@@ -77,8 +77,9 @@ void make_controls() {
   const double twips_x = forms::twips_per_pixel_x();
   const double twips_y = forms::twips_per_pixel_y();
   for (int i = 1; i <= kPictureCount; ++i) {
-    c.Pic_Planet[i].picture = art::PlanetMap(i);
-    c.Pic_Planet[i].size = box_size(c.Pic_Planet[i].picture, twips_x, twips_y);
+    Lumevar_S::PictureBox& box = c.Pic_Planet.at(static_cast<std::size_t>(i));
+    box.picture = art::PlanetMap(i);
+    box.size = box_size(box.picture, twips_x, twips_y);
   }
   c.Timer1.set_interval(kTimer1Interval);
   c.Timer2.set_interval(kTimer2Interval);
@@ -93,10 +94,12 @@ void make_controls() {
   }
 }
 
+// Writes a picture box's image to path as a texture file; says why on
+// stderr when it cannot.
 bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
   const std::vector<std::uint8_t> rgb = box.image();
   std::string error;
-  if (WriteBmpFile(path, box.size.width, box.size.height, rgb.data(), &error)) {
+  if (write_bmp_file(path, box.size.width, box.size.height, rgb.data(), &error)) {
     return true;
   }
   // The run shows nothing; the renderer's box names only the missing file.
@@ -106,9 +109,23 @@ bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
   return false;
 }
 
+// The program ends by itself a few seconds from now, even if a step of its
+// end never returns.
 void arm_end_limit() {
   step([] { forms::end_program_after(kEndLimit); });
 }
+
+// The renderer this run started is given a moment to end on its own test of
+// the move that ended the run, then ended and reaped.
+void end_renderer_after_own_end() {
+  step([] {
+    if (!forms::process_ends_within(state.renderer, kRendererOwnEnd)) {
+      forms::end_process(state.renderer, kRendererGrace);
+    }
+  });
+}
+
+}  // namespace
 
 void end_run_steps() {
   music::stop_music(Lumevar_S::controls().Timer2);
@@ -116,14 +133,6 @@ void end_run_steps() {
     // A hosted run never hid the cursor.
     if (mode_letter(forms::command_line()) == 'S' && !hosted::is_hosted()) {
       forms::show_cursor();
-    }
-  });
-}
-
-void end_renderer_after_own_end() {
-  step([] {
-    if (!forms::process_ends_within(state.renderer, kRendererOwnEnd)) {
-      forms::end_process(state.renderer, kRendererGrace);
     }
   });
 }
@@ -155,18 +164,19 @@ void Form_Load() {
   Controls& c = controls();
   const auto files = TextureFileNames();
   step([] { ShufflePlanets(); });
-  for (int i = 1; i <= 6; ++i) {
+  for (std::size_t i = 1; i <= 6; ++i) {
     step([&] {
       // Deleted only when the new file could not be written: the atomic
       // replace leaves the same result without a moment in which another
       // copy's renderer finds the file missing.
-      if (!run::write_box(c.Pic_Planet.at(PlanetOrder.at(i)), files[i])) {
+      const auto picture = static_cast<std::size_t>(PlanetOrder.at(i));
+      if (!run::write_box(c.Pic_Planet.at(picture), files[i])) {
         forms::delete_file(files[i]);
       }
     });
   }
   step([&] {
-    const int k = run::water_picture(run::reseeded_draw());
+    const auto k = static_cast<std::size_t>(run::water_picture(run::reseeded_draw()));
     run::write_box(c.Pic_Planet.at(k), files[0]);
   });
   step([] {
@@ -223,7 +233,7 @@ void Form_QueryUnload() {
 // Main's hand-over: the form is loaded, never shown. A close request from
 // the system (a signal) ends the run as the mouse watch does, and the
 // renderer with it, so no picture is left on a screen whose cursor is hidden.
-void LoadFullScreenRun() {
+void load_full_screen_run() {
   using namespace orvanth;
   run::make_controls();
   forms::watch_end_signals([] { run::end_run_and_renderer(); });

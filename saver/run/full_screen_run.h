@@ -50,31 +50,15 @@ void Form_QueryUnload();
 
 namespace orvanth::run {
 
-// Creates the form's controls and connects the timers, without running
-// Form_Load. Safe to call more than once.
-void make_controls();
-
 // Steps 1 to 3 of Form_QueryUnload: everything but the end of the program.
 void end_run_steps();
-
-// The renderer this run started is given a moment to end on its own test of
-// the move that ended the run, then ended and reaped.
-void end_renderer_after_own_end();
-
-// The program ends by itself a few seconds from now, even if a step of its
-// end never returns.
-void arm_end_limit();
 
 // The end on a close signal or a vanished host window: the renderer this run
 // started is ended and reaped, then the run's end steps, then the program.
 [[noreturn]] void end_run_and_renderer();
 
-// Writes a picture box's image to path as a texture file; says why on
-// stderr when it cannot.
-bool write_box(const Lumevar_S::PictureBox& box, const std::string& path);
-
 }  // namespace orvanth::run
 
 // Loads (does not show) the invisible full-screen form Lumevar_S, whose load
 // handler starts the run.
-void LoadFullScreenRun();
+void load_full_screen_run();

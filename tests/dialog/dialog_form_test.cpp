@@ -11,7 +11,7 @@
 #include <set>
 
 #include "saver/dialog/dialog_choice.h"
-#include "saver/startup_support.h"
+#include "saver/local_page.h"
 #include "tests/dialog/dialog_fixture.h"
 
 namespace orvanth::test {

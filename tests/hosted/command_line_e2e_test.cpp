@@ -1,6 +1,6 @@
 // --help, --version and unknown long options of both programs, as started
-// (Orvanth.scr, its link orvanth, Orvanth.data); the design's switches, /a
-// included, stay silent.
+// (Orvanth.scr, its link orvanth, Orvanth.data); the saver's own switches,
+// /a included, stay silent.
 #include <gtest/gtest.h>
 
 #include <algorithm>

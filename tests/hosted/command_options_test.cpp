@@ -1,5 +1,5 @@
 // The hosts' options on the shell's command line: what is taken off, what is
-// left for the design's switches, and which window a run is hosted in.
+// left for the saver's own switches, and which window a run is hosted in.
 #include <gtest/gtest.h>
 
 #include "common/window_id.h"
@@ -56,7 +56,7 @@ TEST(CommandOptionsTest, HostsOptionsAreTakenOffAndTheDesignsSwitchesLeft) {
     const CommandOptions o = read_command_options(c.args, "orvanth");
     const std::string line = ::testing::PrintToString(c.args);
     EXPECT_EQ(o.action, c.action) << line;
-    EXPECT_EQ(o.design_arguments, c.design) << line;
+    EXPECT_EQ(o.saver_arguments, c.design) << line;
     EXPECT_EQ(o.root, c.root) << line;
     EXPECT_EQ(o.window_id, c.window) << line;
     // A refusal is one line that names the program and points to --help.

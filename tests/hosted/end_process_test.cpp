@@ -33,11 +33,12 @@ TEST(EndProcessTest, TermThenKillAfterTheGraceAndAlwaysReaped) {
   for (const auto& c : cases) {
     const auto pid = forms::start_process(script(folder, "child", c.body).string());
     ASSERT_GT(pid, 0);
-    ASSERT_TRUE(wait_for([&] { return process_state(pid) == 'S'; }, milliseconds(10000)));
+    const auto child = static_cast<pid_t>(pid);
+    ASSERT_TRUE(wait_for([&] { return process_state(child) == 'S'; }, milliseconds(10000)));
     const auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(forms::end_process(pid, milliseconds(300))) << c.body;
     EXPECT_GE(std::chrono::steady_clock::now() - start, c.at_least) << c.body;
-    EXPECT_EQ(process_state(pid), '\0') << "left as a zombie: " << c.body;
+    EXPECT_EQ(process_state(child), '\0') << "left as a zombie: " << c.body;
   }
 }
 
@@ -45,7 +46,7 @@ TEST(EndProcessTest, AProcessThatHasEndedIsNotSignalledAgain) {
   TempFolder folder;
   const auto pid = forms::start_process(script(folder, "quick", "exit 0").string());
   ASSERT_GT(pid, 0);
-  ASSERT_TRUE(wait_for([&] { return process_state(pid) == '\0'; }, milliseconds(10000)));
+  ASSERT_TRUE(wait_for([&] { return process_state(static_cast<pid_t>(pid)) == '\0'; }, milliseconds(10000)));
   EXPECT_TRUE(forms::end_process(pid, milliseconds(300)));
   EXPECT_FALSE(forms::end_process(-1, milliseconds(300)));
 }

@@ -25,7 +25,8 @@ std::optional<WindowImage> capture(Display* display, Window window) {
   XWindowAttributes attributes{};
   XImage* image = nullptr;
   if (XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable) {
-    image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                      static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
   }
   XSync(display, False);
   XSetErrorHandler(previous);
@@ -33,7 +34,8 @@ std::optional<WindowImage> capture(Display* display, Window window) {
     return std::nullopt;
   }
   WindowImage out{image->width, image->height, {}};
-  out.pixels.reserve(static_cast<std::size_t>(out.width) * out.height);
+  out.pixels.reserve(static_cast<std::size_t>(out.width) *
+                     static_cast<std::size_t>(out.height));
   for (int y = 0; y < out.height; ++y) {
     for (int x = 0; x < out.width; ++x) {
       out.pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFFUL));
@@ -47,7 +49,8 @@ bool shows_scene(const WindowImage& image) {
   if (image.width < 8 || image.height < 8) {
     return false;
   }
-  if (image.pixels[2 * static_cast<std::size_t>(image.width) + image.width / 2] != kBackdrop) {
+  const auto width = static_cast<std::size_t>(image.width);
+  if (image.pixels[2 * width + width / 2] != kBackdrop) {
     return false;
   }
   const std::set<std::uint32_t> colours(image.pixels.begin(), image.pixels.end());
@@ -60,7 +63,7 @@ double changed_fraction(const WindowImage& a, const WindowImage& b) {
   }
   std::size_t changed = 0;
   for (std::size_t i = 0; i < a.pixels.size(); ++i) {
-    changed += a.pixels[i] != b.pixels[i] ? 1 : 0;
+    changed += a.pixels[i] != b.pixels[i] ? 1U : 0U;
   }
   return static_cast<double>(changed) / static_cast<double>(a.pixels.size());
 }

@@ -21,7 +21,8 @@ std::optional<WindowImage> read_ppm(const fs::path& path) {
   if (magic != "P6" || depth != 255 || width <= 0 || height <= 0) {
     return std::nullopt;
   }
-  std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * height * 3);
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * 3 *
+                                  static_cast<std::size_t>(height));
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!in) {
     return std::nullopt;

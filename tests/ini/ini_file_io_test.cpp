@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/ini/ini_file.h"
+#include "common/profile_file.h"
 #include "saver/settings_file.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/ini/ini_file.h"
+#include "common/ini_file.h"
 #include "saver/settings_file.h"
 #include "tests/support/settings_image.h"
 

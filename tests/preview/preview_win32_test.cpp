@@ -14,26 +14,11 @@
 
 #include "saver/forms/program.h"
 #include "saver/preview/preview.h"
+#include "tests/shell/win32/message_pump.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Runs the message loop until done() holds, ten seconds at most.
-bool pump_until(const std::function<bool()>& done) {
-  const auto end = Clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (Clock::now() >= end) {
-      return false;
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      DispatchMessageA(&message);
-    }
-  }
-  return true;
-}
+using orvanth::test::pump_until;
 
 // The client area's pixels as R, G, B, top row first.
 std::vector<std::uint8_t> client_pixels(HWND window, int width, int height) {
@@ -84,7 +69,7 @@ TEST(Win32Preview, BecomesTheHostsChildShowingThePictureUntilTheHostGoes) {
     char caption[64] = {};
     GetWindowTextA(form, caption, sizeof caption);
     EXPECT_STREQ(caption, "Preview Window");
-    const LONG style = GetWindowLongA(form, GWL_STYLE);
+    const auto style = static_cast<DWORD>(GetWindowLongA(form, GWL_STYLE));
     EXPECT_TRUE(style & WS_CHILD);
     EXPECT_FALSE(style & WS_POPUP);
     EXPECT_TRUE(IsWindowVisible(form));

@@ -62,7 +62,7 @@ void write_texture_files(const std::filesystem::path& folder, int skip) {
     size_of(n, width, height);
     char leaf[32];
     std::snprintf(leaf, sizeof leaf, "Orvanth%02d.bmp", n);
-    if (!orvanth::WriteBmpFile((folder / leaf).string(), width, height,
+    if (!orvanth::write_bmp_file((folder / leaf).string(), width, height,
                                top_down(n, width, height).data())) {
       std::abort();
     }

@@ -135,7 +135,7 @@ TEST_F(WineRenderer, MissingOrRefusedFilesGiveBothBoxesInOrderAndExitOne) {
     if (std::string(c.what) == "32-bit") {
       // A 32-bit picture, as other programs write them, is refused too.
       std::vector<std::uint8_t> rgb(4 * 4 * 3, 0x40);
-      auto bytes = orvanth::EncodeBmp24(4, 4, rgb.data());
+      auto bytes = orvanth::encode_bmp24(4, 4, rgb.data());
       bytes[28] = 32;
       std::ofstream(textures_ / "Orvanth03.bmp", std::ios::binary)
           .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -6,8 +6,6 @@
 #include <fstream>
 #include <set>
 
-#include "saver/art/resources.h"
-#include "saver/run/run_rules.h"
 #include "tests/run/run_shell.h"
 #include "tests/support/sink_capture.h"
 #include "tests/support/sound_fixtures.h"
@@ -23,18 +21,6 @@ constexpr double kToneHz = 440;
 
 fs::path texture(const ShellInstall& install, int n) {
   return install.cache() / "orvanth" / ("Orvanth0" + std::to_string(n) + ".bmp");
-}
-
-// The planet picture whose box image equals the decoded pixels, or 0.
-int picture_in(const Decoded& d) {
-  for (int k = 1; k <= run::kPictureCount; ++k) {
-    const art::Picture p = art::PlanetMap(k);
-    if (p.width == d.width && p.height == d.height &&
-        run::box_image(p, {p.width, p.height}) == d.rgb) {
-      return k;
-    }
-  }
-  return 0;
 }
 
 class RunTest : public ::testing::Test {
@@ -86,17 +72,18 @@ TEST_F(RunTest, WritesSevenMapsAndASecondRunReplacesThem) {
     EXPECT_LE(pictures[0], 7);
     const std::set<int> planets(pictures.begin() + 1, pictures.end());
     EXPECT_EQ(planets.size(), 6U);
-    for (int n = 1; n <= 6; ++n) {
+    for (std::size_t n = 1; n <= 6; ++n) {
       EXPECT_GE(pictures[n], 1) << "file " << n << " is no map on grey";
       seen_in_planets.insert(pictures[n]);
     }
-    for (int n = 0; n <= 6; ++n) {
-      const auto d = decode_with_imagemagick(texture(install, n));
+    for (std::size_t n = 0; n <= 6; ++n) {
+      const fs::path file = texture(install, static_cast<int>(n));
+      const auto d = decode_with_imagemagick(file);
       ASSERT_TRUE(d);
       const bool earth = pictures[n] == 4;
       EXPECT_EQ(d->width, earth ? 256 : 252);
       EXPECT_EQ(d->height, earth ? 256 : 124);
-      EXPECT_EQ(fs::file_size(texture(install, n)), earth ? 54U + 196608U : 54U + 93744U);
+      EXPECT_EQ(fs::file_size(file), earth ? 54U + 196608U : 54U + 93744U);
     }
     screen.move_pointer(kStartX + 31, kStartY + 31);
     expect_both_end(*shell);

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "saver/art/resources.h"
+#include "saver/run/run_rules.h"
 #include "tests/support/files.h"
 
 namespace orvanth::test {
@@ -128,4 +130,16 @@ bool xdotool_hold(const std::string& key, const std::function<bool()>& until) {
   const bool held = wait_for(until, std::chrono::seconds(15));
   return std::system(("xdotool keyup " + key).c_str()) == 0 && held;
 }
+
+int picture_in(const Decoded& d) {
+  for (int k = 1; k <= run::kPictureCount; ++k) {
+    const art::Picture p = art::PlanetMap(k);
+    if (p.width == d.width && p.height == d.height &&
+        run::box_image(p, {p.width, p.height}) == d.rgb) {
+      return k;
+    }
+  }
+  return 0;
+}
+
 }  // namespace orvanth::test

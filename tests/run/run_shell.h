@@ -75,6 +75,9 @@ struct Decoded {
 };
 std::optional<Decoded> decode_with_imagemagick(const std::filesystem::path& file);
 
+// The planet picture whose box image equals the decoded pixels, or 0.
+int picture_in(const Decoded& d);
+
 }  // namespace orvanth::test
 
 namespace orvanth::test {

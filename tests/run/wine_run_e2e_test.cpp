@@ -13,8 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "saver/art/resources.h"
-#include "saver/run/run_rules.h"
 #include "tests/run/run_shell.h"
 #include "tests/support/settings_image.h"
 #include "tests/support/sink_capture.h"
@@ -30,17 +28,6 @@ using namespace std::chrono;
 constexpr milliseconds kLong = seconds(60);
 constexpr double kToneHz = 440;
 constexpr char kRenderer[] = "Orvanth.data";
-
-// The planet picture whose box image equals the decoded pixels, or 0.
-int picture_in(const Decoded& d) {
-  for (int k = 1; k <= run::kPictureCount; ++k) {
-    const art::Picture p = art::PlanetMap(k);
-    if (p.width == d.width && p.height == d.height && run::box_image(p, {p.width, p.height}) == d.rgb) {
-      return k;
-    }
-  }
-  return 0;
-}
 
 class WineRun : public ::testing::Test {
  protected:

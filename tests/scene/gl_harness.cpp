@@ -150,7 +150,7 @@ bool WriteColourTextures(std::string& error) {
       rgb[p + 1] = static_cast<std::uint8_t>(kTextureColours[f].g + lift);
       rgb[p + 2] = static_cast<std::uint8_t>(kTextureColours[f].b + lift);
     }
-    if (!orvanth::WriteBmpFile(files[f], kWidth, kHeight, rgb.data(), &error)) {
+    if (!orvanth::write_bmp_file(files[f], kWidth, kHeight, rgb.data(), &error)) {
       return false;
     }
   }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "saver/forms/program.h"
-#include "saver/startup_support.h"
+#include "saver/mode_letter.h"
 
 namespace {
 

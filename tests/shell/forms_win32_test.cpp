@@ -18,12 +18,14 @@
 #include "saver/forms/timer.h"
 #include "saver/forms/window.h"
 #include "saver/settings_file.h"
+#include "tests/shell/win32/message_pump.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace orvanth::forms;
 using Clock = std::chrono::steady_clock;
+using orvanth::test::pump_until;
 
 class Win32Forms : public ::testing::Test {
  protected:
@@ -41,22 +43,6 @@ class Win32Forms : public ::testing::Test {
     const fs::path path = folder_ / name;
     std::ofstream(path, std::ios::binary) << bytes;
     return path.string();
-  }
-  // Runs the message loop until done() holds or limit has passed.
-  static bool pump_until(const std::function<bool()>& done,
-                         std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-    const auto end = Clock::now() + limit;
-    while (!done()) {
-      if (Clock::now() >= end) {
-        return false;
-      }
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-      MSG message;
-      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageA(&message);
-      }
-    }
-    return true;
   }
   static void pump_for(std::chrono::milliseconds span) {
     const auto end = Clock::now() + span;

@@ -53,7 +53,7 @@ TEST(Process, StartedProgramRunsWithoutArgumentsAndLeavesNoZombie) {
   const auto program = folder.path() / "prog.sh";
   std::ofstream(program) << "#!/bin/sh\necho \"$#\" > '" << marker.string() << "'\n";
   ::chmod(program.c_str(), 0755);
-  const auto pid = start_process(program.string());
+  const auto pid = static_cast<pid_t>(start_process(program.string()));
   ASSERT_GT(pid, 0);
   ASSERT_TRUE(orvanth::test::wait_for([&] { return process_state(pid) == '\0'; }))
       << "the child stayed in state " << process_state(pid);

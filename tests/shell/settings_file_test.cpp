@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string>
 
 #include "common/user_folders.h"
 #include "saver/settings_file.h"
@@ -128,24 +129,21 @@ TEST_F(Settings, LongStoredPathsAreCutTo255Bytes) {
   EXPECT_EQ(ReadIni(kSettingsSection, kKeyBgmFile, ini_), long_path.substr(0, 255));
 }
 
-// The program folder, the user's base folder, and the two files in them.
+// The program folder, the user's base folder, and the two files in them,
+// spelt for the platform: a drive's root and backslashes on Windows.
 #ifdef _WIN32
-constexpr const char* kProgram = "C:\\Saver";
-constexpr const char* kBase = "C:\\Roaming";
-constexpr const char* kBeside = "C:\\Saver\\Orvanth.ini";
-constexpr const char* kUser = "C:\\Roaming\\Orvanth\\Orvanth.ini";
-// A program in a drive's root: its folder keeps the backslash, and no second
-// one is put after it.
-constexpr const char* kRoot = "C:\\";
-constexpr const char* kInRoot = "C:\\Orvanth.ini";
+constexpr char kSep = '\\';
+const std::string kTop = "C:\\";
+const std::string kApp = "Orvanth";
 #else
-constexpr const char* kProgram = "/opt/o";
-constexpr const char* kBase = "/c";
-constexpr const char* kBeside = "/opt/o/Orvanth.ini";
-constexpr const char* kUser = "/c/orvanth/Orvanth.ini";
-constexpr const char* kRoot = "/";
-constexpr const char* kInRoot = "/Orvanth.ini";
+constexpr char kSep = '/';
+const std::string kTop = "/";
+const std::string kApp = "orvanth";
 #endif
+const std::string kProgram = kTop + "Saver";
+const std::string kBase = kTop + "Roaming";
+const std::string kBeside = kProgram + kSep + "Orvanth.ini";
+const std::string kUser = kBase + kSep + kApp + kSep + "Orvanth.ini";
 
 TEST(SettingsPath, BesideTheProgramUnlessThatCannotWork) {
   using orvanth::SettingsUse;
@@ -153,7 +151,7 @@ TEST(SettingsPath, BesideTheProgramUnlessThatCannotWork) {
     SettingsUse use;
     bool user_present;
     bool beside_writable;
-    const char* expected;
+    std::string expected;
   } cases[] = {
       {SettingsUse::Read, false, false, kBeside},
       {SettingsUse::Save, false, true, kBeside},
@@ -169,7 +167,10 @@ TEST(SettingsPath, BesideTheProgramUnlessThatCannotWork) {
               c.expected)
         << static_cast<int>(c.use) << c.user_present << c.beside_writable;
   }
-  EXPECT_EQ(orvanth::settings_path_for(SettingsUse::Read, kRoot, kBase, false, true), kInRoot);
+  // A program in a drive's root: its folder keeps its separator, and no
+  // second one is put after it.
+  EXPECT_EQ(orvanth::settings_path_for(SettingsUse::Read, kTop, kBase, false, true),
+            kTop + "Orvanth.ini");
 }
 
 }  // namespace

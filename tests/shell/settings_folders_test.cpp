@@ -21,7 +21,7 @@ using orvanth::kSettingsSection;
 TEST(SettingsPath, ThisProcessReadsBesideItsProgramWithoutAUserFile) {
   orvanth::test::TempFolder config;
   ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-  EXPECT_EQ(orvanth::SettingsPath(),
+  EXPECT_EQ(orvanth::settings_path(),
             fs::canonical("/proc/self/exe").parent_path().string() + "/Orvanth.ini");
 }
 
@@ -33,7 +33,7 @@ TEST(SettingsPath, WritingToTheUserFolderCreatesIt) {
       orvanth::settings_path_for(orvanth::SettingsUse::Save, "/ro", config, false, false);
   WriteIni(kSettingsSection, kKeyBgmType, " 1", path);
   EXPECT_EQ(ReadIni(kSettingsSection, kKeyBgmType, path), "1");
-  EXPECT_EQ(orvanth::SettingsPath(), path);  // present now, so it is the one read
+  EXPECT_EQ(orvanth::settings_path(), path);  // present now, so it is the one read
 }
 
 TEST(UserFolders, XdgValuesMustBeAbsoluteAndNoHomeFallsBackToThePasswordEntry) {
@@ -57,7 +57,7 @@ TEST(UserFolders, XdgValuesMustBeAbsoluteAndNoHomeFallsBackToThePasswordEntry) {
     c.home != nullptr ? ::setenv("HOME", c.home, 1) : ::unsetenv("HOME");
     EXPECT_EQ(orvanth::config_home(), c.config) << (c.xdg ? c.xdg : "-");
     EXPECT_EQ(orvanth::cache_home(), c.cache) << (c.xdg ? c.xdg : "-");
-    EXPECT_EQ(orvanth::TextureFolder(), c.cache + "/orvanth/");
+    EXPECT_EQ(orvanth::texture_folder(), c.cache + "/orvanth/");
   }
 }
 

@@ -1,7 +1,7 @@
 // Packing colours into pixel values of a visual.
 #include <gtest/gtest.h>
 
-#include "platform/x11/image.h"
+#include "common/impl_x11/image.h"
 
 namespace {
 

@@ -1,11 +1,12 @@
-// The X11 stand-ins on the test X server.
+// The X11 helpers (window look-up, cursor, pointer, rectangles) on the test
+// X server.
 #include <gtest/gtest.h>
 
-#include "platform/x11/animated_rects.h"
-#include "platform/x11/connection.h"
-#include "platform/x11/cursor.h"
-#include "platform/x11/find_window.h"
-#include "platform/x11/window_rect.h"
+#include "common/impl_x11/animated_rects.h"
+#include "common/impl_x11/connection.h"
+#include "common/impl_x11/cursor.h"
+#include "common/impl_x11/find_window.h"
+#include "common/impl_x11/window_rect.h"
 #include "tests/support/x_client.h"
 
 namespace {

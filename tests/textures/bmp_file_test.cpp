@@ -26,7 +26,8 @@ std::uint16_t get16(const std::vector<std::uint8_t>& b, std::size_t at) {
 }
 
 std::vector<std::uint8_t> pattern(int width, int height) {
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3 *
+                                static_cast<std::size_t>(height));
   for (std::size_t i = 0; i < rgb.size(); ++i) {
     rgb[i] = static_cast<std::uint8_t>((i * 7919U) >> 3);
   }
@@ -51,7 +52,7 @@ class BmpWriterFiles : public ::testing::Test {
 
 void expect_header(int width, int height, std::uint32_t data_size) {
   const auto rgb = pattern(width, height);
-  const auto file = orvanth::EncodeBmp24(width, height, rgb.data());
+  const auto file = orvanth::encode_bmp24(width, height, rgb.data());
   ASSERT_EQ(file.size(), 54 + data_size);
   EXPECT_EQ(file[0], 'B');
   EXPECT_EQ(file[1], 'M');
@@ -81,20 +82,20 @@ TEST(BmpWriter, RowsBottomUpInBgrWithZeroPadding) {
   // 2 x 2: a row is 6 bytes, padded to 8.
   const std::uint8_t rgb[] = {1, 2, 3, 4, 5, 6,  // top row
                               7, 8, 9, 10, 11, 12};
-  const auto file = orvanth::EncodeBmp24(2, 2, rgb);
+  const auto file = orvanth::encode_bmp24(2, 2, rgb);
   ASSERT_EQ(file.size(), 54U + 16U);
   const std::vector<std::uint8_t> data(file.begin() + 54, file.end());
   const std::vector<std::uint8_t> want = {9, 8, 7, 12, 11, 10, 0, 0, 3, 2, 1, 6, 5, 4, 0, 0};
   EXPECT_EQ(data, want);
-  EXPECT_EQ(orvanth::BmpRowStride(252), 756U);
-  EXPECT_EQ(orvanth::BmpRowStride(5), 16U);
+  EXPECT_EQ(orvanth::bmp_row_stride(252), 756U);
+  EXPECT_EQ(orvanth::bmp_row_stride(5), 16U);
 }
 
 TEST_F(BmpWriterFiles, AnIndependentDecoderSeesTheSamePixels) {
   for (const auto& [width, height] : {std::pair{252, 124}, std::pair{5, 3}}) {
     const auto rgb = pattern(width, height);
     const fs::path path = root_ / "out.bmp";
-    ASSERT_TRUE(orvanth::WriteBmpFile(path.string(), width, height, rgb.data()));
+    ASSERT_TRUE(orvanth::write_bmp_file(path.string(), width, height, rgb.data()));
     const std::string command = "convert '" + path.string() + "' -depth 8 rgb:- 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
@@ -116,15 +117,15 @@ TEST_F(BmpWriterFiles, CreatesAPrivateFolderAndReplacesAPlantedSymlink) {
 
   const auto rgb = pattern(4, 4);
   std::string error;
-  ASSERT_TRUE(orvanth::WriteBmpFile(dest.string(), 4, 4, rgb.data(), &error)) << error;
+  ASSERT_TRUE(orvanth::write_bmp_file(dest.string(), 4, 4, rgb.data(), &error)) << error;
   EXPECT_FALSE(fs::is_symlink(dest));
-  EXPECT_EQ(read_all(dest), orvanth::EncodeBmp24(4, 4, rgb.data()));
+  EXPECT_EQ(read_all(dest), orvanth::encode_bmp24(4, 4, rgb.data()));
   EXPECT_EQ(read_all(victim), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p', ' ', 'm', 'e'}));
   // Only the one file is left: the temporary name was renamed away.
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 
   const fs::path fresh = root_ / "new" / "deeper" / "Orvanth00.bmp";
-  ASSERT_TRUE(orvanth::WriteBmpFile(fresh.string(), 4, 4, rgb.data(), &error)) << error;
+  ASSERT_TRUE(orvanth::write_bmp_file(fresh.string(), 4, 4, rgb.data(), &error)) << error;
   struct stat info {};
   ASSERT_EQ(stat(fresh.parent_path().c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700U);
@@ -135,9 +136,9 @@ TEST_F(BmpWriterFiles, FailureIsReportedNotHidden) {
   const fs::path blocker = root_ / "file";
   { std::ofstream(blocker) << "x"; }
   std::string error;
-  EXPECT_FALSE(orvanth::WriteBmpFile((blocker / "Orvanth00.bmp").string(), 4, 4, rgb.data(), &error));
+  EXPECT_FALSE(orvanth::write_bmp_file((blocker / "Orvanth00.bmp").string(), 4, 4, rgb.data(), &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(orvanth::WriteBmpFile((root_ / "a.bmp").string(), 0, 4, rgb.data()));
+  EXPECT_FALSE(orvanth::write_bmp_file((root_ / "a.bmp").string(), 0, 4, rgb.data()));
   EXPECT_FALSE(fs::exists(root_ / "a.bmp"));
 }
 
@@ -148,16 +149,16 @@ TEST(TextureFiles, FolderFollowsTheCacheHome) {
   const std::string saved_home = old_home != nullptr ? old_home : "";
 
   setenv("XDG_CACHE_HOME", "/x/cache", 1);
-  EXPECT_EQ(orvanth::TextureFolder(), "/x/cache/orvanth/");
+  EXPECT_EQ(orvanth::texture_folder(), "/x/cache/orvanth/");
   const auto names = orvanth::TextureFileNames();
   EXPECT_EQ(names[0], "/x/cache/orvanth/Orvanth00.bmp");
   EXPECT_EQ(names[6], "/x/cache/orvanth/Orvanth06.bmp");
 
   setenv("HOME", "/h/me", 1);
   unsetenv("XDG_CACHE_HOME");
-  EXPECT_EQ(orvanth::TextureFolder(), "/h/me/.cache/orvanth/");
+  EXPECT_EQ(orvanth::texture_folder(), "/h/me/.cache/orvanth/");
   setenv("XDG_CACHE_HOME", "relative/ignored", 1);
-  EXPECT_EQ(orvanth::TextureFolder(), "/h/me/.cache/orvanth/");
+  EXPECT_EQ(orvanth::texture_folder(), "/h/me/.cache/orvanth/");
 
   if (old_cache != nullptr) {
     setenv("XDG_CACHE_HOME", saved_cache.c_str(), 1);

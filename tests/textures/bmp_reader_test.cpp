@@ -118,7 +118,7 @@ TEST(BmpReader, PaddedRowsComeOutRightInEveryRow) {
     rgb[i] = static_cast<std::uint8_t>(i * 5 + 1);
   }
   orvanth::BmpImage image;
-  ASSERT_EQ(read(orvanth::EncodeBmp24(kWidth, kHeight, rgb.data()), image), BmpStatus::kOk);
+  ASSERT_EQ(read(orvanth::encode_bmp24(kWidth, kHeight, rgb.data()), image), BmpStatus::kOk);
   ASSERT_EQ(image.size, 16U * kHeight);
   for (int y = 0; y < kHeight; ++y) {
     const std::uint8_t* row = image.pixels.get() + 16 * y;  // bottom row first
@@ -206,7 +206,7 @@ TEST_F(BmpReaderFiles, TheSaversOwnFileLoadsExactly) {
     rgb[i] = static_cast<std::uint8_t>(i % 251);
   }
   const std::string path = (root_ / "Orvanth00.bmp").string();
-  ASSERT_TRUE(orvanth::WriteBmpFile(path, 252, 124, rgb.data()));
+  ASSERT_TRUE(orvanth::write_bmp_file(path, 252, 124, rgb.data()));
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::unique_ptr<std::uint8_t[]> pixels;

@@ -47,7 +47,7 @@ TEST_F(LoaderMessages, MissingFoldersAndFifosCannotBeOpened) {
 
 TEST_F(LoaderMessages, TruncatedPixelDataEndsTheLoaderWithBothMessages) {
   std::vector<std::uint8_t> rgb(8 * 8 * 3, 100);
-  auto file = orvanth::EncodeBmp24(8, 8, rgb.data());
+  auto file = orvanth::encode_bmp24(8, 8, rgb.data());
   file.resize(file.size() - 1);
   const std::string path = (root_ / "Orvanth03.bmp").string();
   std::ofstream(path, std::ios::binary)

@@ -21,7 +21,8 @@ std::vector<std::uint8_t> level0(GLuint texture, GLint& width, GLint& height) {
   glBindTexture(GL_TEXTURE_2D, texture);
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3 *
+                                static_cast<std::size_t>(height));
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   return rgb;

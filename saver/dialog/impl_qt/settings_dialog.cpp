@@ -24,7 +24,7 @@
 #include "saver/button/property_bag.h"
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
-#include "saver/startup_support.h"
+#include "saver/local_page.h"
 
 namespace orvanth::dialog {
 namespace {

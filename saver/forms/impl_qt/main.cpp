@@ -1,6 +1,6 @@
 // Orvanth.scr on Linux: the entry of the Qt + X11 forms runtime. The hosts'
-// options are taken off the command line first; the rest is the design's
-// command line, kept before the forms runtime starts, so that no switch of
+// options are taken off the command line first; the rest is the screen
+// saver's own command line (/s, /c, /p), kept before the forms runtime starts, so that no switch of
 // ours is taken for a Qt option. A hosted run is settled here, before Main.
 #include <cstdio>
 #include <cstdlib>
@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "common/user_folders.h"
-#include "platform/x11/connection.h"
+#include "common/impl_x11/connection.h"
 #include "saver/forms/program.h"
 #include "saver/hosted/command_options.h"
 #include "saver/hosted/hosted_run.h"
 #include "saver/hosted/impl_linux/idle_launcher.h"
 #include "saver/hosted/impl_linux/music_lock.h"
+#include "saver/mode_letter.h"
 #include "saver/startup.h"
-#include "saver/startup_support.h"
 
 int main(int argc, char** argv) {
   using namespace orvanth;
@@ -41,11 +41,11 @@ int main(int argc, char** argv) {
     return hosted::run_idle_launcher(*options.idle_minutes,
                                      path_in(forms::program_folder(), "Orvanth.scr"));
   }
-  std::vector<const char*> design_argv{argc > 0 ? argv[0] : "Orvanth.scr"};
-  for (const std::string& arg : options.design_arguments) {
-    design_argv.push_back(arg.c_str());
+  std::vector<const char*> saver_argv{argc > 0 ? argv[0] : "Orvanth.scr"};
+  for (const std::string& arg : options.saver_arguments) {
+    saver_argv.push_back(arg.c_str());
   }
-  forms::set_command_line(static_cast<int>(design_argv.size()), design_argv.data());
+  forms::set_command_line(static_cast<int>(saver_argv.size()), saver_argv.data());
   const std::string& line = forms::command_line();
   const bool full_screen = mode_letter(line) == 'S' || line.empty();
   hosted::HostedRun hosted_run;

@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "platform/x11/cursor.h"
+#include "common/impl_x11/cursor.h"
 
 namespace orvanth::forms {
 namespace {

@@ -33,7 +33,7 @@ bool ended_within(HANDLE handle, std::chrono::milliseconds limit) {
 
 }  // namespace
 
-// The command line is the path alone, as the design's Shell passes it; the
+// The command line is the path alone, as Shell passes it; the
 // path is also given as the program to run, so that a folder with blanks
 // cannot make the system start a different, shorter name first.
 ProcessId start_process(const std::string& path, std::optional<WindowHandle> /*host_window*/) {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "common/ansi_path_win32.h"
+#include "common/impl_win32/ansi_path.h"
 #include "saver/forms/event_loop.h"
 #include "saver/forms/program.h"
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "common/texture_files.h"
 
@@ -15,17 +16,19 @@ namespace {
 // Module state: held open (and so locked) for the life of the process.
 int music_lock_fd = -1;
 
-}  // namespace
-
+// The lock file: $XDG_RUNTIME_DIR/orvanth-music.lock, else music.lock in
+// the per-user texture folder.
 std::string music_lock_path() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime != nullptr && *runtime == '/') {
     return std::string(runtime) + "/orvanth-music.lock";
   }
-  const std::string folder = TextureFolder();
+  const std::string folder = texture_folder();
   ::mkdir(folder.c_str(), 0700);
   return folder + "music.lock";
 }
+
+}  // namespace
 
 bool take_music_lock() {
   if (music_lock_fd >= 0) {

@@ -31,10 +31,11 @@ PreviewForm form;
 std::vector<std::uint8_t> dib_rows(const std::vector<std::uint8_t>& rgb, int width, int height) {
   const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
   std::vector<std::uint8_t> out(stride * static_cast<std::size_t>(height), 0);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const std::size_t from = (static_cast<std::size_t>(y) * width + x) * 3;
-      std::uint8_t* to = out.data() + y * stride + static_cast<std::size_t>(x) * 3;
+  const auto columns = static_cast<std::size_t>(width);
+  for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+    for (std::size_t x = 0; x < columns; ++x) {
+      const std::size_t from = (y * columns + x) * 3;
+      std::uint8_t* to = out.data() + y * stride + x * 3;
       to[0] = rgb[from + 2];
       to[1] = rgb[from + 1];
       to[2] = rgb[from];

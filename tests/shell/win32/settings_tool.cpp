@@ -2,7 +2,7 @@
 // tests under Wine: the program folder is this program's, so a copy of it
 // stands where Orvanth.scr would.
 //   save TYPE REPEAT FILE   what the dialog's save writes, through
-//                           SettingsPath(Save); prints the file written
+//                           settings_path(Save); prints the file written
 //   read                    ReadSettings; prints the file read and
 //                           BgmType|BgmRepeat|BgmFile
 #include <cstdio>
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   using namespace orvanth;
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "save" && argc == 5) {
-    const std::string path = SettingsPath(SettingsUse::Save);
+    const std::string path = settings_path(SettingsUse::Save);
     WriteIni(kSettingsSection, kKeyBgmType, forms::number_text(std::atoi(argv[2])), path);
     WriteIni(kSettingsSection, kKeyBgmRepeat, forms::number_text(std::atoi(argv[3])), path);
     WriteIni(kSettingsSection, kKeyBgmFile, argv[4], path);
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "read" && argc == 2) {
-    const std::string path = SettingsPath();
+    const std::string path = settings_path();
     ReadSettings();
     std::printf("%s\n%d|%d|%s\n", path.c_str(), BgmType, BgmRepeat, BgmFile.c_str());
     return 0;

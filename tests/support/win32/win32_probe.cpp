@@ -43,7 +43,7 @@ int print_folder(const std::string& name) {
   } else if (name == "roaming") {
     folder = orvanth::config_home();
   } else if (name == "textures") {
-    folder = orvanth::TextureFolder();
+    folder = orvanth::texture_folder();
   } else {
     return 2;
   }
