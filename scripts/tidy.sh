@@ -18,7 +18,10 @@ run=$(command -v run-clang-tidy || command -v run-clang-tidy-14)
 "$run" -quiet -p "$build_dir" -j "$(nproc)" \
   -header-filter="^$root/(bench|common|dist|fuzz|platform|renderer|saver|tests|tools)/" \
   "$files" > "$build_dir/tidy.log" 2>&1 || true
-grep -E '(warning|error): .*\[[a-z0-9.,-]+\]$' "$build_dir/tidy.log" | sort -u > "$build_dir/tidy-findings.txt" || true
+# One line per finding, colours taken out, each once (a header's are seen from
+# every source that includes it).
+sed 's/\x1b\[[0-9;]*m//g' "$build_dir/tidy.log" | grep -E '(warning|error): .*\[[a-z0-9.,-]+\]$' |
+  sort -u > "$build_dir/tidy-findings.txt" || true
 count=$(wc -l < "$build_dir/tidy-findings.txt")
 if [ "$count" -gt 0 ]; then
   cat "$build_dir/tidy-findings.txt"

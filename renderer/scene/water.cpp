@@ -45,7 +45,7 @@ using Ext = long double;
 
 // S: four times the edge neighbours plus the corner neighbours, summed in
 // this order.
-Ext NeighbourSum(int i, int j) {
+Ext neighbour_sum(int i, int j) {
   const auto& h = HeightGrid;
   const Ext edges = static_cast<Ext>(h[i - 1][j]) + h[i + 1][j] + h[i][j - 1] + h[i][j + 1];
   return 4 * edges + h[i - 1][j - 1] + h[i + 1][j - 1] + h[i - 1][j + 1] + h[i + 1][j + 1];
@@ -54,7 +54,7 @@ Ext NeighbourSum(int i, int j) {
 void step_velocities() {
   for (int i = kFirstMoving; i <= kLastMoving; ++i) {
     for (int j = kFirstMoving; j <= kLastMoving; ++j) {
-      const Ext pull = (static_cast<Ext>(HeightGrid[i][j]) - NeighbourSum(i, j) / 25) / 7;
+      const Ext pull = (static_cast<Ext>(HeightGrid[i][j]) - neighbour_sum(i, j) / 25) / 7;
       VelocityGrid[i][j] = static_cast<float>(VelocityGrid[i][j] + pull);
     }
   }
