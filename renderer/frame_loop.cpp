@@ -21,7 +21,7 @@ std::int32_t SceneTime = 0;
 
 namespace {
 
-// The loop's state beside the design's: the window as the backend made it,
+// The loop's own state beside the scene's globals: the window as the backend made it,
 // the parts of it that show the scene, and the Escape taps since the last
 // frame.
 struct LoopState {

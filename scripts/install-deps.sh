@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain, tests, benchmarks, fuzzing
   build-essential cmake ninja-build ccache pkg-config clang
+  # style: the formatter and the linter (scripts/tidy.sh)
+  clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   # renderer: Xlib, GLX, GL 1.1, GLU, Mesa's software GL
   libx11-dev libxfixes-dev libxrandr-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0

@@ -8,6 +8,7 @@
 #   CMAKE_ARGS     extra configure arguments of the Linux build
 #   BUILD_TARGETS  what to build (default: everything), e.g. orvanth_unit_tests
 #   CTEST_ARGS     extra ctest arguments (e.g. -L unit)
+#   ORVANTH_WERROR=1  warnings are errors in both builds (as CI builds)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,12 +18,13 @@ build_dir=${BUILD_DIR:-build}
 windows_dir=${WINDOWS_BUILD_DIR:-build-windows}
 windows=${ORVANTH_WINDOWS:-1}
 windows_arg=-DORVANTH_WINDOWS_BUILD=
+werror=-DORVANTH_WERROR=$([ "${ORVANTH_WERROR:-0}" = 1 ] && echo ON || echo OFF)
 if [ "$windows" = 1 ]; then
   BUILD_DIR=$windows_dir scripts/build-windows.sh
   windows_arg=-DORVANTH_WINDOWS_BUILD=$(realpath "$windows_dir")
 fi
 # shellcheck disable=SC2086
-cmake -S . -B "$build_dir" -G Ninja "$windows_arg" ${CMAKE_ARGS:-}
+cmake -S . -B "$build_dir" -G Ninja "$windows_arg" "$werror" ${CMAKE_ARGS:-}
 targets=()
 for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
 cmake --build "$build_dir" -j "$(nproc)" "${targets[@]}"

@@ -27,9 +27,10 @@ bool write_textures() {
   for (int n = 0; n < orvanth::kTextureFileCount; ++n) {
     const int width = n == 4 ? 256 : 252;
     const int height = n == 4 ? 256 : 124;
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
+                                  3);
     for (std::size_t i = 0; i < rgb.size(); ++i) {
-      rgb[i] = static_cast<std::uint8_t>(i * (n + 3) / 7);
+      rgb[i] = static_cast<std::uint8_t>(i * static_cast<std::size_t>(n + 3) / 7);
     }
     if (!orvanth::write_bmp_file(files[static_cast<std::size_t>(n)], width, height, rgb.data())) {
       return false;

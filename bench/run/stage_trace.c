@@ -41,7 +41,8 @@ static void note(const char* stage, const char* detail) {
   close(fd);
 }
 
-#define REAL(name) ((__typeof__(&name))dlsym(RTLD_NEXT, #name))
+/* dlsym gives an object pointer; POSIX lets it be called as the function. */
+#define REAL(name) (__extension__(__typeof__(&name))dlsym(RTLD_NEXT, #name))
 
 __attribute__((constructor)) static void started(void) { note("start", NULL); }
 
@@ -60,23 +61,22 @@ static void note_open(const char* path, int flags) {
   }
 }
 
-int open(const char* path, int flags, ...) {
-  va_list args;
-  va_start(args, flags);
-  const mode_t mode = va_arg(args, mode_t);
-  va_end(args);
-  note_open(path, flags);
-  return REAL(open)(path, flags, mode);
-}
-
-int open64(const char* path, int flags, ...) {
-  va_list args;
-  va_start(args, flags);
-  const mode_t mode = va_arg(args, mode_t);
-  va_end(args);
-  note_open(path, flags);
-  return REAL(open64)(path, flags, mode);
-}
+/* open() and open64() alike: the mode argument is read only where the flags
+   say one was passed. */
+#define TRACED_OPEN(name)                                  \
+  int name(const char* path, int flags, ...) {             \
+    mode_t mode = 0;                                       \
+    if (flags & (O_CREAT | O_TMPFILE)) {                   \
+      va_list args;                                        \
+      va_start(args, flags);                               \
+      mode = va_arg(args, mode_t);                         \
+      va_end(args);                                        \
+    }                                                      \
+    note_open(path, flags);                                \
+    return REAL(name)(path, flags, mode);                  \
+  }
+TRACED_OPEN(open)
+TRACED_OPEN(open64)
 
 int mkostemp(char* templ, int flags) {
   if (texture_name(templ) != NULL) {
@@ -171,7 +171,7 @@ int XMapRaised(Display* d, Window w) {
 GLint gluBuild2DMipmaps(GLenum target, GLint components, GLint width, GLint height, GLenum format,
                         GLenum type, const void* data) {
   GLint (*real)(GLenum, GLint, GLint, GLint, GLenum, GLenum, const void*) =
-      (GLint(*)(GLenum, GLint, GLint, GLint, GLenum, GLenum, const void*))dlsym(RTLD_NEXT,
+      __extension__(GLint(*)(GLenum, GLint, GLint, GLint, GLenum, GLenum, const void*))dlsym(RTLD_NEXT,
                                                                               "gluBuild2DMipmaps");
   const GLint result = real(target, components, width, height, format, type, data);
   note("uploaded", NULL);

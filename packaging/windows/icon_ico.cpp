@@ -52,7 +52,8 @@ Bytes icon_file(const orvanth::art::Picture& icon) {
   for (std::uint32_t row = h; row-- > 0;) {
     Bytes bits(mask_row, 0);
     for (std::uint32_t x = 0; x < w; ++x) {
-      const std::uint8_t* p = icon.pixels + (static_cast<std::size_t>(row) * w + x) * icon.channels;
+      const std::size_t at = static_cast<std::size_t>(row) * w + x;
+      const std::uint8_t* p = icon.pixels + at * static_cast<std::size_t>(icon.channels);
       const std::uint8_t alpha = icon.channels == 4 ? p[3] : 255;
       out.insert(out.end(), {p[2], p[1], p[0], alpha});
       if (alpha == 0) {

@@ -233,9 +233,3 @@ void close() {
 }
 
 }  // namespace orvanth::window
-
-namespace orvanth {
-
-HWND render_window() { return W.window; }
-
-}  // namespace orvanth

@@ -6,10 +6,3 @@
 
 // The window procedure of class "OpenGL".
 LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-namespace orvanth {
-
-// The render window; null when none.
-HWND render_window();
-
-}  // namespace orvanth

@@ -385,13 +385,6 @@ void RenderWindowProc(const XEvent& event) {
   }
 }
 
-namespace orvanth {
-
-Display* render_display() { return X.display; }
-Window render_window() { return X.window; }
-
-}  // namespace orvanth
-
 namespace orvanth::window {
 
 namespace x11_impl {

@@ -58,15 +58,15 @@ void choose_speeds() {
 
 void set_speeds(const std::array<float, kPlanetCount>& speeds) {
   for (int p = 0; p < kPlanetCount; ++p) {
-    PlanetState[p].speed = speeds[p];
+    PlanetState[p].speed = speeds[static_cast<std::size_t>(p)];
   }
 }
 
 void reset_planets() {
   choose_speeds();
   for (int p = 0; p < kPlanetCount; ++p) {
-    PlanetState[p].ripple_row = kPlanetTable[p].ripple_row;
-    PlanetState[p].ripple_column = kPlanetTable[p].ripple_column;
+    PlanetState[p].ripple_row = kPlanetTable[static_cast<std::size_t>(p)].ripple_row;
+    PlanetState[p].ripple_column = kPlanetTable[static_cast<std::size_t>(p)].ripple_column;
   }
 }
 

@@ -32,7 +32,7 @@ constexpr int kWaterStrips = orvanth::kWaterCells - 1;
 
 // The index is a float compared for exact equality; with no match the
 // previous binding stays.
-void BindByIndex(const GLuint (&textures)[orvanth::kPlanetCount], float index) {
+void bind_by_index(const GLuint (&textures)[orvanth::kPlanetCount], float index) {
   for (int p = 0; p < orvanth::kPlanetCount; ++p) {
     if (index == static_cast<float>(p)) {
       glBindTexture(GL_TEXTURE_2D, textures[p]);
@@ -41,18 +41,18 @@ void BindByIndex(const GLuint (&textures)[orvanth::kPlanetCount], float index) {
   }
 }
 
-void LoadTextures() {
+void load_textures() {
   const auto files = orvanth::TextureFileNames();
   MakeTexture(files[0], WaterTexture);
   for (int p = 0; p < orvanth::kPlanetCount; ++p) {
-    MakeTexture(files[p + 1], PlanetTextures[p]);
+    MakeTexture(files[static_cast<std::size_t>(p) + 1], PlanetTextures[p]);
   }
   for (int p = 0; p < orvanth::kPlanetCount; ++p) {
-    MakeTexture(files[p + 1], ReflectionTextures[p]);
+    MakeTexture(files[static_cast<std::size_t>(p) + 1], ReflectionTextures[p]);
   }
 }
 
-void DrawWaterStrip(int k) {
+void draw_water_strip(int k) {
   const auto shade = static_cast<float>(k / 100.0);
   glColor3f(shade, shade, shade);
   glBegin(GL_QUAD_STRIP);
@@ -65,22 +65,22 @@ void DrawWaterStrip(int k) {
   glEnd();
 }
 
-void WallVertex(const GLfloat* colour, float x, float y, float z) {
+void wall_vertex(const GLfloat* colour, float x, float y, float z) {
   glColor3fv(colour);
   glVertex3f(x, y, z);
 }
 
-void DrawWalls() {
+void draw_walls() {
   static constexpr GLfloat kWhite[3] = {1.0F, 1.0F, 1.0F};
   glBegin(GL_QUADS);
-  WallVertex(BackdropColour, -2.5F, 0.0F, -2.5F);
-  WallVertex(kWhite, -2.5F, 0.0F, 2.5F);
-  WallVertex(kWhite, -2.5F, 2.0F, 2.5F);
-  WallVertex(BackdropColour, -2.5F, 2.0F, -2.5F);
-  WallVertex(kWhite, 2.5F, 0.0F, 2.5F);
-  WallVertex(BackdropColour, 2.5F, 0.0F, -2.5F);
-  WallVertex(BackdropColour, 2.5F, 2.0F, -2.5F);
-  WallVertex(kWhite, 2.5F, 2.0F, 2.5F);
+  wall_vertex(BackdropColour, -2.5F, 0.0F, -2.5F);
+  wall_vertex(kWhite, -2.5F, 0.0F, 2.5F);
+  wall_vertex(kWhite, -2.5F, 2.0F, 2.5F);
+  wall_vertex(BackdropColour, -2.5F, 2.0F, -2.5F);
+  wall_vertex(kWhite, 2.5F, 0.0F, 2.5F);
+  wall_vertex(BackdropColour, 2.5F, 0.0F, -2.5F);
+  wall_vertex(BackdropColour, 2.5F, 2.0F, -2.5F);
+  wall_vertex(kWhite, 2.5F, 2.0F, 2.5F);
   glEnd();
 }
 
@@ -100,7 +100,7 @@ bool SetupScene() {
   glEnable(GL_TEXTURE_2D);
   glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
   glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-  LoadTextures();
+  load_textures();
   WaterDamping = 0.96F;
   orvanth::clear_water();
   PoolClock = {};
@@ -115,7 +115,7 @@ void DrawPlanet(float textureIndex, float scaleXZ, float scaleY, float x, float 
   glDisable(GL_BLEND);
   glTranslatef(x, static_cast<float>(height + 0.1), z);
   glColor3f(1.0F, 1.0F, 1.0F);
-  BindByIndex(PlanetTextures, textureIndex);
+  bind_by_index(PlanetTextures, textureIndex);
   gluSphere(SphereQuadric, kSphereRadius, kPlanetDetail, kPlanetDetail);
   glPopMatrix();
   glPushMatrix();
@@ -125,7 +125,7 @@ void DrawPlanet(float textureIndex, float scaleXZ, float scaleY, float x, float 
   glRotatef(45.0F, 1.0F, 1.0F, 1.0F);
   glEnable(GL_BLEND);
   glDepthFunc(GL_LEQUAL);
-  BindByIndex(ReflectionTextures, textureIndex);
+  bind_by_index(ReflectionTextures, textureIndex);
   gluSphere(SphereQuadric, kSphereRadius, kReflectionDetail, kReflectionDetail);
   glEnable(GL_TEXTURE_GEN_S);
   glEnable(GL_TEXTURE_GEN_T);
@@ -138,7 +138,7 @@ void StepAndDrawWater() {
   orvanth::advance_water_to(SceneTime);
   glBindTexture(GL_TEXTURE_2D, WaterTexture);
   for (int k = 0; k < kWaterStrips; ++k) {
-    DrawWaterStrip(k);
+    draw_water_strip(k);
   }
 }
 
@@ -151,7 +151,7 @@ void DrawFrame() {
   orvanth::pose_planets(SceneTime);
   for (int p = 0; p < orvanth::kPlanetCount; ++p) {
     const orvanth::Planet& planet = PlanetState[p];
-    const orvanth::PlanetPlace& place = orvanth::kPlanetTable[p];
+    const orvanth::PlanetPlace& place = orvanth::kPlanetTable[static_cast<std::size_t>(p)];
     DrawPlanet(static_cast<float>(p), place.size * planet.width_scale, place.size * planet.height_scale,
                place.x, place.z, planet.height);
   }
@@ -162,6 +162,6 @@ void DrawFrame() {
   StepAndDrawWater();
   glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
-  DrawWalls();
+  draw_walls();
   glEnable(GL_TEXTURE_2D);
 }

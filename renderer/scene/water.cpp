@@ -45,16 +45,16 @@ using Ext = long double;
 
 // S: four times the edge neighbours plus the corner neighbours, summed in
 // this order.
-Ext NeighbourSum(int i, int j) {
+Ext neighbour_sum(int i, int j) {
   const auto& h = HeightGrid;
   const Ext edges = static_cast<Ext>(h[i - 1][j]) + h[i + 1][j] + h[i][j - 1] + h[i][j + 1];
   return 4 * edges + h[i - 1][j - 1] + h[i + 1][j - 1] + h[i - 1][j + 1] + h[i + 1][j + 1];
 }
 
-void StepVelocities() {
+void step_velocities() {
   for (int i = kFirstMoving; i <= kLastMoving; ++i) {
     for (int j = kFirstMoving; j <= kLastMoving; ++j) {
-      const Ext pull = (static_cast<Ext>(HeightGrid[i][j]) - NeighbourSum(i, j) / 25) / 7;
+      const Ext pull = (static_cast<Ext>(HeightGrid[i][j]) - neighbour_sum(i, j) / 25) / 7;
       VelocityGrid[i][j] = static_cast<float>(VelocityGrid[i][j] + pull);
     }
   }
@@ -62,7 +62,7 @@ void StepVelocities() {
 
 // Float subtraction and multiplication round the exact result once; the same
 // operations in extended precision, stored as floats, give the same bits.
-void StepHeights() {
+void step_heights() {
   for (int i = kFirstMoving; i <= kLastMoving; ++i) {
     for (int j = kFirstMoving; j <= kLastMoving; ++j) {
       HeightGrid[i][j] -= VelocityGrid[i][j];
@@ -72,7 +72,7 @@ void StepHeights() {
 }
 
 // Pool coordinate of row or column n: -2.5 at 0, 2.5 at 63.
-float PoolCoordinate(int n) {
+float pool_coordinate(int n) {
   return static_cast<float>((n - static_cast<Ext>(31.5)) / 63 * 5);
 }
 
@@ -80,7 +80,7 @@ struct PoolCoordinates {
   float values[orvanth::kWaterCells];
   PoolCoordinates() : values{} {
     for (int n = 0; n < orvanth::kWaterCells; ++n) {
-      values[n] = PoolCoordinate(n);
+      values[n] = pool_coordinate(n);
     }
   }
 };
@@ -91,7 +91,7 @@ const PoolCoordinates kCoordinates;
 // float division gives the bits of the extended-precision chain.
 constexpr float kHeightDivisor = 1024.0F * 63.0F / 3.0F;
 
-void SetNormal(float* out, float x, float y, float z) {
+void set_normal(float* out, float x, float y, float z) {
   out[0] = x;
   out[1] = y;
   out[2] = z;
@@ -107,16 +107,16 @@ double NormalLengths[orvanth::kWaterCells][orvanth::kWaterCells];
 
 // Float differences and quotients of floats round once, like their
 // extended-precision forms stored as floats; only the length needs care.
-void SetInteriorNormal(float* n, float x, float z, double quick_length) {
+void set_interior_normal(float* n, float x, float z, double quick_length) {
   const float length = orvanth::round_normal_length(quick_length, x, z);
   if (length == 0.0F) {
-    SetNormal(n, x, kNormalY, z);
+    set_normal(n, x, kNormalY, z);
     return;
   }
-  SetNormal(n, x / length, kNormalY / length, z / length);
+  set_normal(n, x / length, kNormalY / length, z / length);
 }
 
-void FindNormalDifferences() {
+void find_normal_differences() {
   const auto& h = HeightGrid;
   for (int i = 1; i < kLast; ++i) {
     for (int j = 0; j < orvanth::kWaterCells; ++j) {
@@ -130,7 +130,7 @@ void FindNormalDifferences() {
   }
 }
 
-void FindNormalLengths() {
+void find_normal_lengths() {
   constexpr double kYSquared = double{kNormalY} * kNormalY;
   for (int i = 1; i < kLast; ++i) {
     for (int j = 0; j < orvanth::kWaterCells; ++j) {
@@ -144,8 +144,8 @@ void FindNormalLengths() {
 }  // namespace
 
 void step_water() {
-  StepVelocities();
-  StepHeights();
+  step_velocities();
+  step_heights();
 }
 
 void build_water_vertices() {
@@ -161,16 +161,16 @@ void build_water_vertices() {
 
 void build_water_normals() {
   for (int n = 0; n < kWaterCells; ++n) {
-    SetNormal(WaterNormals[0][n], 0.0F, 1.0F, 0.0F);
-    SetNormal(WaterNormals[kLast][n], 0.0F, 1.0F, 0.0F);
-    SetNormal(WaterNormals[n][0], 0.0F, 1.0F, 0.0F);
-    SetNormal(WaterNormals[n][kLast], 0.0F, 1.0F, 0.0F);
+    set_normal(WaterNormals[0][n], 0.0F, 1.0F, 0.0F);
+    set_normal(WaterNormals[kLast][n], 0.0F, 1.0F, 0.0F);
+    set_normal(WaterNormals[n][0], 0.0F, 1.0F, 0.0F);
+    set_normal(WaterNormals[n][kLast], 0.0F, 1.0F, 0.0F);
   }
-  FindNormalDifferences();
-  FindNormalLengths();
+  find_normal_differences();
+  find_normal_lengths();
   for (int i = 1; i < kLast; ++i) {
     for (int j = 1; j < kLast; ++j) {
-      SetInteriorNormal(WaterNormals[i][j], NormalX[i][j], NormalZ[i][j], NormalLengths[i][j]);
+      set_interior_normal(WaterNormals[i][j], NormalX[i][j], NormalZ[i][j], NormalLengths[i][j]);
     }
   }
 }

@@ -8,8 +8,8 @@ namespace orvanth {
 inline constexpr int kWaterCells = 64;
 }  // namespace orvanth
 
-// The design's names (its module state and StartRipple) keep their spelling
-// at global scope; the helpers below are ours, in namespace orvanth.
+// The pool's module state and StartRipple are global, under the names the
+// scene uses everywhere; the helpers below are in namespace orvanth.
 
 // Module state of the pool, held for the whole run, indexed [row i][column j].
 extern float HeightGrid[orvanth::kWaterCells][orvanth::kWaterCells];

@@ -103,7 +103,7 @@ void icon(const wchar_t* file, std::string& out) {
     std::snprintf(line, sizeof line, "icon %ld %ld %u\n", width, height, header->biBitCount);
     out += line;
     const unsigned char* bgra = image + header->biSize;
-    if (header->biBitCount == 32 && size >= header->biSize + width * height * 4) {
+    if (header->biBitCount == 32 && size >= header->biSize + static_cast<unsigned long>(width * height) * 4) {
       out += "pixels ";
       for (LONG y = height; y-- > 0;) {
         for (LONG x = 0; x < width; ++x) {

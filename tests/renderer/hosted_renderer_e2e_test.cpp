@@ -94,7 +94,7 @@ TEST_F(HostedRenderer, EndsWithZeroOnSigterm) {
 }
 
 TEST_F(HostedRenderer, EndsWhenTheProcessThatStartedItDies) {
-  // A stand-in shell: starts a second renderer, notes its id, then waits.
+  // A process in the shell's place: starts a second renderer, notes its id, then waits.
   const orvanth::test::TempFolder folder;
   const auto pid_file = folder.path() / "pid";
   const orvanth::test::Process shell(

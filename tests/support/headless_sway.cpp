@@ -99,18 +99,11 @@ std::unique_ptr<Process> HeadlessSway::start(const fs::path& program,
                                              const std::vector<std::string>& arguments,
                                              const std::vector<std::string>& extra_environment,
                                              const fs::path& stderr_file) const {
-  std::vector<std::string> command = as_user(extra_environment);
-  command.push_back(program.string());
-  command.insert(command.end(), arguments.begin(), arguments.end());
-  return std::make_unique<Process>("/usr/bin/setpriv", command, EnvironmentChanges{}, stderr_file);
+  return start_as_user(as_user(extra_environment), program, arguments, stderr_file);
 }
 
 bool HeadlessSway::run(const fs::path& program, const std::vector<std::string>& arguments) const {
-  // stdout too goes nowhere: sh keeps the arguments apart.
-  std::vector<std::string> quiet{"-c", "exec \"$0\" \"$@\" >/dev/null", program.string()};
-  quiet.insert(quiet.end(), arguments.begin(), arguments.end());
-  const auto process = start("/bin/sh", quiet);
-  return process->ends_within(std::chrono::seconds(20)) && process->exit_code() == 0;
+  return ends_well(*start("/bin/sh", quiet_command(program, arguments)));
 }
 
 bool HeadlessSway::add_output() const { return message({"create_output"}); }

@@ -150,4 +150,25 @@ std::vector<std::string> process_arguments(pid_t pid) {
   return out;
 }
 
+std::unique_ptr<Process> start_as_user(std::vector<std::string> user_prefix,
+                                       const std::filesystem::path& program,
+                                       const std::vector<std::string>& arguments,
+                                       const std::filesystem::path& stderr_file) {
+  user_prefix.push_back(program.string());
+  user_prefix.insert(user_prefix.end(), arguments.begin(), arguments.end());
+  return std::make_unique<Process>("/usr/bin/setpriv", user_prefix, EnvironmentChanges{},
+                                   stderr_file);
+}
+
+std::vector<std::string> quiet_command(const std::filesystem::path& program,
+                                       const std::vector<std::string>& arguments) {
+  std::vector<std::string> quiet{"-c", "exec \"$0\" \"$@\" >/dev/null", program.string()};
+  quiet.insert(quiet.end(), arguments.begin(), arguments.end());
+  return quiet;
+}
+
+bool ends_well(Process& process) {
+  return process.ends_within(std::chrono::seconds(20)) && process.exit_code() == 0;
+}
+
 }  // namespace orvanth::test

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,5 +58,18 @@ std::vector<pid_t> processes_of(const std::filesystem::path& program);
 // The process's state letter ('R', 'S', 'Z' ...), or '\0' when it is gone.
 char process_state(pid_t pid);
 std::vector<std::string> process_arguments(pid_t pid);
+
+// program with its arguments through setpriv, whose own arguments and the
+// environment come first in user_prefix (a headless compositor's user).
+std::unique_ptr<Process> start_as_user(std::vector<std::string> user_prefix,
+                                       const std::filesystem::path& program,
+                                       const std::vector<std::string>& arguments,
+                                       const std::filesystem::path& stderr_file);
+// sh's arguments that run program with its arguments, its stdout going
+// nowhere (sh keeps the arguments apart).
+std::vector<std::string> quiet_command(const std::filesystem::path& program,
+                                       const std::vector<std::string>& arguments);
+// True when the process exits 0 within 20 s.
+bool ends_well(Process& process);
 
 }  // namespace orvanth::test

@@ -43,6 +43,15 @@ struct ButtonStyle {
   Colour middle;
 };
 
+// The top, upper side, lower side and bottom rims, each as {outer, inner}.
+void set_rims(ButtonStyle& s, const Colour (&rims)[4][2]) {
+  Colour(*const rows[4])[2] = {&s.top, &s.side_top, &s.side_bottom, &s.bottom};
+  for (int i = 0; i < 4; ++i) {
+    (*rows[i])[0] = rims[i][0];
+    (*rows[i])[1] = rims[i][1];
+  }
+}
+
 ButtonStyle style_for(ButtonKind kind) {
   ButtonStyle s{};
   s.inset = 0;
@@ -52,26 +61,18 @@ ButtonStyle style_for(ButtonKind kind) {
   s.outer_bottom = 0xF8F7F0;
   s.line = 0x003C74;
   auto both = [](Colour (&arr)[2], Colour a, Colour b) { arr[0] = a; arr[1] = b; };
-  both(s.top, 0xF3F3EE, 0xF3F3EE);
-  both(s.side_top, 0xF3F3EE, 0xF3F3EE);
-  both(s.side_bottom, 0xF3F3EE, 0xF3F3EE);
-  both(s.bottom, 0xD6D0C5, 0xF3F3EE);  // the shadow row lies just above the bottom line
+  // The shadow row lies just above the bottom line.
+  set_rims(s, {{0xF3F3EE, 0xF3F3EE}, {0xF3F3EE, 0xF3F3EE}, {0xF3F3EE, 0xF3F3EE}, {0xD6D0C5, 0xF3F3EE}});
   s.middle = 0xF3F3EE;
   switch (kind) {
     case ButtonKind::Normal:
       break;
     case ButtonKind::HighLight:
     case ButtonKind::HighLightSelect:
-      both(s.top, 0xFFF0CF, 0xFDD889);
-      both(s.side_top, 0xFCD279, 0xFCD279);
-      both(s.side_bottom, 0xF8B535, 0xF8B535);
-      both(s.bottom, 0xE59700, 0xF8B330);
+      set_rims(s, {{0xFFF0CF, 0xFDD889}, {0xFCD279, 0xFCD279}, {0xF8B535, 0xF8B535}, {0xE59700, 0xF8B330}});
       break;
     case ButtonKind::Selected:
-      both(s.top, 0xCEE7FF, 0xCEE7FF);
-      both(s.side_top, 0xB7D0F4, 0xB7D0F4);
-      both(s.side_bottom, 0x8BADE4, 0x8BADE4);
-      both(s.bottom, 0x6982EE, 0x6982EE);
+      set_rims(s, {{0xCEE7FF, 0xCEE7FF}, {0xB7D0F4, 0xB7D0F4}, {0x8BADE4, 0x8BADE4}, {0x6982EE, 0x6982EE}});
       break;
     case ButtonKind::Pressed:
       // The normal frame one pixel further in, darker inside top and left.
@@ -84,10 +85,7 @@ ButtonStyle style_for(ButtonKind kind) {
       s.has_outer = false;
       s.inset = 1;
       s.line = 0xC9C7BA;
-      both(s.top, 0xF5F4EA, 0xF5F4EA);
-      both(s.side_top, 0xF5F4EA, 0xF5F4EA);
-      both(s.side_bottom, 0xF5F4EA, 0xF5F4EA);
-      both(s.bottom, 0xF5F4EA, 0xF5F4EA);
+      set_rims(s, {{0xF5F4EA, 0xF5F4EA}, {0xF5F4EA, 0xF5F4EA}, {0xF5F4EA, 0xF5F4EA}, {0xF5F4EA, 0xF5F4EA}});
       s.middle = 0xF5F4EA;
       break;
   }
