@@ -1,6 +1,7 @@
 #include "common/user_folders.h"
 
 #include <windows.h>
+
 #include <shlobj.h>
 
 #include <vector>

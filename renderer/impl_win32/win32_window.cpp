@@ -2,6 +2,7 @@
 // titled "Lumevar_Delphi", its pixel format and WGL context, the
 // PeekMessageA queue, GetCursorPos, ShowCursor and GetTickCount.
 #include <windows.h>
+
 #include <mmsystem.h>
 
 #include "common/window_titles.h"

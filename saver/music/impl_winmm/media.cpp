@@ -1,6 +1,7 @@
 // The media services on Windows: winmm itself, A functions, so every command
 // passes in the system's ANSI code page.
 #include <windows.h>
+
 #include <mmsystem.h>
 
 #include "saver/music/media.h"

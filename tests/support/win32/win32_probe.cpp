@@ -17,6 +17,7 @@
 //                   window OWNER has open, press Open and print the chooser's
 //                   title in UTF-8 (exit 1: no chooser)
 #include <windows.h>
+
 #include <dlgs.h>
 #include <shellapi.h>
 
