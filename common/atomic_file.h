@@ -14,8 +14,8 @@ enum class LinkRule {
 };
 
 enum class Flush {
-  ToDisk,   // fsync before the rename: the new bytes survive a power cut
-  Lazily,   // leave it to the kernel (files that are rewritten on every run)
+  ToDisk,  // fsync before the rename: the new bytes survive a power cut
+  Lazily,  // leave it to the kernel (files that are rewritten on every run)
 };
 
 // Writes bytes to a new temporary file in the folder of the file replaced,

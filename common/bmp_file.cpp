@@ -49,8 +49,7 @@ std::vector<std::uint8_t> encode_bmp24(int width, int height, const std::uint8_t
   put32(info + kBmpSizeImageAt, static_cast<std::uint32_t>(data_size));
   // Compression, resolution and colour counts stay 0.
   for (int y = 0; y < height; ++y) {
-    const std::uint8_t* src =
-        rgb_top_down + static_cast<std::size_t>(height - 1 - y) * row_bytes;
+    const std::uint8_t* src = rgb_top_down + static_cast<std::size_t>(height - 1 - y) * row_bytes;
     std::uint8_t* dst = h + kBmpHeaderSize + static_cast<std::size_t>(y) * stride;
     for (int x = 0; x < width; ++x) {
       dst[3 * x] = src[3 * x + 2];
@@ -62,7 +61,7 @@ std::vector<std::uint8_t> encode_bmp24(int width, int height, const std::uint8_t
 }
 
 bool write_bmp_file(const std::string& path, int width, int height,
-                  const std::uint8_t* rgb_top_down, std::string* error) {
+                    const std::uint8_t* rgb_top_down, std::string* error) {
   if (width <= 0 || height <= 0 || rgb_top_down == nullptr) {
     errno = EINVAL;
     set_error(error, "bad image");

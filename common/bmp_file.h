@@ -19,6 +19,6 @@ std::vector<std::uint8_t> encode_bmp24(int width, int height, const std::uint8_t
 // is then renamed over path (a file or symlink planted at path is replaced,
 // never followed). Returns false, with a reason in *error when given, on failure.
 bool write_bmp_file(const std::string& path, int width, int height,
-                  const std::uint8_t* rgb_top_down, std::string* error = nullptr);
+                    const std::uint8_t* rgb_top_down, std::string* error = nullptr);
 
 }  // namespace orvanth

@@ -7,9 +7,9 @@ namespace orvanth::ini {
 namespace {
 
 struct Line {
-  std::size_t begin;    // first byte of the line
-  std::size_t end;      // one past its content, before "\r\n" or "\n"
-  std::size_t next;     // first byte of the following line
+  std::size_t begin;  // first byte of the line
+  std::size_t end;    // one past its content, before "\r\n" or "\n"
+  std::size_t next;   // first byte of the following line
 };
 
 std::vector<Line> split_lines(std::string_view text) {

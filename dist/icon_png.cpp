@@ -46,7 +46,8 @@ Bytes zlib_stored(const Bytes& raw) {
     out.push_back(static_cast<std::uint8_t>(n >> 8));
     out.push_back(static_cast<std::uint8_t>(~n));
     out.push_back(static_cast<std::uint8_t>(~n >> 8));
-    out.insert(out.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + n));
+    out.insert(out.end(), raw.begin() + static_cast<long>(at),
+               raw.begin() + static_cast<long>(at + n));
     at += n;
   } while (at < raw.size());
   std::uint32_t a = 1;
@@ -71,7 +72,8 @@ int main(int argc, char** argv) {
   for (int y = 0; y < icon.height; ++y) {
     raw.push_back(0);  // filter: none
     for (int x = 0; x < icon.width; ++x) {
-      const std::uint8_t* p = icon.pixels + (static_cast<std::size_t>(y) * icon.width + x) * icon.channels;
+      const std::uint8_t* p =
+          icon.pixels + (static_cast<std::size_t>(y) * icon.width + x) * icon.channels;
       raw.insert(raw.end(), p, p + 3);
       raw.push_back(icon.channels == 4 ? p[3] : 255);
     }

@@ -34,8 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // Any bytes, quoted as the shell quotes a file name, open exactly that name
   // under the shell's alias: nothing in a name can add or change words.
-  const ParseResult open =
-      parse_command("open " + quoted(text) + " type MPEGVideo Alias MP3Play");
+  const ParseResult open = parse_command("open " + quoted(text) + " type MPEGVideo Alias MP3Play");
   if (text.empty()) {
     check(open.error == kErrMissingDeviceName);
   } else {

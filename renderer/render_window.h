@@ -74,7 +74,7 @@ namespace orvanth::window {
 
 // The window a backend has made.
 struct Opened {
-  int width = 0;   // client area, pixels
+  int width = 0;  // client area, pixels
   int height = 0;
   // The monitors in window coordinates; the scene goes on each of them and
   // the rest is cleared black. Empty: the whole window is the scene's.

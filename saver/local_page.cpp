@@ -6,8 +6,8 @@
 namespace orvanth {
 
 std::string local_page_path() {
-  return path_in(forms::program_folder(), std::string(ORVANTH_DOC_FROM_PROGRAM) + kPathSeparator +
-                                              "index.html");
+  return path_in(forms::program_folder(),
+                 std::string(ORVANTH_DOC_FROM_PROGRAM) + kPathSeparator + "index.html");
 }
 
 }  // namespace orvanth

@@ -17,9 +17,7 @@ constexpr std::size_t kValueBuffer = 256;
 
 std::string user_settings_folder() { return app_folder(config_home()); }
 
-std::string in_folder(const std::string& folder) {
-  return path_in(folder, kSettingsFileName);
-}
+std::string in_folder(const std::string& folder) { return path_in(folder, kSettingsFileName); }
 
 // A setting number: the text as a number, rounded down, as a 16-bit integer;
 // nothing when the text is not a number or the result does not fit.

@@ -89,12 +89,14 @@ int main() {
       std::fprintf(stderr, "round %d: no scene\n", round + 1);
       return 1;
     }
-    first_frame_ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    first_frame_ms.push_back(
+        std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     const pid_t shell = processes_of(prefix.shell()).at(0);
     const pid_t renderer = processes_of(prefix.renderer()).at(0);
     const long before = cpu_ticks(shell);
     std::this_thread::sleep_for(kCpuWindow);  // a measuring window, not a wait
-    const double seconds_used = static_cast<double>(cpu_ticks(shell) - before) / ::sysconf(_SC_CLK_TCK);
+    const double seconds_used =
+        static_cast<double>(cpu_ticks(shell) - before) / ::sysconf(_SC_CLK_TCK);
     cpu_percent.push_back(100.0 * seconds_used / std::chrono::duration<double>(kCpuWindow).count());
     shell_rss.push_back(static_cast<double>(rss_kib(shell)) / 1024.0);
     renderer_rss.push_back(static_cast<double>(rss_kib(renderer)) / 1024.0);
@@ -106,14 +108,17 @@ int main() {
     }
     end_ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - deactivated).count());
   }
-  std::printf("xscreensaver -activate to first frame in its window: median %.0f ms (", median(first_frame_ms));
+  std::printf("xscreensaver -activate to first frame in its window: median %.0f ms (",
+              median(first_frame_ms));
   for (const double ms : first_frame_ms) {
     std::printf(" %.0f", ms);
   }
   std::printf(" )\n");
-  std::printf("xscreensaver -deactivate to no Orvanth process left: median %.0f ms\n", median(end_ms));
-  std::printf("hosted shell CPU while the scene runs: median %.1f %% of one core\n", median(cpu_percent));
-  std::printf("resident memory: shell median %.1f MiB, renderer median %.1f MiB\n", median(shell_rss),
-              median(renderer_rss));
+  std::printf("xscreensaver -deactivate to no Orvanth process left: median %.0f ms\n",
+              median(end_ms));
+  std::printf("hosted shell CPU while the scene runs: median %.1f %% of one core\n",
+              median(cpu_percent));
+  std::printf("resident memory: shell median %.1f MiB, renderer median %.1f MiB\n",
+              median(shell_rss), median(renderer_rss));
   return 0;
 }

@@ -24,7 +24,7 @@ int main() {
   std::vector<double> ms;
   for (int run = 0; run < 9; ++run) {
     orvanth::test::wait_for([&] { return orvanth::test::is_silent(capture.now(150)); },
-                              std::chrono::seconds(3));
+                            std::chrono::seconds(3));
     const auto t0 = Clock::now();
     PlayMp3();
     // A 20 ms window so that the onset is seen early.
@@ -46,7 +46,8 @@ int main() {
     return 1;
   }
   std::sort(ms.begin(), ms.end());
-  std::printf("PlayMp3 to audible sound at the sink: median %.1f ms (min %.1f, max %.1f, %zu runs)\n",
-              ms[ms.size() / 2], ms.front(), ms.back(), ms.size());
+  std::printf(
+      "PlayMp3 to audible sound at the sink: median %.1f ms (min %.1f, max %.1f, %zu runs)\n",
+      ms[ms.size() / 2], ms.front(), ms.back(), ms.size());
   return 0;
 }

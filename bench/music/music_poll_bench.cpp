@@ -12,7 +12,6 @@
 
 namespace {
 
-
 void BM_PollCd(benchmark::State& state) {
   orvanth::test::Fixtures fx;
   setenv("ORVANTH_CD_DEVICE", fx.disc({300, 500, 700, 900, 1100}, 2.0).c_str(), 1);

@@ -27,8 +27,8 @@ bool write_textures() {
   for (int n = 0; n < orvanth::kTextureFileCount; ++n) {
     const int width = n == 4 ? 256 : 252;
     const int height = n == 4 ? 256 : 124;
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
-                                  3);
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) *
+                                  static_cast<std::size_t>(height) * 3);
     for (std::size_t i = 0; i < rgb.size(); ++i) {
       rgb[i] = static_cast<std::uint8_t>(i * static_cast<std::size_t>(n + 3) / 7);
     }
@@ -54,9 +54,9 @@ int main(int argc, char** argv) {
   const std::uint32_t start_tick = orvanth::window::tick();
   orvanth::draw_one_frame(start_tick);
   glFinish();
-  std::printf("first frame %.1f ms after start\n",
-              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began)
-                  .count());
+  std::printf(
+      "first frame %.1f ms after start\n",
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count());
   std::vector<double> rates;
   for (int run = 0; run < runs; ++run) {
     const auto start = std::chrono::steady_clock::now();

@@ -39,8 +39,8 @@ struct Sample {
 
 Sample sample() {
   const auto& counts = orvanth::loop_counts();
-  return {std::chrono::steady_clock::now(), process_cpu_seconds(),
-          counts.frames.load(), counts.water_steps.load()};
+  return {std::chrono::steady_clock::now(), process_cpu_seconds(), counts.frames.load(),
+          counts.water_steps.load()};
 }
 
 // One case, in this process on $DISPLAY: a second to settle, then seconds
@@ -52,7 +52,8 @@ int run_one(double seconds) {
   bool measured = false;
   std::thread watcher([&] {
     const auto give_up = std::chrono::steady_clock::now() + 60s;
-    while (orvanth::loop_counts().frames.load() == 0 && std::chrono::steady_clock::now() < give_up) {
+    while (orvanth::loop_counts().frames.load() == 0 &&
+           std::chrono::steady_clock::now() < give_up) {
       std::this_thread::sleep_for(10ms);
     }
     std::this_thread::sleep_for(1s);
@@ -62,8 +63,8 @@ int run_one(double seconds) {
     measured = true;
     Display* display = XOpenDisplay(nullptr);
     if (display != nullptr) {
-      orvanth::test::send_close_request(display,
-                                        orvanth::test::find_window(display, orvanth::kRendererTitle));
+      orvanth::test::send_close_request(
+          display, orvanth::test::find_window(display, orvanth::kRendererTitle));
       XCloseDisplay(display);
     }
   });
@@ -98,19 +99,21 @@ int main(int argc, char** argv) {
     for (const int monitors : {1, 2}) {
       if (monitors == 2) {
         // Two halves side by side, the left one primary.
-        const std::string half = std::to_string(width / 2) + "/100x" + std::to_string(height) + "/100";
+        const std::string half =
+            std::to_string(width / 2) + "/100x" + std::to_string(height) + "/100";
         const std::string command = display + "xrandr --setmonitor '*left' " + half +
-                                    "+0+0 screen >/dev/null && " + display + "xrandr --setmonitor right " +
-                                    half + "+" + std::to_string(width / 2) + "+0 none >/dev/null";
+                                    "+0+0 screen >/dev/null && " + display +
+                                    "xrandr --setmonitor right " + half + "+" +
+                                    std::to_string(width / 2) + "+0 none >/dev/null";
         if (std::system(command.c_str()) != 0) {
           std::fprintf(stderr, "xrandr --setmonitor failed\n");
           return 1;
         }
       }
       for (const bool paced : {true, false}) {
-        const std::string command = display + (paced ? "" : std::string(orvanth::kUnpacedSwitch) + "=1 ") +
-                                    "/proc/" + std::to_string(getpid()) + "/exe --one " +
-                                    std::to_string(seconds);
+        const std::string command =
+            display + (paced ? "" : std::string(orvanth::kUnpacedSwitch) + "=1 ") + "/proc/" +
+            std::to_string(getpid()) + "/exe --one " + std::to_string(seconds);
         std::FILE* child = popen(command.c_str(), "r");
         char line[128] = {};
         const bool read = child != nullptr && std::fgets(line, sizeof line, child) != nullptr;

@@ -15,8 +15,8 @@
 #include "common/texture_files.h"
 #include "renderer/loop_rules.h"
 #include "renderer/render_window.h"
-#include "tests/renderer/renderer_process.h"
 #include "renderer/textures/textures.h"
+#include "tests/renderer/renderer_process.h"
 
 namespace {
 

@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   t::HeadlessSway sway;
-  if (!sway.ready() ||
-      !sway.message({"output", "HEADLESS-1", "mode", "1280x1024"})) {
+  if (!sway.ready() || !sway.message({"output", "HEADLESS-1", "mode", "1280x1024"})) {
     std::fprintf(stderr, "headless sway did not come up\n");
     return 1;
   }

@@ -1,6 +1,7 @@
 // The CPU time orvanth --idle takes while it waits (idle limit 10 minutes,
 // so no run starts): on headless sway (KDE's idle protocol), on headless
-// Mutter (its D-Bus idle monitor) and on the test X server (MIT-SCREEN-SAVER). Prints milliseconds of CPU per minute.
+// Mutter (its D-Bus idle monitor) and on the test X server (MIT-SCREEN-SAVER). Prints milliseconds
+// of CPU per minute.
 //   idle_wait_cpu_bench [seconds (20)]
 #include <unistd.h>
 

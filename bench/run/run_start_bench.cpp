@@ -107,7 +107,8 @@ bool one_run(orvanth::test::Screen& screen, bool measure_cpu, Timeline& t) {
         !orvanth::test::processes_of(renderer_path).empty()) {
       running = Clock::now();
     }
-    if (first_open != Clock::time_point{} && screen.root_pixel(640, 2) == orvanth::test::kBackdropPixel) {
+    if (first_open != Clock::time_point{} &&
+        screen.root_pixel(640, 2) == orvanth::test::kBackdropPixel) {
       frame = Clock::now();
     }
     ::usleep(500);
@@ -119,8 +120,8 @@ bool one_run(orvanth::test::Screen& screen, bool measure_cpu, Timeline& t) {
   if (running > first_open) {
     running = first_open;  // the renderer was quicker than the /proc scan
   }
-  t = {ms(t0, first_write), ms(first_write, written), ms(written, running),
-       ms(running, first_open), ms(first_open, frame), ms(t0, frame)};
+  t = {ms(t0, first_write),     ms(first_write, written), ms(written, running),
+       ms(running, first_open), ms(first_open, frame),    ms(t0, frame)};
   if (measure_cpu) {
     const pid_t renderer = *shell.renderer();
     const long ticks_per_s = sysconf(_SC_CLK_TCK);
@@ -131,9 +132,10 @@ bool one_run(orvanth::test::Screen& screen, bool measure_cpu, Timeline& t) {
     const long after = cpu_ticks(shell.pid());
     const double after_ns = cpu_ns(shell.pid());
     const double seconds = ms(start, Clock::now()) / 1000.0;
-    std::printf("shell CPU while the renderer runs: %.3f %% of a core over %.1f s (%ld ticks)\n",
-                100.0 * static_cast<double>(after - before) / static_cast<double>(ticks_per_s) / seconds,
-                seconds, after - before);
+    std::printf(
+        "shell CPU while the renderer runs: %.3f %% of a core over %.1f s (%ld ticks)\n",
+        100.0 * static_cast<double>(after - before) / static_cast<double>(ticks_per_s) / seconds,
+        seconds, after - before);
     std::printf("shell CPU by schedstat: %.3f %% of a core\n",
                 100.0 * (after_ns - before_ns) / 1e9 / seconds);
     std::printf("resident memory: shell %ld KiB, renderer %ld KiB\n", rss_kib(shell.pid()),
@@ -161,8 +163,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "run %d: no first frame\n", i);
       continue;
     }
-    std::printf("run %d: total %.1f ms (shell start %.1f, textures %.1f, process %.1f, GL %.1f, upload+frame %.1f)\n",
-                i, t.total, t.shell_start, t.textures, t.process, t.gl_setup, t.upload);
+    std::printf(
+        "run %d: total %.1f ms (shell start %.1f, textures %.1f, process %.1f, GL %.1f, "
+        "upload+frame %.1f)\n",
+        i, t.total, t.shell_start, t.textures, t.process, t.gl_setup, t.upload);
     shell_start.push_back(t.shell_start);
     textures.push_back(t.textures);
     process.push_back(t.process);
@@ -170,9 +174,10 @@ int main(int argc, char** argv) {
     upload.push_back(t.upload);
     total.push_back(t.total);
   }
-  std::printf("median of %zu: /s to first frame %.1f ms = shell start-up %.1f + texture writing %.1f"
-              " + process start %.1f + GL set-up %.1f + texture upload and first frame %.1f\n",
-              total.size(), median(total), median(shell_start), median(textures), median(process),
-              median(gl), median(upload));
+  std::printf(
+      "median of %zu: /s to first frame %.1f ms = shell start-up %.1f + texture writing %.1f"
+      " + process start %.1f + GL set-up %.1f + texture upload and first frame %.1f\n",
+      total.size(), median(total), median(shell_start), median(textures), median(process),
+      median(gl), median(upload));
   return 0;
 }

@@ -15,8 +15,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <time.h>
 #include <sys/syscall.h>
+#include <time.h>
 #include <unistd.h>
 
 static void note(const char* stage, const char* detail) {
@@ -31,8 +31,8 @@ static void note(const char* stage, const char* detail) {
                          detail != NULL ? " " : "", detail != NULL ? detail : "",
                          (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
   /* O_APPEND keeps the lines of both programs whole. */
-  const int fd = (int)syscall(SYS_openat, AT_FDCWD, path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC,
-                              0600);
+  const int fd =
+      (int)syscall(SYS_openat, AT_FDCWD, path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
   if (fd < 0 || n <= 0) {
     return;
   }
@@ -42,7 +42,7 @@ static void note(const char* stage, const char* detail) {
 }
 
 /* dlsym gives an object pointer; POSIX lets it be called as the function. */
-#define REAL(name) (__extension__(__typeof__(&name))dlsym(RTLD_NEXT, #name))
+#define REAL(name) (__extension__(__typeof__(&name)) dlsym(RTLD_NEXT, #name))
 
 __attribute__((constructor)) static void started(void) { note("start", NULL); }
 
@@ -63,17 +63,17 @@ static void note_open(const char* path, int flags) {
 
 /* open() and open64() alike: the mode argument is read only where the flags
    say one was passed. */
-#define TRACED_OPEN(name)                                  \
-  int name(const char* path, int flags, ...) {             \
-    mode_t mode = 0;                                       \
-    if (flags & (O_CREAT | O_TMPFILE)) {                   \
-      va_list args;                                        \
-      va_start(args, flags);                               \
-      mode = va_arg(args, mode_t);                         \
-      va_end(args);                                        \
-    }                                                      \
-    note_open(path, flags);                                \
-    return REAL(name)(path, flags, mode);                  \
+#define TRACED_OPEN(name)                      \
+  int name(const char* path, int flags, ...) { \
+    mode_t mode = 0;                           \
+    if (flags & (O_CREAT | O_TMPFILE)) {       \
+      va_list args;                            \
+      va_start(args, flags);                   \
+      mode = va_arg(args, mode_t);             \
+      va_end(args);                            \
+    }                                          \
+    note_open(path, flags);                    \
+    return REAL(name)(path, flags, mode);      \
   }
 TRACED_OPEN(open)
 TRACED_OPEN(open64)
@@ -124,7 +124,8 @@ Display* XOpenDisplay(const char* name) {
 Window XCreateWindow(Display* d, Window parent, int x, int y, unsigned w, unsigned h, unsigned b,
                      int depth, unsigned klass, Visual* visual, unsigned long mask,
                      XSetWindowAttributes* attributes) {
-  Window window = REAL(XCreateWindow)(d, parent, x, y, w, h, b, depth, klass, visual, mask, attributes);
+  Window window =
+      REAL(XCreateWindow)(d, parent, x, y, w, h, b, depth, klass, visual, mask, attributes);
   note("window", NULL);
   return window;
 }
@@ -171,8 +172,8 @@ int XMapRaised(Display* d, Window w) {
 GLint gluBuild2DMipmaps(GLenum target, GLint components, GLint width, GLint height, GLenum format,
                         GLenum type, const void* data) {
   GLint (*real)(GLenum, GLint, GLint, GLint, GLenum, GLenum, const void*) =
-      __extension__(GLint(*)(GLenum, GLint, GLint, GLint, GLenum, GLenum, const void*))dlsym(RTLD_NEXT,
-                                                                              "gluBuild2DMipmaps");
+      __extension__(GLint(*)(GLenum, GLint, GLint, GLint, GLenum, GLenum, const void*))
+          dlsym(RTLD_NEXT, "gluBuild2DMipmaps");
   const GLint result = real(target, components, width, height, format, type, data);
   note("uploaded", NULL);
   return result;

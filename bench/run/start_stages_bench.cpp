@@ -155,7 +155,8 @@ struct Timeline {
                     const std::string& detail = "") const {
     const Event* hit = nullptr;
     for (const Event& e : events) {
-      if (e.stage == stage && (pid == 0 || e.pid == pid) && (detail.empty() || e.detail == detail)) {
+      if (e.stage == stage && (pid == 0 || e.pid == pid) &&
+          (detail.empty() || e.detail == detail)) {
         hit = &e;
         if (!last) {
           break;
@@ -194,8 +195,8 @@ Rows orvanth_stages(const Timeline& t, pid_t shell) {
   const Event* first_read = t.find("read", false, renderer);
   Rows rows = {
       {"shell: exec and libraries", t.since_start(t.find("start", false, shell))},
-      {"shell: X, Qt, settings, art", Timeline::span(t.find("start", false, shell),
-                                                    t.find("write", false, shell))},
+      {"shell: X, Qt, settings, art",
+       Timeline::span(t.find("start", false, shell), t.find("write", false, shell))},
       {"shell: writing 7 texture files",
        Timeline::span(t.find("write", false, shell), t.find("written", true, shell))},
       {"shell: to renderer spawn", Timeline::span(t.find("written", true, shell), spawn)},
@@ -269,7 +270,8 @@ int main(int argc, char** argv) {
     if (with_bubble) {
       const fs::path trace = work / ("bubble." + std::to_string(i));
       const std::int64_t t0 = now_ns();
-      const pid_t pid = spawn(kBubble3d, {"-root"}, {"ORVANTH_STAGE_TRACE=" + trace.string(), preload});
+      const pid_t pid =
+          spawn(kBubble3d, {"-root"}, {"ORVANTH_STAGE_TRACE=" + trace.string(), preload});
       const Timeline t{t0, run_until_frame(trace, pid)};
       const Rows rows = bubble_stages(t);
       add(table, order, rows);

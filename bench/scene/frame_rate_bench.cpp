@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "tests/scene/gl_harness.h"
 #include "renderer/scene/scene.h"
+#include "tests/scene/gl_harness.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ double empty_seconds_per_frame = 0;
 
 void Record(benchmark::State& state, double& seconds_per_frame, double elapsed) {
   seconds_per_frame = elapsed / static_cast<double>(state.iterations());
-  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["fps"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void BM_EmptyFrame(benchmark::State& state) {
@@ -31,7 +32,8 @@ void BM_EmptyFrame(benchmark::State& state) {
     window->Swap();
     glFinish();
   }
-  Record(state, empty_seconds_per_frame, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  Record(state, empty_seconds_per_frame,
+         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
 void BM_SceneFrame(benchmark::State& state) {
@@ -43,7 +45,8 @@ void BM_SceneFrame(benchmark::State& state) {
     window->Swap();
     glFinish();
   }
-  Record(state, scene_seconds_per_frame, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  Record(state, scene_seconds_per_frame,
+         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
 BENCHMARK(BM_EmptyFrame)->UseRealTime()->MinTime(3.0);

@@ -68,8 +68,8 @@ bool replace_file_atomically(const std::string& path, std::string_view bytes,
     code = GetLastError();
   }
   // MOVEFILE_REPLACE_EXISTING swaps the entry in one step, as rename does.
-  if (ok && MoveFileExA(temp.c_str(), path.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (ok &&
+      MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
   if (ok) {

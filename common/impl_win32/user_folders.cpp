@@ -45,8 +45,8 @@ bool is_folder(const std::string& path) {
 std::string ansi_path(const wchar_t* wide) {
   auto narrow = [](const wchar_t* text, std::string& out) {
     BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr,
-                                      &lossy);
+    const int n =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, &lossy);
     if (n <= 0 || lossy) {
       return false;
     }

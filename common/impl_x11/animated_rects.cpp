@@ -23,9 +23,8 @@ class Outline {
     attributes.override_redirect = True;
     attributes.background_pixel = WhitePixel(dpy, DefaultScreen(dpy));
     for (Window& edge : edges_) {
-      edge = XCreateWindow(dpy, DefaultRootWindow(dpy), 0, 0, 1, 1, 0, CopyFromParent,
-                           InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel,
-                           &attributes);
+      edge = XCreateWindow(dpy, DefaultRootWindow(dpy), 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
+                           CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
     }
   }
   ~Outline() {

@@ -90,7 +90,6 @@ std::string window_title(Display* dpy, Window window) {
 
 }  // namespace
 
-
 Window find_window_by_title(Display* dpy, const std::string& title) {
   if (dpy == nullptr) {
     return 0;

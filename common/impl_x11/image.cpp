@@ -23,7 +23,8 @@ unsigned long place(std::uint8_t value, unsigned long mask) {
 
 }  // namespace
 
-unsigned long pack_pixel(std::uint8_t r, std::uint8_t g, std::uint8_t b, const ChannelMasks& masks) {
+unsigned long pack_pixel(std::uint8_t r, std::uint8_t g, std::uint8_t b,
+                         const ChannelMasks& masks) {
   return place(r, masks.red) | place(g, masks.green) | place(b, masks.blue);
 }
 
@@ -40,8 +41,8 @@ bool put_rgb(Display* dpy, Drawable drawable, Visual* visual, int depth, int wid
     return false;
   }
   // XDestroyImage frees the data with free().
-  image->data = static_cast<char*>(
-      std::calloc(static_cast<std::size_t>(image->bytes_per_line), static_cast<std::size_t>(height)));
+  image->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(image->bytes_per_line),
+                                               static_cast<std::size_t>(height)));
   if (image->data == nullptr) {
     XDestroyImage(image);
     return false;

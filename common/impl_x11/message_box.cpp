@@ -104,8 +104,8 @@ bool create(Box& box, const std::string& text) {
   // The renderer's window may carry an invisible cursor; the box shows one.
   box.cursor = XCreateFontCursor(d, XC_left_ptr);
   attributes.cursor = box.cursor;
-  attributes.event_mask = ExposureMask | KeyPressMask | ButtonPressMask | StructureNotifyMask |
-                          VisibilityChangeMask;
+  attributes.event_mask =
+      ExposureMask | KeyPressMask | ButtonPressMask | StructureNotifyMask | VisibilityChangeMask;
   box.window = XCreateWindow(
       d, RootWindow(d, box.screen), (DisplayWidth(d, box.screen) - box.width) / 2 - kBorder,
       (DisplayHeight(d, box.screen) - box.height) / 2 - kBorder, static_cast<unsigned>(box.width),

@@ -23,7 +23,7 @@ void end_on_signal(int /*number*/) {
 }  // namespace
 
 void watch_end_signals() {
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = end_on_signal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;

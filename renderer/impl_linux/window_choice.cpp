@@ -16,8 +16,8 @@ const BackendCalls* Chosen = &kX11Calls;
 
 bool open(int bits, Opened& opened) {
   const char* forced = std::getenv(kBackendVariable);
-  const auto order = backends_to_try(forced, std::getenv("WAYLAND_DISPLAY"),
-                                     std::getenv("XSCREENSAVER_WINDOW"));
+  const auto order =
+      backends_to_try(forced, std::getenv("WAYLAND_DISPLAY"), std::getenv("XSCREENSAVER_WINDOW"));
   for (const WindowBackend backend : order) {
     Chosen = backend == WindowBackend::kWayland ? &kWaylandCalls : &kX11Calls;
     opened = {};

@@ -63,9 +63,9 @@ struct Output {
   int pending_width = 0;  // xdg: from the toplevel's configure, applied on the surface's
   int pending_height = 0;
   bool configured = false;
-  bool closed = false;  // the compositor closed the layer surface
+  bool closed = false;           // the compositor closed the layer surface
   wl_callback* frame = nullptr;  // the frame callback asked for with the last swap
-  bool due = true;  // no frame shown yet, or the last one's callback came
+  bool due = true;               // no frame shown yet, or the last one's callback came
 };
 
 struct WaylandWindow {
@@ -88,10 +88,10 @@ struct WaylandWindow {
   EGLConfig egl_config = nullptr;
   EGLContext egl_context = EGL_NO_CONTEXT;
   bool surfaces_wanted = false;  // EGL is up: outputs get their surfaces
-  bool paced = true;  // frames wait for the frame callbacks
+  bool paced = true;             // frames wait for the frame callbacks
   bool cursor_hidden = false;
-  bool quit_posted = false;  // a toplevel's close request
-  bool lost = false;  // the display went, or a surface was closed
+  bool quit_posted = false;   // a toplevel's close request
+  bool lost = false;          // the display went, or a surface was closed
   std::size_t next_turn = 0;  // next_surface's place in outputs
   Output* current = nullptr;
   orvanth::SurfacePointer pointer_track;
@@ -125,8 +125,9 @@ void apply_size(Output& out, int width, int height) {
   if (out.egl_window == nullptr) {
     out.egl_window = wl_egl_window_create(out.surface, pixels_w, pixels_h);
     if (out.egl_window != nullptr) {
-      out.egl_surface = eglCreateWindowSurface(
-          W.egl_display, W.egl_config, reinterpret_cast<EGLNativeWindowType>(out.egl_window), nullptr);
+      out.egl_surface =
+          eglCreateWindowSurface(W.egl_display, W.egl_config,
+                                 reinterpret_cast<EGLNativeWindowType>(out.egl_window), nullptr);
     }
     if (out.egl_surface != EGL_NO_SURFACE &&
         eglMakeCurrent(W.egl_display, out.egl_surface, out.egl_surface, W.egl_context)) {
@@ -190,8 +191,8 @@ void make_surface(Output& out) {
     return;
   }
   if (!W.use_xdg) {
-    out.layer = zwlr_layer_shell_v1_get_layer_surface(
-        W.layer_shell, out.surface, out.output, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "orvanth");
+    out.layer = zwlr_layer_shell_v1_get_layer_surface(W.layer_shell, out.surface, out.output,
+                                                      ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "orvanth");
     zwlr_layer_surface_v1_add_listener(out.layer, &kLayerListener, &out);
     zwlr_layer_surface_v1_set_anchor(
         out.layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
@@ -285,7 +286,7 @@ void output_scale(void* data, wl_output* /*output*/, std::int32_t factor) {
 void output_name(void* /*data*/, wl_output* /*output*/, const char* /*name*/) {}
 void output_description(void* /*data*/, wl_output* /*output*/, const char* /*text*/) {}
 
-const wl_output_listener kOutputListener = {output_geometry, output_mode,  output_done,
+const wl_output_listener kOutputListener = {output_geometry, output_mode, output_done,
                                             output_scale,    output_name, output_description};
 
 // ---- input ----
@@ -394,8 +395,9 @@ void keyboard_modifiers(void* /*data*/, wl_keyboard* /*keyboard*/, std::uint32_t
 
 void keyboard_repeat(void*, wl_keyboard*, std::int32_t, std::int32_t) {}
 
-const wl_keyboard_listener kKeyboardListener = {keyboard_keymap, keyboard_enter,     keyboard_leave,
-                                                keyboard_key,    keyboard_modifiers, keyboard_repeat};
+const wl_keyboard_listener kKeyboardListener = {keyboard_keymap,    keyboard_enter,
+                                                keyboard_leave,     keyboard_key,
+                                                keyboard_modifiers, keyboard_repeat};
 
 void seat_capabilities(void* /*data*/, wl_seat* seat, std::uint32_t capabilities) {
   const bool has_pointer = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
@@ -523,9 +525,8 @@ bool surface_closed() {
 }
 
 bool any_due() {
-  return std::any_of(W.outputs.begin(), W.outputs.end(), [](const auto& out) {
-    return out->configured && (out->due || !W.paced);
-  });
+  return std::any_of(W.outputs.begin(), W.outputs.end(),
+                     [](const auto& out) { return out->configured && (out->due || !W.paced); });
 }
 
 // ---- set-up ----
@@ -542,9 +543,18 @@ bool start_egl() {
       !eglBindAPI(EGL_OPENGL_API)) {
     return false;
   }
-  const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                           EGL_RED_SIZE,     8,              EGL_GREEN_SIZE,      8,
-                           EGL_BLUE_SIZE,    8,              EGL_DEPTH_SIZE,      16,
+  const EGLint wanted[] = {EGL_SURFACE_TYPE,
+                           EGL_WINDOW_BIT,
+                           EGL_RENDERABLE_TYPE,
+                           EGL_OPENGL_BIT,
+                           EGL_RED_SIZE,
+                           8,
+                           EGL_GREEN_SIZE,
+                           8,
+                           EGL_BLUE_SIZE,
+                           8,
+                           EGL_DEPTH_SIZE,
+                           16,
                            EGL_NONE};
   EGLConfig configs[64];
   EGLint count = 0;
@@ -603,13 +613,15 @@ bool open(int /*bits*/, Opened& opened) {
   const char* shell = std::getenv(kShellVariable);
   W.use_xdg = W.layer_shell == nullptr || (shell != nullptr && std::string_view(shell) == "xdg");
   if (W.compositor == nullptr || (W.use_xdg && W.wm_base == nullptr)) {
-    std::fprintf(stderr, "Orvanth.data: the Wayland compositor offers no shell to cover the screen\n");
+    std::fprintf(stderr,
+                 "Orvanth.data: the Wayland compositor offers no shell to cover the screen\n");
     close();
     return false;
   }
   W.xkb = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
   if (!start_egl()) {
-    std::fprintf(stderr, "Orvanth.data: no OpenGL through EGL on the Wayland display; nothing drawn\n");
+    std::fprintf(stderr,
+                 "Orvanth.data: no OpenGL through EGL on the Wayland display; nothing drawn\n");
     close();
     return false;
   }
@@ -628,8 +640,7 @@ bool open(int /*bits*/, Opened& opened) {
   const auto first = std::find_if(W.outputs.begin(), W.outputs.end(),
                                   [](const auto& out) { return out->configured; });
   if (first == W.outputs.end() ||
-      !eglMakeCurrent(W.egl_display, (*first)->egl_surface, (*first)->egl_surface,
-                      W.egl_context)) {
+      !eglMakeCurrent(W.egl_display, (*first)->egl_surface, (*first)->egl_surface, W.egl_context)) {
     std::fprintf(stderr, "Orvanth.data: the Wayland compositor showed no surface; nothing drawn\n");
     close();
     return false;

@@ -13,16 +13,16 @@ namespace orvanth::window {
 namespace {
 
 std::wstring wide_of(std::string_view text, UINT code_page) {
-  const int n = MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0);
+  const int n =
+      MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(std::max(n, 0)), L'\0');
   MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
   return out;
 }
 
 std::string utf8_of(std::wstring_view text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
                       nullptr, nullptr);

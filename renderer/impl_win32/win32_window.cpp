@@ -55,9 +55,9 @@ BOOL CALLBACK note_monitor(HMONITOR monitor, HDC /*dc*/, LPRECT /*rect*/, LPARAM
   info.cbSize = sizeof info;
   if (GetMonitorInfoA(monitor, &info)) {
     const RECT& r = info.rcMonitor;
-    walk->found.push_back({{r.left - walk->origin.x, r.top - walk->origin.y, r.right - r.left,
-                            r.bottom - r.top},
-                           (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    walk->found.push_back(
+        {{r.left - walk->origin.x, r.top - walk->origin.y, r.right - r.left, r.bottom - r.top},
+         (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
   }
   return TRUE;
 }
@@ -190,15 +190,15 @@ bool next_surface(int& /*width*/, int& /*height*/) { return false; }
 
 bool set_swap_interval(int interval) {
   using SwapIntervalExt = BOOL(WINAPI*)(int);
-  const auto set =
-      reinterpret_cast<SwapIntervalExt>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
+  const auto set = reinterpret_cast<SwapIntervalExt>(
+      reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
   return set != nullptr && set(interval) != FALSE;
 }
 
 void wait_for_message(std::int64_t microseconds) {
   // To the nearest millisecond: the loop comes back for what is left.
-  MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>((microseconds + 500) / 1000), QS_ALLINPUT,
-                              MWMO_INPUTAVAILABLE);
+  MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>((microseconds + 500) / 1000),
+                              QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 std::optional<CursorPoint> cursor_position() {

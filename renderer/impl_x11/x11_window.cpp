@@ -19,10 +19,10 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "common/window_id.h"
-#include "common/window_titles.h"
 #include "common/impl_x11/cursor.h"
 #include "common/impl_x11/window_hints.h"
+#include "common/window_id.h"
+#include "common/window_titles.h"
 #include "renderer/impl_linux/backend_calls.h"
 #include "renderer/impl_linux/end_signals.h"
 #include "renderer/impl_x11/x11_keys.h"
@@ -99,15 +99,24 @@ void set_title() { orvanth::x11::set_title(X.display, X.window, orvanth::kRender
 
 void set_class_and_protocols() {
   X.delete_atom = orvanth::x11::set_class_and_close_protocol(X.display, X.window, "Orvanth.data",
-                                                              orvanth::kRendererClass);
+                                                             orvanth::kRendererClass);
 }
 
 // RGBA 8 bits a channel, double buffered, 16 depth bits; alpha if it can.
 XVisualInfo* choose_visual() {
   const int screen = DefaultScreen(X.display);
-  int with_alpha[] = {GLX_RGBA,       GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8,
-                      GLX_GREEN_SIZE, 8,                GLX_BLUE_SIZE,  8,
-                      GLX_DEPTH_SIZE, 16,               GLX_ALPHA_SIZE, 8,
+  int with_alpha[] = {GLX_RGBA,
+                      GLX_DOUBLEBUFFER,
+                      GLX_RED_SIZE,
+                      8,
+                      GLX_GREEN_SIZE,
+                      8,
+                      GLX_BLUE_SIZE,
+                      8,
+                      GLX_DEPTH_SIZE,
+                      16,
+                      GLX_ALPHA_SIZE,
+                      8,
                       None};
   XVisualInfo* visual = glXChooseVisual(X.display, screen, with_alpha);
   if (visual == nullptr) {
@@ -141,8 +150,8 @@ bool create_x_window(XVisualInfo* visual, int width, int height) {
     X.arrow_cursor = XCreateFontCursor(X.display, XC_left_ptr);
     attributes.override_redirect = True;
     attributes.cursor = X.arrow_cursor;
-    attributes.event_mask = KeyPressMask | KeyReleaseMask | StructureNotifyMask |
-                            FocusChangeMask | VisibilityChangeMask;
+    attributes.event_mask = KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask |
+                            VisibilityChangeMask;
     mask |= CWOverrideRedirect | CWCursor;
   } else {
     attributes.event_mask = StructureNotifyMask;
@@ -231,7 +240,8 @@ double refresh_rate() {
     for (int m = 0; m < resources->nmode; ++m) {
       const XRRModeInfo& mode = resources->modes[m];
       if (mode.id == crtc->mode && mode.hTotal != 0 && mode.vTotal != 0) {
-        rate = static_cast<double>(mode.dotClock) / (static_cast<double>(mode.hTotal) * mode.vTotal);
+        rate =
+            static_cast<double>(mode.dotClock) / (static_cast<double>(mode.hTotal) * mode.vTotal);
         rate *= (mode.modeFlags & RR_Interlace) != 0 ? 2.0 : 1.0;
         rate /= (mode.modeFlags & RR_DoubleScan) != 0 ? 2.0 : 1.0;
       }
@@ -259,8 +269,7 @@ bool has_glx_extension(std::string_view name) {
 void keep_screen(const XEvent& event) {
   switch (event.type) {
     case VisibilityNotify:
-      if (event.xvisibility.window == X.window &&
-          event.xvisibility.state != VisibilityUnobscured) {
+      if (event.xvisibility.window == X.window && event.xvisibility.state != VisibilityUnobscured) {
         XRaiseWindow(X.display, X.window);
       }
       break;
@@ -332,7 +341,8 @@ bool make_window_and_context(int width, int height) {
                     (X.context = glXCreateContext(X.display, visual, nullptr, True)) &&
                     glXMakeCurrent(X.display, X.window, X.context) != False;
   if (!made) {
-    std::fprintf(stderr, "Orvanth.data: no double-buffered RGB OpenGL %s on \"%s\"; nothing drawn\n",
+    std::fprintf(stderr,
+                 "Orvanth.data: no double-buffered RGB OpenGL %s on \"%s\"; nothing drawn\n",
                  visual == nullptr ? "visual" : "context", DisplayString(X.display));
   }
   if (visual != nullptr) {

@@ -8,12 +8,12 @@
 
 #include <array>
 
+#include "common/texture_files.h"
 #include "renderer/scene/planets.h"
 #include "renderer/scene/scene_gl.h"
-#include "common/texture_files.h"
-#include "renderer/textures/textures.h"
 #include "renderer/scene/water.h"
 #include "renderer/scene/water_clock.h"
+#include "renderer/textures/textures.h"
 
 // Module state of the scene, held for the whole run.
 GLUquadric* SphereQuadric = nullptr;
@@ -152,8 +152,8 @@ void DrawFrame() {
   for (int p = 0; p < orvanth::kPlanetCount; ++p) {
     const orvanth::Planet& planet = PlanetState[p];
     const orvanth::PlanetPlace& place = orvanth::kPlanetTable[static_cast<std::size_t>(p)];
-    DrawPlanet(static_cast<float>(p), place.size * planet.width_scale, place.size * planet.height_scale,
-               place.x, place.z, planet.height);
+    DrawPlanet(static_cast<float>(p), place.size * planet.width_scale,
+               place.size * planet.height_scale, place.x, place.z, planet.height);
   }
   glFrontFace(GL_CW);
   glEnable(GL_BLEND);

@@ -72,9 +72,7 @@ void step_heights() {
 }
 
 // Pool coordinate of row or column n: -2.5 at 0, 2.5 at 63.
-float pool_coordinate(int n) {
-  return static_cast<float>((n - static_cast<Ext>(31.5)) / 63 * 5);
-}
+float pool_coordinate(int n) { return static_cast<float>((n - static_cast<Ext>(31.5)) / 63 * 5); }
 
 struct PoolCoordinates {
   float values[orvanth::kWaterCells];
@@ -176,7 +174,8 @@ void build_water_normals() {
 }
 
 float extended_normal_length(float x, float z) {
-  const Ext squares = static_cast<Ext>(x) * x + static_cast<Ext>(kNormalY) * kNormalY + static_cast<Ext>(z) * z;
+  const Ext squares =
+      static_cast<Ext>(x) * x + static_cast<Ext>(kNormalY) * kNormalY + static_cast<Ext>(z) * z;
   return static_cast<float>(std::sqrt(squares));
 }
 

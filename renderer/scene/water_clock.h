@@ -19,8 +19,7 @@ constexpr std::int64_t water_steps_due(std::int32_t scene_time) {
 
 // The scene time at which step n (counted from 1) falls due.
 constexpr std::int32_t water_step_time(std::int64_t step) {
-  return static_cast<std::int32_t>((step * 1000 + kWaterStepsPerSecond - 1) /
-                                   kWaterStepsPerSecond);
+  return static_cast<std::int32_t>((step * 1000 + kWaterStepsPerSecond - 1) / kWaterStepsPerSecond);
 }
 
 struct WaterClock {

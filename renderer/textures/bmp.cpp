@@ -47,7 +47,8 @@ bool readable_layout(const InfoFields& f) {
 bool skip_palette(BmpSource& source, std::uint64_t bytes) {
   std::uint8_t scratch[4096];
   while (bytes > 0) {
-    const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(bytes, sizeof scratch));
+    const std::size_t chunk =
+        static_cast<std::size_t>(std::min<std::uint64_t>(bytes, sizeof scratch));
     if (source.read(scratch, chunk) != chunk) {
       return false;
     }

@@ -14,8 +14,8 @@ bool fits_16(int v) {
 }
 
 bool sound(const Rect& r) {
-  return fits_16(r.x) && fits_16(r.y) && fits_16(r.w) && fits_16(r.h) &&
-         fits_16(r.x + r.w) && fits_16(r.y + r.h) && r.w > 0 && r.h > 0;
+  return fits_16(r.x) && fits_16(r.y) && fits_16(r.w) && fits_16(r.h) && fits_16(r.x + r.w) &&
+         fits_16(r.y + r.h) && r.w > 0 && r.h > 0;
 }
 
 int nearest_pixel(int twips) {
@@ -70,7 +70,8 @@ std::vector<Piece> frame_pieces(int width_pixels, int height_pixels, double tx, 
   std::vector<Piece> pieces;
   for (std::size_t i = 0; i < slices.pieces.size(); ++i) {
     if (!slices.valid[i]) continue;
-    pieces.push_back({to_pixels(slices.pieces[i].dest, tx, ty), to_pixels(slices.pieces[i].source)});
+    pieces.push_back(
+        {to_pixels(slices.pieces[i].dest, tx, ty), to_pixels(slices.pieces[i].source)});
   }
   return pieces;
 }

@@ -21,12 +21,12 @@ struct Reaction {
     ButtonPicture picture;
     bool hover_gradient;  // dark on top when true
   };
-  std::optional<Paint> paint;            // last PaintFace of the call
-  int paint_count = 0;                   // every transition repaints in full
-  std::optional<bool> caption_enabled;   // LblMsg enabled or greyed
-  bool caption_black = false;            // caption colour reset to black
-  bool click = false;                    // raise Click
-  bool start_timer = false;              // switch TmrMouse on (100 ms)
+  std::optional<Paint> paint;           // last PaintFace of the call
+  int paint_count = 0;                  // every transition repaints in full
+  std::optional<bool> caption_enabled;  // LblMsg enabled or greyed
+  bool caption_black = false;           // caption colour reset to black
+  bool click = false;                   // raise Click
+  bool start_timer = false;             // switch TmrMouse on (100 ms)
 };
 
 class ButtonStateMachine {

@@ -88,15 +88,15 @@ const FontSpec& CommandCore::ambient_font(const PropertyBag& bag) const {
 }
 
 void CommandCore::ReadProperties(const PropertyBag& bag) {
-  machine_.LoadEnabled(static_cast<std::int16_t>(
-      property_number(bag.ReadProperty("Enabled", kTrue))));
+  machine_.LoadEnabled(
+      static_cast<std::int16_t>(property_number(bag.ReadProperty("Enabled", kTrue))));
   caption_ = property_text(bag.ReadProperty("Caption", std::string("Command1")));
   const PropertyValue font = bag.ReadProperty("Font", ambient_font(bag));
   if (const auto* chosen = std::get_if<FontSpec>(&font)) font_ = *chosen;
-  machine_.LoadFirstRun(static_cast<std::uint8_t>(
-      property_number(bag.ReadProperty("FirstRun", std::string("1")))));
-  const auto colour = static_cast<std::uint32_t>(
-      property_number(bag.ReadProperty("FontColour", std::string("0"))));
+  machine_.LoadFirstRun(
+      static_cast<std::uint8_t>(property_number(bag.ReadProperty("FirstRun", std::string("1")))));
+  const auto colour =
+      static_cast<std::uint32_t>(property_number(bag.ReadProperty("FontColour", std::string("0"))));
   caption_colour_ = colour <= kLargestColour ? colour : 0;
   background_opaque_ = property_number(bag.ReadProperty("Visible", std::string("1"))) != 0;
   show_properties();

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "saver/caption_animation.h"
 #include "saver/forms/program.h"
 #include "saver/forms/screen.h"
 #include "saver/settings_file.h"
 #include "saver/shell_state.h"
-#include "saver/caption_animation.h"
 
 namespace orvanth::dialog {
 
@@ -32,8 +32,8 @@ void SettingsForm::place_on_screen() {
   const double tx = forms::twips_per_pixel_x();
   const double ty = forms::twips_per_pixel_y();
   const PixelRect form = face_->form_size();
-  const Placement p = placement(area->width * tx, area->height * ty, form.width * tx,
-                                form.height * ty);
+  const Placement p =
+      placement(area->width * tx, area->height * ty, form.width * tx, form.height * ty);
   face_->move_to(area->x + to_pixels(p.left, tx), area->y + to_pixels(p.top, ty));
 }
 

@@ -23,9 +23,7 @@ void RandomGenerator::randomize(double seed) {
   splitmix(state_);
 }
 
-double RandomGenerator::next() {
-  return static_cast<double>(splitmix(state_) >> 11U) * 0x1.0p-53;
-}
+double RandomGenerator::next() { return static_cast<double>(splitmix(state_) >> 11U) * 0x1.0p-53; }
 
 double seconds_since_midnight() {
   const auto now = std::chrono::system_clock::now();

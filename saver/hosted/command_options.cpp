@@ -99,7 +99,8 @@ std::optional<unsigned long> host_window(const CommandOptions& options, bool ful
 
 std::string usage_text(std::string_view program) {
   const std::string name(program);
-  return "Usage: " + name + " [/s | /c | /p WINDOW] [--root] [--window-id ID] [--idle MINUTES]\n"
+  return "Usage: " + name +
+         " [/s | /c | /p WINDOW] [--root] [--window-id ID] [--idle MINUTES]\n"
          "Orvanth: six planets bouncing over rippling water, with optional music.\n"
          "\n"
          "Modes (the second character of the command line picks one):\n"

@@ -37,8 +37,7 @@ CommandOptions read_command_options(const std::vector<std::string>& arguments,
 // environment_window: XSCREENSAVER_WINDOW, or nothing when unset.
 // root_window: the display's root, the host when no window is named.
 std::optional<unsigned long> host_window(const CommandOptions& options, bool full_screen_mode,
-                                         const char* environment_window,
-                                         unsigned long root_window);
+                                         const char* environment_window, unsigned long root_window);
 
 std::string usage_text(std::string_view program);
 std::string version_text();

@@ -6,10 +6,10 @@ namespace orvanth::hosted {
 
 enum class IdleSource {
   kNone,
-  kExtIdleNotify,       // Wayland's ext-idle-notify-v1
-  kKdeIdle,             // org_kde_kwin_idle (sway 1.7, older KWin)
-  kMutterIdleMonitor,   // GNOME: org.gnome.Mutter.IdleMonitor on the session bus
-  kScreenSaverExtension // X11's MIT-SCREEN-SAVER
+  kExtIdleNotify,        // Wayland's ext-idle-notify-v1
+  kKdeIdle,              // org_kde_kwin_idle (sway 1.7, older KWin)
+  kMutterIdleMonitor,    // GNOME: org.gnome.Mutter.IdleMonitor on the session bus
+  kScreenSaverExtension  // X11's MIT-SCREEN-SAVER
 };
 
 // What the session offers.

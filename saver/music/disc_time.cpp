@@ -21,11 +21,12 @@ bool split_fields(std::string_view text, std::size_t max_fields, std::vector<std
   std::size_t start = 0;
   while (true) {
     const std::size_t colon = text.find(':', start);
-    const std::string_view field =
-        text.substr(start, colon == std::string_view::npos ? std::string_view::npos : colon - start);
+    const std::string_view field = text.substr(
+        start, colon == std::string_view::npos ? std::string_view::npos : colon - start);
     std::uint32_t value = 0;
     auto [ptr, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (field.empty() || field.size() > 3 || ec != std::errc() || ptr != field.data() + field.size()) {
+    if (field.empty() || field.size() > 3 || ec != std::errc() ||
+        ptr != field.data() + field.size()) {
       return false;
     }
     out.push_back(value);

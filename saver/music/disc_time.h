@@ -17,7 +17,7 @@ inline constexpr std::uint32_t kFramesPerSecond = 75;
 
 struct DiscLayout {
   std::vector<std::uint32_t> track_starts;  // ascending; track 1 first
-  std::uint32_t end = 0;                     // one past the last frame
+  std::uint32_t end = 0;                    // one past the last frame
 
   std::uint32_t track_count() const { return static_cast<std::uint32_t>(track_starts.size()); }
   // 1-based track holding the frame; the last track for the disc's end.

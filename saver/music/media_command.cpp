@@ -77,9 +77,9 @@ ErrorCode parse_flags_only(WordCursor& cur) { return parse_keywords(cur, {}); }
 
 ErrorCode parse_open(WordCursor& cur, Command& cmd) {
   std::optional<std::string> shareable;
-  return parse_keywords(cur, {{"type", &cmd.type, true},
-                              {"alias", &cmd.alias, true},
-                              {"shareable", &shareable, false}});
+  return parse_keywords(
+      cur,
+      {{"type", &cmd.type, true}, {"alias", &cmd.alias, true}, {"shareable", &shareable, false}});
 }
 
 ErrorCode parse_play(WordCursor& cur, Command& cmd) {
@@ -202,9 +202,9 @@ bool find_verb(std::string_view word, Verb& verb) {
     Verb verb;
   };
   static constexpr Name kVerbs[] = {
-      {"open", Verb::Open},     {"close", Verb::Close},   {"play", Verb::Play},
-      {"stop", Verb::Stop},     {"pause", Verb::Pause},   {"resume", Verb::Resume},
-      {"status", Verb::Status}, {"set", Verb::Set},       {"seek", Verb::Seek},
+      {"open", Verb::Open},     {"close", Verb::Close}, {"play", Verb::Play},
+      {"stop", Verb::Stop},     {"pause", Verb::Pause}, {"resume", Verb::Resume},
+      {"status", Verb::Status}, {"set", Verb::Set},     {"seek", Verb::Seek},
   };
   for (const Name& n : kVerbs) {
     if (same_word(word, n.text)) {

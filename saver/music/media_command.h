@@ -32,13 +32,13 @@ enum class SeekTarget { Start, End, Position };
 
 struct Command {
   Verb verb = Verb::Open;
-  std::string device;  // device name, alias, or (for open) a file path
+  std::string device;                // device name, alias, or (for open) a file path
   std::optional<std::string> type;   // open ... type X
   std::optional<std::string> alias;  // open ... alias X
   std::optional<std::string> from;   // play ... from X (unchecked text)
   std::optional<std::string> to;     // play ... to X
   StatusItem item = StatusItem::Mode;
-  std::optional<std::uint32_t> track;  // status ... position/length track N
+  std::optional<std::uint32_t> track;        // status ... position/length track N
   TimeFormat time_format = TimeFormat::Msf;  // set ... time format X
   SeekTarget seek_target = SeekTarget::Start;
   std::string seek_position;  // seek ... to X

@@ -21,9 +21,7 @@ constexpr std::size_t kCdModeCapacity = 255;
 constexpr std::size_t kMp3ModeCapacity = 30;
 
 // Commands whose results the module ignores: no reply buffer.
-void send_plain(const std::string& command) {
-  send_command(command.c_str(), nullptr, 0);
-}
+void send_plain(const std::string& command) { send_command(command.c_str(), nullptr, 0); }
 
 template <std::size_t N>
 std::string buffer_text(const std::array<char, N>& buf) {
@@ -78,7 +76,8 @@ void poll_cd_step() {
   const bool stopped = mode == "stopped";
   if (BgmRepeat != 0) {
     if (stopped || leading_number(track) != BgmRepeat) {
-      const std::string pos = MciQuery("status cdaudio position track " + std::to_string(BgmRepeat));
+      const std::string pos =
+          MciQuery("status cdaudio position track " + std::to_string(BgmRepeat));
       MciPlay("cdaudio", pos, "");
     }
   } else if (stopped) {

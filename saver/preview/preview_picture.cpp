@@ -9,10 +9,10 @@ namespace orvanth::preview {
 namespace {
 
 std::uint8_t channel(const art::Picture& p, int x, int y, int c) {
-  const std::size_t index =
-      (static_cast<std::size_t>(y) * static_cast<std::size_t>(p.width) + static_cast<std::size_t>(x)) *
-          static_cast<std::size_t>(p.channels) +
-      static_cast<std::size_t>(c);
+  const std::size_t index = (static_cast<std::size_t>(y) * static_cast<std::size_t>(p.width) +
+                             static_cast<std::size_t>(x)) *
+                                static_cast<std::size_t>(p.channels) +
+                            static_cast<std::size_t>(c);
   return p.pixels[index];
 }
 
@@ -40,9 +40,9 @@ TwipsSize twips_size(int width_px, int height_px, double twips_x, double twips_y
 }
 
 std::vector<std::uint8_t> scale_picture(const art::Picture& picture, int width, int height) {
-  std::vector<std::uint8_t> out(
-      static_cast<std::size_t>(std::max(width, 0)) * static_cast<std::size_t>(std::max(height, 0)) * 3U,
-      0);
+  std::vector<std::uint8_t> out(static_cast<std::size_t>(std::max(width, 0)) *
+                                    static_cast<std::size_t>(std::max(height, 0)) * 3U,
+                                0);
   if (picture.pixels == nullptr || picture.width <= 0 || picture.height <= 0 ||
       (picture.channels != 3 && picture.channels != 4)) {
     return out;
@@ -59,14 +59,16 @@ std::vector<std::uint8_t> scale_picture(const art::Picture& picture, int width, 
       double tx = 0;
       source_span(x, width, picture.width, x0, x1, tx);
       const auto sample = [&](int c) {
-        const double top = channel(picture, x0, y0, c) * (1 - tx) + channel(picture, x1, y0, c) * tx;
+        const double top =
+            channel(picture, x0, y0, c) * (1 - tx) + channel(picture, x1, y0, c) * tx;
         const double bottom =
             channel(picture, x0, y1, c) * (1 - tx) + channel(picture, x1, y1, c) * tx;
         return top * (1 - ty) + bottom * ty;
       };
       const double alpha = picture.channels == 4 ? sample(3) / 255.0 : 1.0;
       for (int c = 0; c < 3; ++c) {
-        out[o++] = static_cast<std::uint8_t>(std::lround(std::clamp(sample(c) * alpha, 0.0, 255.0)));
+        out[o++] =
+            static_cast<std::uint8_t>(std::lround(std::clamp(sample(c) * alpha, 0.0, 255.0)));
       }
     }
   }

@@ -65,8 +65,8 @@ std::vector<std::uint8_t> box_image(const art::Picture& picture, BoxSize box) {
   }
   const int cols = std::min(width, picture.width);
   const int rows = std::min(height, picture.height);
-  const auto source_row_bytes = static_cast<std::size_t>(picture.width) *
-                                static_cast<std::size_t>(picture.channels);
+  const auto source_row_bytes =
+      static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.channels);
   for (int y = 0; y < rows; ++y) {
     const std::uint8_t* src = picture.pixels + static_cast<std::size_t>(y) * source_row_bytes;
     std::uint8_t* dst = rgb.data() + static_cast<std::size_t>(y) * row_bytes;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "tests/artwork/picture_stats.h"
 #include "saver/art/resources.h"
+#include "tests/artwork/picture_stats.h"
 
 namespace orvanth::art {
 namespace {
@@ -32,8 +32,9 @@ TEST(ArtworkPictures, EveryPictureHasItsSize) {
   expect_size(PreviewPicture(), 152, 112, 3);
   expect_size(MarkerEmpty(), 12, 12, 3);
   expect_size(MarkerFilled(), 12, 12, 3);
-  for (ButtonPicture b : {ButtonPicture::Normal, ButtonPicture::HighLight, ButtonPicture::Pressed,
-                          ButtonPicture::Disable, ButtonPicture::HighLightSelect, ButtonPicture::Selected}) {
+  for (ButtonPicture b :
+       {ButtonPicture::Normal, ButtonPicture::HighLight, ButtonPicture::Pressed,
+        ButtonPicture::Disable, ButtonPicture::HighLightSelect, ButtonPicture::Selected}) {
     expect_size(ButtonStatePicture(b), 64, 25, 3);
   }
   expect_size(Icon(), 32, 32, 4);
@@ -45,7 +46,8 @@ TEST(ArtworkPictures, PicturesDoNotOverlap) {
   const Picture second = PlanetMap(2);
   EXPECT_EQ(second.pixels - first.pixels, 252 * 124 * 3);
   EXPECT_NE(PlanetMap(3).pixels, PlanetMap(5).pixels);
-  EXPECT_NE(ButtonStatePicture(ButtonPicture::Normal).pixels, ButtonStatePicture(ButtonPicture::Selected).pixels);
+  EXPECT_NE(ButtonStatePicture(ButtonPicture::Normal).pixels,
+            ButtonStatePicture(ButtonPicture::Selected).pixels);
 }
 
 TEST(ArtworkPictures, IndexOutsideOneToTwelveGivesNoPicture) {
@@ -69,7 +71,8 @@ TEST(ArtworkPictures, EmptyMarkerIsWhiteInsideAGreyFrame) {
     }
   }
   for (int y = 1; y < 11; ++y)
-    for (int x = 1; x < 11; ++x) EXPECT_EQ(pixel(m, x, y), (Colour{255, 255, 255})) << x << "," << y;
+    for (int x = 1; x < 11; ++x)
+      EXPECT_EQ(pixel(m, x, y), (Colour{255, 255, 255})) << x << "," << y;
 }
 
 TEST(ArtworkPictures, FilledMarkerIsBlueThroughout) {

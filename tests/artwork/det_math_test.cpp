@@ -17,10 +17,12 @@ TEST(DetMath, TrigonometryMatchesTheLibraryClosely) {
   for (int i = -20; i <= 20; ++i) {
     for (int j = -20; j <= 20; ++j) {
       if (i == 0 && j == 0) continue;
-      EXPECT_NEAR(det_atan2(i * 0.3, j * 0.7), std::atan2(i * 0.3, j * 0.7), 1e-12) << i << "," << j;
+      EXPECT_NEAR(det_atan2(i * 0.3, j * 0.7), std::atan2(i * 0.3, j * 0.7), 1e-12)
+          << i << "," << j;
     }
   }
-  for (int i = -100; i <= 100; ++i) EXPECT_NEAR(det_asin(i / 100.0), std::asin(i / 100.0), 1e-9) << i;
+  for (int i = -100; i <= 100; ++i)
+    EXPECT_NEAR(det_asin(i / 100.0), std::asin(i / 100.0), 1e-9) << i;
   EXPECT_EQ(det_asin(1.5), kPi / 2.0);
   EXPECT_EQ(det_atan2(0.0, 0.0), 0.0);
 }
@@ -41,7 +43,8 @@ TEST(Noise, IsSmoothAndVariesAcrossSpace) {
   EXPECT_GT(hi, 0.3);
   EXPECT_LT(hi, 1.5);
   EXPECT_LT(max_step, 0.01) << "continuous";
-  EXPECT_NE(gradient_noise({0.5, 0.5, 0.5}, 1U), gradient_noise({0.5, 0.5, 0.5}, 2U)) << "seed matters";
+  EXPECT_NE(gradient_noise({0.5, 0.5, 0.5}, 1U), gradient_noise({0.5, 0.5, 0.5}, 2U))
+      << "seed matters";
 }
 
 TEST(Noise, CellularDistancesAreOrdered) {

@@ -20,14 +20,16 @@ std::string read_all(const fs::path& p) {
 }
 
 fs::path fresh_dir(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() / ("orvanth-artgen-" + name + "-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("orvanth-artgen-" + name + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
 }
 
 int run_generator(const std::string& mode, const fs::path& dir) {
-  const std::string cmd = std::string("\"") + ORVANTH_ARTGEN + "\" " + mode + " \"" + dir.string() + "\"";
+  const std::string cmd =
+      std::string("\"") + ORVANTH_ARTGEN + "\" " + mode + " \"" + dir.string() + "\"";
   return std::system(cmd.c_str());
 }
 
@@ -72,8 +74,10 @@ TEST(ArtworkGenerator, PictureFilesCarryTheirSizes) {
 }
 
 TEST(ArtworkGenerator, RefusesBadArgumentsAndUnwritableFolders) {
-  EXPECT_NE(std::system((std::string("\"") + ORVANTH_ARTGEN + "\" --bogus /tmp >/dev/null 2>&1").c_str()), 0);
-  EXPECT_NE(run_generator("--source", "/nonexistent/folder") , 0);
+  EXPECT_NE(
+      std::system((std::string("\"") + ORVANTH_ARTGEN + "\" --bogus /tmp >/dev/null 2>&1").c_str()),
+      0);
+  EXPECT_NE(run_generator("--source", "/nonexistent/folder"), 0);
 }
 
 }  // namespace

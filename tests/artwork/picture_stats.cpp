@@ -6,7 +6,8 @@ namespace orvanth::art::test {
 
 namespace {
 const std::uint8_t* at(const Picture& p, int x, int y) {
-  return p.pixels + (static_cast<std::size_t>(y) * static_cast<std::size_t>(p.width) + static_cast<std::size_t>(x)) *
+  return p.pixels + (static_cast<std::size_t>(y) * static_cast<std::size_t>(p.width) +
+                     static_cast<std::size_t>(x)) *
                         static_cast<std::size_t>(p.channels);
 }
 }  // namespace

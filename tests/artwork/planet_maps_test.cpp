@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
-#include "tests/artwork/picture_stats.h"
 #include "saver/art/resources.h"
+#include "tests/artwork/picture_stats.h"
 
 namespace orvanth::art {
 namespace {
@@ -47,7 +47,8 @@ TEST(PlanetMaps, SunIsFieryRedAndOrangeWithBrighterPatches) {
   EXPECT_GT(m.g, m.b);
   EXPECT_GT(m.r, 170);
   const Picture p = PlanetMap(1);
-  EXPECT_GT(test::share(p, [](const Colour& c) { return c[0] > 240 && c[1] > 150; }), 0.02) << "bright patches";
+  EXPECT_GT(test::share(p, [](const Colour& c) { return c[0] > 240 && c[1] > 150; }), 0.02)
+      << "bright patches";
   EXPECT_GT(test::share(p, [](const Colour& c) { return c[0] < 200; }), 0.1) << "darker lanes";
 }
 
@@ -59,7 +60,8 @@ TEST(PlanetMaps, BrownAndOrangeBodiesAreWarmButMuted) {
     EXPECT_GT(m.g, m.b + 10);
     EXPECT_LT(m.r, 200);
   }
-  EXPECT_LT(mean_of(2).r, mean_of(3).r) << "the cratered one is browner, the mottled one more orange";
+  EXPECT_LT(mean_of(2).r, mean_of(3).r)
+      << "the cratered one is browner, the mottled one more orange";
 }
 
 TEST(PlanetMaps, RedPlanetHasAWhiteCapAtTheTop) {
@@ -74,8 +76,10 @@ TEST(PlanetMaps, RedPlanetHasAWhiteCapAtTheTop) {
 
 TEST(PlanetMaps, EarthHasOceansLandIceAndClouds) {
   const Picture p = PlanetMap(4);
-  const double ocean = test::share(p, [](const Colour& c) { return c[2] > c[0] + 40 && c[2] > c[1] + 10; });
-  const double green = test::share(p, [](const Colour& c) { return c[1] > c[0] && c[1] > c[2] + 10; });
+  const double ocean =
+      test::share(p, [](const Colour& c) { return c[2] > c[0] + 40 && c[2] > c[1] + 10; });
+  const double green =
+      test::share(p, [](const Colour& c) { return c[1] > c[0] && c[1] > c[2] + 10; });
   const double white = test::share(p, near_white);
   EXPECT_GT(ocean, 0.35);
   EXPECT_GT(green, 0.05);
@@ -94,7 +98,8 @@ TEST(PlanetMaps, BandedGiantIsCreamAndBrownWithARedOval) {
   EXPECT_GT(m.g, m.b);
   EXPECT_GT(m.r, 160) << "cream, not dark";
   const Picture p = PlanetMap(6);
-  EXPECT_GT(test::share(p, [](const Colour& c) { return c[0] > c[1] + 70; }), 0.005) << "the red oval";
+  EXPECT_GT(test::share(p, [](const Colour& c) { return c[0] > c[1] + 70; }), 0.005)
+      << "the red oval";
   // Bands: row means vary down the picture far more than across a row.
   double lo = 1e9;
   double hi = 0;

@@ -151,9 +151,15 @@ TEST(ButtonStateTest, NothingReactsWhileDisabled) {
   EXPECT_EQ(painted(off), ButtonPicture::Disable);
   EXPECT_EQ(off.caption_enabled, false);
   EXPECT_EQ(m.button_state(), kHighLight) << "disabling keeps the state";
-  std::vector<Reaction> all = {m.PointerMove(), m.FocusIn(), m.ButtonDown(MouseButton::Left),
-                               m.ButtonUp(MouseButton::Left), m.ButtonUp(MouseButton::Right),
-                               m.TimerTick(false), m.FocusOut(), m.LeaveHover(), m.ResetFace()};
+  std::vector<Reaction> all = {m.PointerMove(),
+                               m.FocusIn(),
+                               m.ButtonDown(MouseButton::Left),
+                               m.ButtonUp(MouseButton::Left),
+                               m.ButtonUp(MouseButton::Right),
+                               m.TimerTick(false),
+                               m.FocusOut(),
+                               m.LeaveHover(),
+                               m.ResetFace()};
   for (const Reaction& r : all) {
     EXPECT_FALSE(r.paint.has_value());
     EXPECT_FALSE(r.click);

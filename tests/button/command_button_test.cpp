@@ -29,8 +29,8 @@ TEST_F(CommandEventsTest, HoverClickAndLeaveThroughRealEvents) {
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::HighLightSelect);
   // The next tick after the pointer left turns 4 into 3.
   point_at_form();
-  EXPECT_TRUE(wait_for(
-      [&] { return first_->machine().button_state() == ButtonStateMachine::kSelected; }));
+  EXPECT_TRUE(
+      wait_for([&] { return first_->machine().button_state() == ButtonStateMachine::kSelected; }));
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::Selected);
   EXPECT_EQ(clicks.count(), 1);
 }
@@ -41,8 +41,8 @@ TEST_F(CommandEventsTest, DragOffUntilTheTickThenReleaseRaisesNothing) {
   QTest::mousePress(first_, Qt::LeftButton, {}, inside(first_));
   const QPoint off(first_->width() + 40, first_->height() / 2);
   move_to(first_, off);
-  ASSERT_TRUE(wait_for(
-      [&] { return first_->machine().button_state() == ButtonStateMachine::kSelected; }));
+  ASSERT_TRUE(
+      wait_for([&] { return first_->machine().button_state() == ButtonStateMachine::kSelected; }));
   // Back over the face while still held: no highlight.
   move_to(first_, inside(first_));
   EXPECT_EQ(first_->machine().button_state(), ButtonStateMachine::kSelected);

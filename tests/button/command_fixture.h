@@ -53,9 +53,7 @@ class CommandForm : public ::testing::Test {
   }
 
   // The pointer over the bare form, away from every button.
-  void point_at_form() {
-    move_to(&form_, QPoint(470, 70));
-  }
+  void point_at_form() { move_to(&form_, QPoint(470, 70)); }
 
   static QPoint inside(const Command* c) { return {c->width() / 2, c->height() - 3}; }
 

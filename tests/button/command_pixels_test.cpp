@@ -9,12 +9,14 @@ namespace {
 
 using orvanth::ButtonPicture;
 using orvanth::test::CommandForm;
-using orvanth::test::move_to;
 using orvanth::test::kFormColour;
+using orvanth::test::move_to;
 namespace face = orvanth::test::face;
 
 face::Pixels face_of(const Command* c) {
-  return [c](int x, int y) { return static_cast<std::uint32_t>(c->FaceImage().pixel(x, y)) & 0xFFFFFFU; };
+  return [c](int x, int y) {
+    return static_cast<std::uint32_t>(c->FaceImage().pixel(x, y)) & 0xFFFFFFU;
+  };
 }
 
 void expect_frame_from(const Command* c, ButtonPicture which) {
@@ -74,7 +76,8 @@ TEST_F(CommandPixelsTest, TransparentBackgroundLeavesOnlyTheCaption) {
   const QRect label = first_->caption_label()->geometry();
   auto shown = [&] { return form_.grab(first_->geometry()).toImage(); };
   const QPoint beside_text(5, first_->height() / 2);
-  ASSERT_TRUE(near(shown().pixel(beside_text), face::gradient_at(beside_text.y(), first_->height(), false)));
+  ASSERT_TRUE(near(shown().pixel(beside_text),
+                   face::gradient_at(beside_text.y(), first_->height(), false)));
   first_->SetVisible(0);
   EXPECT_EQ(first_->Visible(), 0);
   QImage img = shown();
@@ -92,7 +95,8 @@ TEST_F(CommandPixelsTest, TransparentBackgroundLeavesOnlyTheCaption) {
   EXPECT_GT(caption_pixels, 20) << "the caption is still drawn";
   first_->SetVisible(1);
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::Normal);
-  EXPECT_TRUE(near(shown().pixel(beside_text), face::gradient_at(beside_text.y(), first_->height(), false)));
+  EXPECT_TRUE(near(shown().pixel(beside_text),
+                   face::gradient_at(beside_text.y(), first_->height(), false)));
 }
 
 }  // namespace

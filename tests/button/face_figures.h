@@ -87,11 +87,13 @@ inline std::string frame_mismatch(const Pixels& face, int w, int h, art::ButtonP
     }
     for (int x = 4; x < w - 4; ++x) {
       if (!top.count(face(x, ring))) return at("top", x, ring, face(x, ring));
-      if (!bottom.count(face(x, h - 4 + ring))) return at("bottom", x, h - 4 + ring, face(x, h - 4 + ring));
+      if (!bottom.count(face(x, h - 4 + ring)))
+        return at("bottom", x, h - 4 + ring, face(x, h - 4 + ring));
     }
     for (int y = 4; y < h - 4; ++y) {
       if (!left.count(face(ring, y))) return at("left", ring, y, face(ring, y));
-      if (!right.count(face(w - 4 + ring, y))) return at("right", w - 4 + ring, y, face(w - 4 + ring, y));
+      if (!right.count(face(w - 4 + ring, y)))
+        return at("right", w - 4 + ring, y, face(w - 4 + ring, y));
     }
   }
   return "";

@@ -77,7 +77,7 @@ TEST(ButtonFaceTest, CaptionSitsTenTwipsAboveTheMiddle) {
 TEST(ButtonFaceTest, SlicesOfTheUsualButtonInPixels) {
   // 1095 x 375 twips is the dialog's "設定" button: 73 x 25 pixels.
   face::Slices s = face::frame_slices(1095, 375);
-  const face::Rect dest[8] = {{0, 0, 4, 4},   {4, 0, 65, 4},   {69, 0, 4, 4}, {69, 4, 4, 17},
+  const face::Rect dest[8] = {{0, 0, 4, 4},   {4, 0, 65, 4},  {69, 0, 4, 4}, {69, 4, 4, 17},
                               {69, 21, 4, 4}, {4, 21, 65, 4}, {0, 21, 4, 4}, {0, 4, 4, 17}};
   const face::Rect source[8] = {{0, 0, 4, 4},   {4, 0, 56, 4},  {60, 0, 4, 4}, {60, 4, 4, 17},
                                 {60, 21, 4, 4}, {4, 21, 56, 4}, {0, 21, 4, 4}, {0, 4, 4, 17}};

@@ -44,12 +44,14 @@ class WineCommand : public ::testing::Test {
   }
 
   void start(const std::vector<std::string>& arguments) {
-    host_.emplace(wine::dist().parent_path() / "tests" / "button" / "win32" / "orvanth_command_host.exe",
-                  arguments, orvanth::test::EnvironmentChanges{}, errors_.path() / "stderr");
-    ASSERT_TRUE(wait_for([&] { return orvanth::test::find_window(display_, "Command host") != 0; },
-                         kLong));
+    host_.emplace(
+        wine::dist().parent_path() / "tests" / "button" / "win32" / "orvanth_command_host.exe",
+        arguments, orvanth::test::EnvironmentChanges{}, errors_.path() / "stderr");
+    ASSERT_TRUE(
+        wait_for([&] { return orvanth::test::find_window(display_, "Command host") != 0; }, kLong));
     // Shown once the first button's face is on screen.
-    ASSERT_TRUE(wait_for([&] { return grab() && pixels_(0, 0) != 0x204080U && pixels_(0, 0) != 0; }, kLong));
+    ASSERT_TRUE(wait_for([&] { return grab() && pixels_(0, 0) != 0x204080U && pixels_(0, 0) != 0; },
+                         kLong));
   }
 
   // The first button as the screen shows it now.
@@ -63,8 +65,9 @@ class WineCommand : public ::testing::Test {
 
   // Waits until the face's frame is that picture's; "" then.
   std::string frame_becomes(ButtonPicture which) {
-    wait_for([&] { return grab() && face::frame_mismatch(pixels_, kWidth, kHeight, which).empty(); },
-             10000ms);
+    wait_for(
+        [&] { return grab() && face::frame_mismatch(pixels_, kWidth, kHeight, which).empty(); },
+        10000ms);
     return face::frame_mismatch(pixels_, kWidth, kHeight, which);
   }
   // Left of the caption, which is drawn over the gradient.

@@ -83,7 +83,6 @@ TEST_F(DialogE2e, TheSystemsCloseRequestEndsTheProgramWithoutSaving) {
   EXPECT_FALSE(fs::exists(install_.config() / "orvanth"));
 }
 
-
 // An ordinary user (root ignores file modes) with the program in a folder
 // they cannot write: whatever stands beside the program, a save through the
 // dialog is what the next start reads, and a read-only file stays as it was.
@@ -118,7 +117,9 @@ class OrdinaryUserE2e : public ::testing::Test {
     fs::permissions(install.folder().parent_path(), static_cast<fs::perms>(0755));
     fs::permissions(install.folder(), static_cast<fs::perms>(0755));
     ASSERT_EQ(std::system(("chown -R nobody:nogroup '" + install.config().string() + "' '" +
-                           install.cache().string() + "'").c_str()), 0);
+                           install.cache().string() + "'")
+                              .c_str()),
+              0);
   }
 
   // /c as nobody: optionally chooses "音楽CD", then clicks "設定".
@@ -143,7 +144,8 @@ TEST_F(OrdinaryUserE2e, ASaveIsWhatTheNextStartReadsAndReadOnlyFilesStay) {
   const std::string old_image = settings_image(" 0", " 0", "");
   const std::string new_image = settings_image(" 1", " 0", "");
   enum class Beside { Nothing, Writable, ReadOnly, Symlink };
-  for (const Beside beside : {Beside::Nothing, Beside::Writable, Beside::ReadOnly, Beside::Symlink}) {
+  for (const Beside beside :
+       {Beside::Nothing, Beside::Writable, Beside::ReadOnly, Beside::Symlink}) {
     ShellInstall install(false);
     const fs::path root = install.folder().parent_path();
     hand_to_nobody(install);
@@ -156,8 +158,9 @@ TEST_F(OrdinaryUserE2e, ASaveIsWhatTheNextStartReadsAndReadOnlyFilesStay) {
     } else if (beside == Beside::Symlink) {
       fs::create_directory(elsewhere.parent_path());
       write_settings_file(elsewhere, old_image);
-      ASSERT_EQ(std::system(("chown -R nobody:nogroup '" + elsewhere.parent_path().string() +
-                             "'").c_str()), 0);
+      ASSERT_EQ(std::system(
+                    ("chown -R nobody:nogroup '" + elsewhere.parent_path().string() + "'").c_str()),
+                0);
       fs::create_symlink(elsewhere, install.settings());
     }
     save_as_nobody(install, true);

@@ -17,8 +17,8 @@
 #include "saver/dialog/impl_qt/settings_dialog.h"
 #include "saver/shell_state.h"
 #include "tests/support/files.h"
-#include "tests/support/wait.h"
 #include "tests/support/settings_image.h"
+#include "tests/support/wait.h"
 
 namespace orvanth::test {
 

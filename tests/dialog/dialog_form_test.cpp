@@ -91,7 +91,7 @@ TEST_F(DialogFormTest, ControlsSitAtTheirTwipsPlaces) {
 
 TEST_F(DialogFormTest, EveryCaptionHasRoomForItsTextInTheJapaneseFace) {
   open(0, 0, "");
-  const std::vector<const QLabel*> labels = {form_->lbl_Title, form_->lbl_Repeat,
+  const std::vector<const QLabel*> labels = {form_->lbl_Title,  form_->lbl_Repeat,
                                              form_->lbl_Credit, form_->lbl_BGM[0],
                                              form_->lbl_BGM[1], form_->lbl_BGM[2]};
   for (const QLabel* label : labels) {
@@ -280,7 +280,8 @@ TEST_F(DialogFormTest, OtherWorksOpensTheMakersPageWithTheBusyPointerMeanwhile) 
   click(form_->Cmd_Etc);
   QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   ASSERT_EQ(catcher.urls.size(), 1);
-  EXPECT_EQ(catcher.urls[0], QUrl::fromLocalFile(QString::fromStdString(orvanth::local_page_path())));
+  EXPECT_EQ(catcher.urls[0],
+            QUrl::fromLocalFile(QString::fromStdString(orvanth::local_page_path())));
   EXPECT_EQ(catcher.busy, QList<bool>{true});
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(form_->isVisible());

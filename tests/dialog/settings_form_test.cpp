@@ -76,9 +76,10 @@ class SettingsFormTest : public ::testing::Test {
 
 TEST_F(SettingsFormTest, AMarkerOrCaptionChoosesItsTypeAndLeavesRepeatAndFile) {
   const Log cleared = {"file off", "repeat off"};
-  const std::pair<int, Log> cases[] = {
-      {0, {"markers 100"}}, {1, {"markers 010", "repeat on"}},
-      {2, {"markers 001", "file on"}}, {5, {"markers 000"}}};
+  const std::pair<int, Log> cases[] = {{0, {"markers 100"}},
+                                       {1, {"markers 010", "repeat on"}},
+                                       {2, {"markers 001", "file on"}},
+                                       {5, {"markers 000"}}};
   for (const auto& [index, shown] : cases) {
     for (const bool caption : {false, true}) {
       face_->log.clear();

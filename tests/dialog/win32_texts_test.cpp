@@ -59,8 +59,7 @@ TEST_F(CodePage1252, OnlyPathsThatSpellTheirFilesAreExact) {
     std::string path;
     bool exact;
   } cases[] = {
-      {"plain.mp3", true},
-      {"caf\xE9.mp3", true},
+      {"plain.mp3", true},     {"caf\xE9.mp3", true},
       {"upper.mp3", true},      // names match in any case
       {"Zaria.mp3", false},     // what the chooser gives for "Zāria.mp3"
       {"?.mp3", false},         // for "한.mp3"

@@ -59,14 +59,14 @@ const struct {
   const char* name;
   Box window;
 } kControls[] = {
-    {"Cmd_Etc", {190, 198, 319, 227}},    {"Cmd_Set", {318, 198, 395, 227}},
-    {"Cmd_Can", {394, 198, 467, 227}},    {"Cmd_BGM", {46, 130, 79, 155}},
-    {"BGM_Repeat", {102, 66, 147, 90}},   {"lbl_Fname", {78, 130, 439, 163}},
-    {"Shape3", {30, 34, 147, 59}},        {"lbl (15)", {34, 38, 143, 55}},
-    {"Img_BGM (1)", {30, 70, 46, 87}},    {"Img_BGM (0)", {30, 90, 46, 107}},
-    {"Img_BGM (2)", {30, 110, 46, 127}},  {"lbl_BGM (1)", {46, 69, 101, 88}},
-    {"lbl_BGM (0)", {46, 89, 101, 108}},  {"lbl_BGM (2)", {46, 109, 140, 128}},
-    {"lbl (14)", {146, 69, 300, 88}},     {"lbl (7)", {10, 193, 188, 212}},
+    {"Cmd_Etc", {190, 198, 319, 227}},   {"Cmd_Set", {318, 198, 395, 227}},
+    {"Cmd_Can", {394, 198, 467, 227}},   {"Cmd_BGM", {46, 130, 79, 155}},
+    {"BGM_Repeat", {102, 66, 147, 90}},  {"lbl_Fname", {78, 130, 439, 163}},
+    {"Shape3", {30, 34, 147, 59}},       {"lbl (15)", {34, 38, 143, 55}},
+    {"Img_BGM (1)", {30, 70, 46, 87}},   {"Img_BGM (0)", {30, 90, 46, 107}},
+    {"Img_BGM (2)", {30, 110, 46, 127}}, {"lbl_BGM (1)", {46, 69, 101, 88}},
+    {"lbl_BGM (0)", {46, 89, 101, 108}}, {"lbl_BGM (2)", {46, 109, 140, 128}},
+    {"lbl (14)", {146, 69, 300, 88}},    {"lbl (7)", {10, 193, 188, 212}},
 };
 
 int channel(unsigned long c, int shift) { return static_cast<int>((c >> shift) & 0xFFU); }
@@ -94,10 +94,12 @@ struct Shot {
       for (int x = window.left; x < window.right; ++x) {
         int most = 0;
         for (const int shift : {16, 8, 0}) {
-          most = std::max(most, std::abs(channel(at(x, y), shift) - channel(backdrop(x, y), shift)));
+          most =
+              std::max(most, std::abs(channel(at(x, y), shift) - channel(backdrop(x, y), shift)));
         }
-        if (most > 40) b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x + 1),
-                            std::max(b.bottom, y + 1)};
+        if (most > 40)
+          b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x + 1),
+               std::max(b.bottom, y + 1)};
       }
     }
     return b;
@@ -118,7 +120,8 @@ struct Shot {
       if (at(x, y) != backdrop(x, y)) return false;
     }
     for (int y = 0; y < 252; ++y) {
-      if (at(5, y) != backdrop(5, y) || (y >= 16 && y < 185 && at(14, y) != backdrop(14, y))) return false;
+      if (at(5, y) != backdrop(5, y) || (y >= 16 && y < 185 && at(14, y) != backdrop(14, y)))
+        return false;
     }
     return true;
   }
@@ -140,7 +143,8 @@ class WineDialog : public ::testing::Test {
   }
   void TearDown() override {
     shell_.reset();
-    if (x_.display() != nullptr) wait_for([&] { return find_window(x_.display(), kTitle) == 0; }, 10000ms);
+    if (x_.display() != nullptr)
+      wait_for([&] { return find_window(x_.display(), kTitle) == 0; }, 10000ms);
   }
 
   fs::path settings() const { return folder_.path() / "Orvanth.ini"; }
@@ -183,7 +187,8 @@ class WineDialog : public ::testing::Test {
     EXPECT_TRUE(wait_for([&] { return (w = find_window(x_.display(), kTitle)) != 0; }));
     XWindowAttributes a{};
     XGetWindowAttributes(x_.display(), w, &a);
-    if (shown != nullptr) wait_for([&] { return (*shown = shoot(x_.display(), a.x, a.y)).painted(); });
+    if (shown != nullptr)
+      wait_for([&] { return (*shown = shoot(x_.display(), a.x, a.y)).painted(); });
     for (const Point& p : clicks) EXPECT_TRUE(click_at(a.x + p.x, a.y + p.y));
     if (clicks.empty()) send_close_request(x_.display(), w);
     EXPECT_TRUE(shell.ends_within(20s));
@@ -205,7 +210,11 @@ class WineDialog : public ::testing::Test {
         kLong))
         << "no file chooser on the screen";
     std::string title;
-    EXPECT_TRUE(wait_for([&] { return wine::probe({"choose", kTitle, windows_path}, &title) == 0; }, kLong))
+    EXPECT_TRUE(wait_for(
+        [&] {
+          return wine::probe({"choose", kTitle, windows_path}, &title) == 0;
+        },
+        kLong))
         << "no file chooser";
     title = title.substr(0, title.find_first_of("\r\n"));
     EXPECT_TRUE(wait_for([&] { return wine::probe({"window", title}) != 0; }, kLong));
@@ -213,10 +222,12 @@ class WineDialog : public ::testing::Test {
     return title;
   }
   bool note_shown() const {
-    return shot().shows({80, 164, 437, 178}, [](int r, int g, int b) { return r > 120 && g < 60 && b < 60; });
+    return shot().shows({80, 164, 437, 178},
+                        [](int r, int g, int b) { return r > 120 && g < 60 && b < 60; });
   }
   bool file_shown() const {
-    return shot().shows({81, 133, 436, 160}, [](int r, int g, int b) { return r < 80 && g < 80 && b < 80; });
+    return shot().shows({81, 133, 436, 160},
+                        [](int r, int g, int b) { return r < 80 && g < 80 && b < 80; });
   }
 
   XClient x_;
@@ -253,8 +264,9 @@ TEST_F(WineDialog, OpensAtTheDesignSizeAndLaysOutItsControlsAsOnLinux) {
   for (const auto& c : kControls) {
     const Box a = on_windows.ink(c.window);
     const Box b = on_linux.ink(c.window);
-    EXPECT_TRUE(a.left < a.right && std::abs(a.left - b.left) <= 2 && std::abs(a.top - b.top) <= 2 &&
-                std::abs(a.right - b.right) <= 2 && std::abs(a.bottom - b.bottom) <= 2)
+    EXPECT_TRUE(a.left < a.right && std::abs(a.left - b.left) <= 2 &&
+                std::abs(a.top - b.top) <= 2 && std::abs(a.right - b.right) <= 2 &&
+                std::abs(a.bottom - b.bottom) <= 2)
         << c.name << ": Windows " << a.text() << ", Linux " << b.text();
   }
 }
@@ -383,7 +395,8 @@ class WineDialogScaled : public WineDialog, public ::testing::WithParamInterface
 TEST_P(WineDialogScaled, GrowsWithTheScreensDotsPerInch) {
   const Scaled s = GetParam();
   std::string manifest;
-  ASSERT_EQ(wine::probe({"manifest", wine::windows_path(folder_.path() / "Orvanth.scr")}, &manifest), 0);
+  ASSERT_EQ(
+      wine::probe({"manifest", wine::windows_path(folder_.path() / "Orvanth.scr")}, &manifest), 0);
   EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos) << manifest;
   EXPECT_NE(manifest.find("true/pm"), std::string::npos) << manifest;
   wine::ScreenDpi dpi(s.dpi);
@@ -409,7 +422,8 @@ TEST_P(WineDialogScaled, GrowsWithTheScreensDotsPerInch) {
     return n;
   };
   open("/c", [&] {
-    if (client_.right - client_.left != s.width || client_.bottom - client_.top != s.height) return false;
+    if (client_.right - client_.left != s.width || client_.bottom - client_.top != s.height)
+      return false;
     pixels = root_pixels(x_.display(), client_.left, client_.top, s.width, s.height);
     return std::abs(frame_width() - px(60)) <= 1;
   });

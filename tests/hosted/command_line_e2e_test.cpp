@@ -25,7 +25,8 @@ Outcome run(const fs::path& program, const std::vector<std::string>& args, bool 
   TempFolder folder;
   const fs::path out = folder.path() / "out";
   const fs::path err = folder.path() / "err";
-  std::vector<std::string> sh_args{"-c", "exec \"$0\" \"$@\" >'" + out.string() + "'", program.string()};
+  std::vector<std::string> sh_args{"-c", "exec \"$0\" \"$@\" >'" + out.string() + "'",
+                                   program.string()};
   sh_args.insert(sh_args.end(), args.begin(), args.end());
   EnvironmentChanges env{{"XDG_CONFIG_HOME", folder.path().string()},
                          {"XDG_CACHE_HOME", folder.path().string()},

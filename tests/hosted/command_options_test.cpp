@@ -16,10 +16,19 @@ TEST(WindowIdTest, DecimalAndHexAreWindowsAnythingElseIsNot) {
     const char* text;
     std::optional<unsigned long> id;
   } cases[] = {
-      {"4194311", 4194311UL}, {"0x400007", 0x400007UL}, {"0X1f", 0x1FUL}, {"0", std::nullopt},
-      {"", std::nullopt},     {"0x", std::nullopt},     {"-5", std::nullopt},
-      {"+5", std::nullopt},   {"12ab", std::nullopt},   {"0x40g", std::nullopt},
-      {" 0x20 \n", 0x20UL},   {"0x 1", std::nullopt},   {"0x20000000", std::nullopt},
+      {"4194311", 4194311UL},
+      {"0x400007", 0x400007UL},
+      {"0X1f", 0x1FUL},
+      {"0", std::nullopt},
+      {"", std::nullopt},
+      {"0x", std::nullopt},
+      {"-5", std::nullopt},
+      {"+5", std::nullopt},
+      {"12ab", std::nullopt},
+      {"0x40g", std::nullopt},
+      {" 0x20 \n", 0x20UL},
+      {"0x 1", std::nullopt},
+      {"0x20000000", std::nullopt},
       {"99999999999999999999999", std::nullopt},
   };
   for (const auto& c : cases) {
@@ -71,9 +80,10 @@ TEST(CommandOptionsTest, IdleTakesMinutesAboveZero) {
     Args args;
     std::optional<double> minutes;  // nothing: refused
   } cases[] = {
-      {{"--idle", "10"}, 10.0}, {{"--idle=0.5"}, 0.5}, {{"--idle", "0"}, std::nullopt},
-      {{"--idle", "-1"}, std::nullopt}, {{"--idle", "5m"}, std::nullopt},
-      {{"--idle"}, std::nullopt}, {{"--idle="}, std::nullopt}, {{"--idle", "inf"}, std::nullopt},
+      {{"--idle", "10"}, 10.0},         {{"--idle=0.5"}, 0.5},
+      {{"--idle", "0"}, std::nullopt},  {{"--idle", "-1"}, std::nullopt},
+      {{"--idle", "5m"}, std::nullopt}, {{"--idle"}, std::nullopt},
+      {{"--idle="}, std::nullopt},      {{"--idle", "inf"}, std::nullopt},
   };
   for (const auto& c : cases) {
     const CommandOptions o = read_command_options(c.args, "orvanth");

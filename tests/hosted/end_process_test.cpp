@@ -28,7 +28,8 @@ TEST(EndProcessTest, TermThenKillAfterTheGraceAndAlwaysReaped) {
     milliseconds at_least;
   } cases[] = {
       {"exec sleep 60", milliseconds(0)},
-      {"trap '' TERM; while :; do sleep 1 >/dev/null 2>&1; done", milliseconds(300)},  // deaf to SIGTERM
+      {"trap '' TERM; while :; do sleep 1 >/dev/null 2>&1; done",
+       milliseconds(300)},  // deaf to SIGTERM
   };
   for (const auto& c : cases) {
     const auto pid = forms::start_process(script(folder, "child", c.body).string());
@@ -46,7 +47,8 @@ TEST(EndProcessTest, AProcessThatHasEndedIsNotSignalledAgain) {
   TempFolder folder;
   const auto pid = forms::start_process(script(folder, "quick", "exit 0").string());
   ASSERT_GT(pid, 0);
-  ASSERT_TRUE(wait_for([&] { return process_state(static_cast<pid_t>(pid)) == '\0'; }, milliseconds(10000)));
+  ASSERT_TRUE(wait_for([&] { return process_state(static_cast<pid_t>(pid)) == '\0'; },
+                       milliseconds(10000)));
   EXPECT_TRUE(forms::end_process(pid, milliseconds(300)));
   EXPECT_FALSE(forms::end_process(-1, milliseconds(300)));
 }

@@ -39,7 +39,8 @@ class HostedTest : public ::testing::Test {
                                  std::optional<Window> environment_host = std::nullopt) {
     EnvironmentChanges env = install.environment();
     env["XDG_RUNTIME_DIR"] = runtime.path().string();
-    env["XSCREENSAVER_WINDOW"] = environment_host ? std::optional(hex(*environment_host)) : std::nullopt;
+    env["XSCREENSAVER_WINDOW"] =
+        environment_host ? std::optional(hex(*environment_host)) : std::nullopt;
     return std::make_unique<Process>(install.program(), args, env);
   }
   bool renderers_gone_within(milliseconds limit) {
@@ -123,9 +124,11 @@ TEST_F(HostedTest, SignalsEndTheShellItsMusicAndItsRenderer) {
       const auto sent = std::chrono::steady_clock::now();
       shell->signal(number);
       EXPECT_TRUE(shell->ends_within(seconds(5)));
-      const auto took = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - sent);
-      RecordProperty(std::string(hosted ? "hosted" : "s") + "_signal_" + std::to_string(number) + "_end_ms",
-                     static_cast<int>(took.count()));
+      const auto took =
+          std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - sent);
+      RecordProperty(
+          std::string(hosted ? "hosted" : "s") + "_signal_" + std::to_string(number) + "_end_ms",
+          static_cast<int>(took.count()));
       EXPECT_EQ(shell->exit_code(), 0);
       EXPECT_TRUE(renderers_gone_within(seconds(5)));
       EXPECT_TRUE(silence_within(seconds(5)));

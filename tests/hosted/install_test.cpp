@@ -57,7 +57,8 @@ TEST(InstallTest, PrefixHoldsExactlyTheLayoutWithARelativeLinkToTheShell) {
             "Orvanth.scr " ORVANTH_VERSION "\n");
   const std::string xml = (prefix.path() / "share/xscreensaver/config/orvanth.xml").string();
   EXPECT_EQ(output_of("xmllint --xpath 'concat(/screensaver/@name, \" \", /screensaver/@gl, \" \", "
-                      "/screensaver/command/@arg)' '" + xml + "'"),
+                      "/screensaver/command/@arg)' '" +
+                      xml + "'"),
             "orvanth yes --root\n");
   EXPECT_NE(output_of("xmllint --xpath 'string(//_description)' '" + xml + "'").find("orvanth /c"),
             std::string::npos);
@@ -77,9 +78,11 @@ TEST(InstallTest, DebianPackageListsTheLayoutAndDeclaresItsDependencies) {
   TempFolder out;
   const std::string arch = output_of("dpkg --print-architecture");
   ASSERT_FALSE(arch.empty());
-  const fs::path deb = out.path() / ("orvanth_" ORVANTH_VERSION "_" + arch.substr(0, arch.size() - 1) + ".deb");
+  const fs::path deb =
+      out.path() / ("orvanth_" ORVANTH_VERSION "_" + arch.substr(0, arch.size() - 1) + ".deb");
   ASSERT_EQ(std::system(("cpack -G DEB --config '" ORVANTH_BUILD_DIR "/CPackConfig.cmake' -B '" +
-                         out.path().string() + "' >/dev/null").c_str()),
+                         out.path().string() + "' >/dev/null")
+                            .c_str()),
             0);
   ASSERT_TRUE(fs::exists(deb)) << deb;
   std::set<std::string> listed;

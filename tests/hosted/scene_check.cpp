@@ -24,7 +24,8 @@ std::optional<WindowImage> capture(Display* display, Window window) {
   auto* previous = XSetErrorHandler(ignore_errors);
   XWindowAttributes attributes{};
   XImage* image = nullptr;
-  if (XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable) {
+  if (XGetWindowAttributes(display, window, &attributes) != 0 &&
+      attributes.map_state == IsViewable) {
     image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
                       static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
   }
@@ -34,8 +35,7 @@ std::optional<WindowImage> capture(Display* display, Window window) {
     return std::nullopt;
   }
   WindowImage out{image->width, image->height, {}};
-  out.pixels.reserve(static_cast<std::size_t>(out.width) *
-                     static_cast<std::size_t>(out.height));
+  out.pixels.reserve(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
   for (int y = 0; y < out.height; ++y) {
     for (int x = 0; x < out.width; ++x) {
       out.pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFFUL));
@@ -69,18 +69,23 @@ double changed_fraction(const WindowImage& a, const WindowImage& b) {
 }
 
 bool scene_within(Display* display, Window window, std::chrono::milliseconds limit) {
-  return wait_for([&] {
-    const auto image = capture(display, window);
-    return image && shows_scene(*image);
-  }, limit);
+  return wait_for(
+      [&] {
+        const auto image = capture(display, window);
+        return image && shows_scene(*image);
+      },
+      limit);
 }
 
 bool scene_moves(Display* display, Window window, std::chrono::milliseconds limit) {
   const auto first = capture(display, window);
-  return first && wait_for([&] {
-    const auto later = capture(display, window);
-    return later && shows_scene(*later) && changed_fraction(*first, *later) > kMoved;
-  }, limit);
+  return first && wait_for(
+                      [&] {
+                        const auto later = capture(display, window);
+                        return later && shows_scene(*later) &&
+                               changed_fraction(*first, *later) > kMoved;
+                      },
+                      limit);
 }
 
 Size window_size(Display* display, Window window) {
@@ -93,7 +98,8 @@ Size window_size(Display* display, Window window) {
   if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
     for (unsigned i = 0; i < count; ++i) {
       XWindowAttributes a{};
-      if (XGetWindowAttributes(display, children[i], &a) != 0 && a.width * a.height > size.width * size.height) {
+      if (XGetWindowAttributes(display, children[i], &a) != 0 &&
+          a.width * a.height > size.width * size.height) {
         size = {a.width, a.height};
       }
     }

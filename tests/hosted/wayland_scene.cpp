@@ -22,7 +22,7 @@ std::optional<WindowImage> read_ppm(const fs::path& path) {
     return std::nullopt;
   }
   std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * 3 *
-                                  static_cast<std::size_t>(height));
+                                   static_cast<std::size_t>(height));
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!in) {
     return std::nullopt;
@@ -73,9 +73,9 @@ bool scene_on(const HeadlessSway& sway, const std::string& output) {
 bool scene_moves_on(const HeadlessSway& sway, const std::string& output) {
   const auto first = output_image(sway, output);
   return first && wait_for([&] {
-    const auto later = output_image(sway, output);
-    return later && shows_scene(*later) && changed_fraction(*first, *later) > 0.01;
-  });
+           const auto later = output_image(sway, output);
+           return later && shows_scene(*later) && changed_fraction(*first, *later) > 0.01;
+         });
 }
 
 }  // namespace orvanth::test

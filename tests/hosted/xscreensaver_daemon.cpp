@@ -20,13 +20,17 @@ constexpr const char* kGroup = "nogroup";
 
 // The daemon's user runs the command with only the variables it needs.
 std::vector<std::string> as_user(const fs::path& home, const std::vector<std::string>& command) {
-  std::vector<std::string> out{"--reuid=" + std::string(kUser), "--regid=" + std::string(kGroup),
-                               "--clear-groups", "env", "-i",
-                               "HOME=" + home.string(),
-                               "DISPLAY=" + std::string(std::getenv("DISPLAY") ? std::getenv("DISPLAY") : ""),
-                               "XDG_RUNTIME_DIR=" + (home / "run").string(),
-                               "LIBGL_ALWAYS_SOFTWARE=1",
-                               "PATH=/usr/bin:/bin"};
+  std::vector<std::string> out{
+      "--reuid=" + std::string(kUser),
+      "--regid=" + std::string(kGroup),
+      "--clear-groups",
+      "env",
+      "-i",
+      "HOME=" + home.string(),
+      "DISPLAY=" + std::string(std::getenv("DISPLAY") ? std::getenv("DISPLAY") : ""),
+      "XDG_RUNTIME_DIR=" + (home / "run").string(),
+      "LIBGL_ALWAYS_SOFTWARE=1",
+      "PATH=/usr/bin:/bin"};
   out.insert(out.end(), command.begin(), command.end());
   return out;
 }
@@ -36,7 +40,8 @@ std::string environment_value(pid_t pid, const std::string& name) {
   const std::string key = name + "=";
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t end = text.find('\0', at);
-    const std::string entry = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    const std::string entry =
+        text.substr(at, end == std::string::npos ? std::string::npos : end - at);
     if (entry.rfind(key, 0) == 0) {
       return entry.substr(key.size());
     }
@@ -60,8 +65,8 @@ void chown_to_user(const fs::path& path) {
 InstallPrefix::InstallPrefix() {
   fs::permissions(path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                               fs::perms::others_read | fs::perms::others_exec);
-  const std::string command = "cmake --install '" ORVANTH_BUILD_DIR "' --prefix '" + path().string() +
-                              "' >/dev/null";
+  const std::string command =
+      "cmake --install '" ORVANTH_BUILD_DIR "' --prefix '" + path().string() + "' >/dev/null";
   installed_ = std::system(command.c_str()) == 0 && fs::exists(shell());
 }
 
@@ -96,8 +101,9 @@ XScreenSaverDaemon::XScreenSaverDaemon(const InstallPrefix& prefix) : prefix_(pr
     chown_to_user(p);
   }
   fs::permissions(home / "run", fs::perms::owner_all);
-  daemon_ = std::make_unique<Process>("/usr/bin/setpriv", as_user(home, {"xscreensaver", "-no-splash"}),
-                                      EnvironmentChanges{}, home.parent_path() / (home.filename().string() + ".log"));
+  daemon_ = std::make_unique<Process>(
+      "/usr/bin/setpriv", as_user(home, {"xscreensaver", "-no-splash"}), EnvironmentChanges{},
+      home.parent_path() / (home.filename().string() + ".log"));
   ready_ = wait_for([&] { return command("-time"); }, std::chrono::seconds(30));
 }
 
@@ -109,9 +115,10 @@ XScreenSaverDaemon::~XScreenSaverDaemon() {
 }
 
 bool XScreenSaverDaemon::command(const std::string& argument) const {
-  Process p("/usr/bin/setpriv",
-            as_user(home_.path(), {"sh", "-c", "exec xscreensaver-command \"$0\" >/dev/null", argument}),
-            {}, "/dev/null");
+  Process p(
+      "/usr/bin/setpriv",
+      as_user(home_.path(), {"sh", "-c", "exec xscreensaver-command \"$0\" >/dev/null", argument}),
+      {}, "/dev/null");
   return p.ends_within(std::chrono::seconds(20)) && p.exit_code() == 0;
 }
 

@@ -116,14 +116,15 @@ TEST_F(IniFile, PythonsConfigparserReadsOurFileAlike) {
   ASSERT_TRUE(write_profile_string("Section", kRepeat, " 0", path_));
   ASSERT_TRUE(write_profile_string("Section", kFile, "/music/song.mp3", path_));
   const std::string script = (folder_ / "read.py").string();
-  std::ofstream(script) << "import configparser, sys\n"
-                           "c = configparser.ConfigParser()\n"
-                           "c.optionxform = str\n"
-                           "c.read(sys.argv[1], encoding='cp932')\n"
-                           "s = c['Section']\n"
-                           "for k in ('BGM\\u533a\\u5206', 'BGM\\uff98\\uff8b\\uff9f\\uff70\\uff84',"
-                           " 'BGM\\uff8c\\uff67\\uff72\\uff99'):\n"
-                           "    print(s[k])\n";
+  std::ofstream(script)
+      << "import configparser, sys\n"
+         "c = configparser.ConfigParser()\n"
+         "c.optionxform = str\n"
+         "c.read(sys.argv[1], encoding='cp932')\n"
+         "s = c['Section']\n"
+         "for k in ('BGM\\u533a\\u5206', 'BGM\\uff98\\uff8b\\uff9f\\uff70\\uff84',"
+         " 'BGM\\uff8c\\uff67\\uff72\\uff99'):\n"
+         "    print(s[k])\n";
   const std::string command = "python3 " + script + " " + path_;
   FILE* pipe = ::popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);

@@ -40,8 +40,7 @@ TEST(IniImage, ReplacementInPlaceKeepsEveryOtherByte) {
   const std::string before =
       "; kept comment\n[Other]\nkey=1\n\n[section]\r\n  Key = old value \r\nnext=2\n[Last]\nz=9";
   const std::string after = write_value(before, "Section", "key", "new");
-  EXPECT_EQ(after,
-            "; kept comment\n[Other]\nkey=1\n\n[section]\r\nkey=new\r\nnext=2\n[Last]\nz=9");
+  EXPECT_EQ(after, "; kept comment\n[Other]\nkey=1\n\n[section]\r\nkey=new\r\nnext=2\n[Last]\nz=9");
   EXPECT_EQ(read_value(after, "Other", "key", "", 256), "1");
 }
 

@@ -47,7 +47,8 @@ TEST(MciParse, StatusItemsPlayAndSet) {
   ASSERT_EQ(r.error, kOk);
   EXPECT_EQ(r.command.item, StatusItem::Position);
   EXPECT_EQ(r.command.track.value_or(0), 3U);
-  EXPECT_EQ(parse_command("status cdaudio number of tracks").command.item, StatusItem::NumberOfTracks);
+  EXPECT_EQ(parse_command("status cdaudio number of tracks").command.item,
+            StatusItem::NumberOfTracks);
   EXPECT_EQ(parse_command("Status CDAudio Current Track").command.item, StatusItem::CurrentTrack);
   r = parse_command("play cdaudio from 03:00:00:00 to 04 notify");
   ASSERT_EQ(r.error, kOk);
@@ -59,8 +60,8 @@ TEST(MciParse, StatusItemsPlayAndSet) {
 // A file name holding a quote must never become further command words that
 // the open would accept.
 TEST(MciParse, QuoteInFileNameMakesTheOpenFail) {
-  for (const char* name : {"a\"b.mp3", "x\" type waveaudio alias Other \"y.mp3",
-                           "x\" alias \"y", "x\" type \"y", "x\" shareable \"y.mp3", "\""}) {
+  for (const char* name : {"a\"b.mp3", "x\" type waveaudio alias Other \"y.mp3", "x\" alias \"y",
+                           "x\" type \"y", "x\" shareable \"y.mp3", "\""}) {
     const std::string cmd = std::string("open \"") + name + "\" type MPEGVideo Alias MP3Play";
     EXPECT_NE(parse_command(cmd).error, kOk) << cmd;
   }
@@ -70,9 +71,9 @@ TEST(MciParse, QuoteInFileNameMakesTheOpenFail) {
 // itself, and an ordinary one gives the plain quoted text.
 TEST(MciParse, AQuotedNameOpensExactlyThatFile) {
   EXPECT_EQ(quoted("/music/a b.mp3"), "\"/music/a b.mp3\"");
-  for (const char* name : {"/m/a\"b.mp3", "/m/x\" type waveaudio alias Other \"y.mp3", "\"",
-                           "/m/it's.mp3", "/m/-dash.mp3", "-", "/m/\xE6\x9B\xB2 \t.mp3",
-                           "/m/\"\"\".mp3"}) {
+  for (const char* name :
+       {"/m/a\"b.mp3", "/m/x\" type waveaudio alias Other \"y.mp3", "\"", "/m/it's.mp3",
+        "/m/-dash.mp3", "-", "/m/\xE6\x9B\xB2 \t.mp3", "/m/\"\"\".mp3"}) {
     const ParseResult r = parse_command("open " + quoted(name) + " type MPEGVideo Alias MP3Play");
     ASSERT_EQ(r.error, kOk) << name;
     EXPECT_EQ(r.command.device, name);
@@ -123,7 +124,8 @@ TEST(MciDisc, ParsePositionRoundTripsAndRejectsNonsense) {
   EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "1::2").error, kErrBadInteger);
   EXPECT_EQ(parse_position(d, TimeFormat::Milliseconds, "-5").error, kErrBadInteger);
   // A huge millisecond count must not wrap around into the disc.
-  EXPECT_EQ(parse_position(d, TimeFormat::Milliseconds, "18446744073709551615").error, kErrOutOfRange);
+  EXPECT_EQ(parse_position(d, TimeFormat::Milliseconds, "18446744073709551615").error,
+            kErrOutOfRange);
 }
 
 TEST(MciErrors, KnownCodesHaveTextsUnknownHaveNone) {

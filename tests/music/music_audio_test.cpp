@@ -50,8 +50,8 @@ class MusicAudio : public ::testing::Test {
   }
 
   // Drives the CD poll as the run's Timer2 does: PollCd every 200 ms while
-  // the timer is enabled (it takes CdActive after each poll), watching the sink every 20 ms in between; stops when seen()
-  // returns true or the time is over. Returns whether seen() held.
+  // the timer is enabled (it takes CdActive after each poll), watching the sink every 20 ms in
+  // between; stops when seen() returns true or the time is over. Returns whether seen() held.
   bool tick_cd(std::chrono::milliseconds time, const std::function<bool()>& seen) {
     auto next_tick = std::chrono::steady_clock::now();
     return wait_for(

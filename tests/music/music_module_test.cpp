@@ -11,8 +11,8 @@
 #include "saver/shell_state.h"
 #include "tests/support/sound_fixtures.h"
 
-using orvanth::music::FileKind;
 using orvanth::music::file_kind;
+using orvanth::music::FileKind;
 
 namespace {
 

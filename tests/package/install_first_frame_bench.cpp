@@ -108,7 +108,8 @@ int main(int argc, char** argv) {
     installs.push_back(round.install_ms);
     frames.push_back(round.frame_ms);
     totals.push_back(round.total_ms);
-    std::printf("run %d: install %5.0f ms, /s to first frame %5.0f ms, together %5.0f ms\n", i + 1, round.install_ms, round.frame_ms, totals.back());
+    std::printf("run %d: install %5.0f ms, /s to first frame %5.0f ms, together %5.0f ms\n", i + 1,
+                round.install_ms, round.frame_ms, totals.back());
   }
   std::printf("median: install %5.0f ms, /s to first frame %5.0f ms, together %5.0f ms\n",
               median(installs), median(frames), median(totals));

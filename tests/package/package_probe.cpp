@@ -56,9 +56,9 @@ void version_strings(const wchar_t* file, std::string& out) {
   const auto* translation = static_cast<const WORD*>(value);
   wchar_t block[32];
   swprintf(block, 32, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
-  for (const wchar_t* name : {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName",
-                              L"LegalCopyright", L"OriginalFilename", L"ProductName",
-                              L"ProductVersion"}) {
+  for (const wchar_t* name :
+       {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
+        L"OriginalFilename", L"ProductName", L"ProductVersion"}) {
     if (VerQueryValueW(info.data(), (std::wstring(block) + name).c_str(), &value, &length) &&
         length > 0) {
       out += utf8(name) + " " + utf8(static_cast<const wchar_t*>(value)) + "\n";
@@ -89,10 +89,9 @@ void icon(const wchar_t* file, std::string& out) {
   DWORD size = 0;
   const unsigned char* directory =
       group.empty() ? nullptr : resource(module, group.c_str(), RT_GROUP_ICON, size);
-  const int id = directory != nullptr
-                     ? LookupIconIdFromDirectoryEx(const_cast<PBYTE>(directory), TRUE, 32, 32,
-                                                   LR_DEFAULTCOLOR)
-                     : 0;
+  const int id = directory != nullptr ? LookupIconIdFromDirectoryEx(const_cast<PBYTE>(directory),
+                                                                    TRUE, 32, 32, LR_DEFAULTCOLOR)
+                                      : 0;
   const unsigned char* image =
       id != 0 ? resource(module, MAKEINTRESOURCEW(id), RT_ICON, size) : nullptr;
   if (image != nullptr && size >= sizeof(BITMAPINFOHEADER)) {
@@ -103,7 +102,8 @@ void icon(const wchar_t* file, std::string& out) {
     std::snprintf(line, sizeof line, "icon %ld %ld %u\n", width, height, header->biBitCount);
     out += line;
     const unsigned char* bgra = image + header->biSize;
-    if (header->biBitCount == 32 && size >= header->biSize + static_cast<unsigned long>(width * height) * 4) {
+    if (header->biBitCount == 32 &&
+        size >= header->biSize + static_cast<unsigned long>(width * height) * 4) {
       out += "pixels ";
       for (LONG y = height; y-- > 0;) {
         for (LONG x = 0; x < width; ++x) {

@@ -96,8 +96,8 @@ const InstallCase kInstallCases[] = {
     {"ForTheUser", false, nullptr, nullptr, std::nullopt, std::nullopt, false},
     {"IntoAChosenFolder", false, "Orvanth Screen Savers\\Planets over water", nullptr,
      "C:\\windows\\system32\\scrnsave.scr", std::nullopt, true},
-    {"ForAllUsers", true, nullptr, "C:\\windows\\system32",
-     "C:\\windows\\system32\\ssText3d.scr", "C:\\windows\\system32\\Mystify.scr", true},
+    {"ForAllUsers", true, nullptr, "C:\\windows\\system32", "C:\\windows\\system32\\ssText3d.scr",
+     "C:\\windows\\system32\\Mystify.scr", true},
 };
 
 class WineSetup : public ::testing::TestWithParam<InstallCase> {
@@ -353,10 +353,10 @@ TEST_P(WineResources, VersionAndIcon) {
   }
   const std::map<std::string, std::string> found = wine::resources(file);
   const std::pair<const char*, std::string> strings[] = {
-      {"ProductName", "Orvanth"},        {"ProductVersion", ORVANTH_VERSION},
-      {"FileVersion", ORVANTH_VERSION},  {"FileDescription", c.description},
-      {"OriginalFilename", c.file},      {"CompanyName", "Orvanth developers"},
-      {"fixed", ORVANTH_VERSION ".0"},   {"icon", "32 32 32"},
+      {"ProductName", "Orvanth"},       {"ProductVersion", ORVANTH_VERSION},
+      {"FileVersion", ORVANTH_VERSION}, {"FileDescription", c.description},
+      {"OriginalFilename", c.file},     {"CompanyName", "Orvanth developers"},
+      {"fixed", ORVANTH_VERSION ".0"},  {"icon", "32 32 32"},
   };
   for (const auto& [name, value] : strings) {
     EXPECT_EQ(found.count(name) ? found.at(name) : "(none)", value) << name;

@@ -82,7 +82,8 @@ class PreviewE2e : public ::testing::Test {
     EXPECT_STREQ(name, "Preview Window");
     XFree(name);
     const auto expected = expected_picture(width, height);
-    ASSERT_TRUE(std::any_of(expected.begin(), expected.end(), [](std::uint8_t v) { return v > 32; }));
+    ASSERT_TRUE(
+        std::any_of(expected.begin(), expected.end(), [](std::uint8_t v) { return v > 32; }));
     int difference = 256;
     wait_for([&] {
       difference = pixel_difference(x_.display(), child, width, height, expected);

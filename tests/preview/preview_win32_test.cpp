@@ -58,8 +58,9 @@ int largest_difference(const std::vector<std::uint8_t>& a, const std::vector<std
 TEST(Win32Preview, BecomesTheHostsChildShowingThePictureUntilTheHostGoes) {
   for (const SIZE size : {SIZE{152, 112}, SIZE{304, 200}}) {
     SCOPED_TRACE(size.cx);
-    const HWND host = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 50, 60, size.cx,
-                                      size.cy, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const HWND host =
+        CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 50, 60, size.cx, size.cy,
+                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(host, nullptr);
     const int loaded = orvanth::forms::loaded_form_count();
     orvanth::preview::set_up("/p " + std::to_string(reinterpret_cast<std::uintptr_t>(host)));

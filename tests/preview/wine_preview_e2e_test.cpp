@@ -43,8 +43,8 @@ TEST_F(WinePreview, BecomesThePanesChildAndEndsWithinASecondOfItsEnd) {
     SCOPED_TRACE(colon);
     wine::HostWindow pane("pane", 152, 112);
     ASSERT_FALSE(pane.handle().empty());
-    const std::vector<std::string> args =
-        colon ? std::vector<std::string>{"/p:" + pane.handle()} : std::vector<std::string>{"/p", pane.handle()};
+    const std::vector<std::string> args = colon ? std::vector<std::string>{"/p:" + pane.handle()}
+                                                : std::vector<std::string>{"/p", pane.handle()};
     wine::Program shell(shell_folder_.program(), args);
     EXPECT_EQ(child_of("pane"), "Lumevar_R|Preview Window|0 0 152 112|child visible");
     EXPECT_FALSE(shell.ended());

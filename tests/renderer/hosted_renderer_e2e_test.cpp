@@ -37,8 +37,7 @@ class HostedRenderer : public ::testing::Test {
 
   // The scene's backdrop at the top of the host, x pixels from its left.
   bool backdrop_at(int x) {
-    return orvanth::test::root_pixel(dpy_, kHostX + x, kHostY + 2) ==
-           orvanth::test::kBackdropPixel;
+    return orvanth::test::root_pixel(dpy_, kHostX + x, kHostY + 2) == orvanth::test::kBackdropPixel;
   }
 
   void expect_exit_zero() {
@@ -128,7 +127,8 @@ TEST(HostedRendererWithoutHost, SaysSoAndExitsWithZero) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
-    orvanth::test::Renderer renderer(orvanth::test::EnvironmentChanges{{"XSCREENSAVER_WINDOW", c.value}});
+    orvanth::test::Renderer renderer(
+        orvanth::test::EnvironmentChanges{{"XSCREENSAVER_WINDOW", c.value}});
     EXPECT_EQ(renderer.wait_exit(), std::optional<int>(0));
     const std::string text = renderer.stderr_text();
     EXPECT_NE(text.find(c.line), std::string::npos) << text;

@@ -64,8 +64,13 @@ TEST(FramePacing, PeriodFromTheRefreshRateElse60Hz) {
   const struct {
     double hz;
     std::int64_t period_us;
-  } cases[] = {{60.0, 16667}, {144.0, 6944}, {59.94, 16683}, {0.0, 16667},
-               {1.0, 16667},  {1e9, 16667},  {std::numeric_limits<double>::quiet_NaN(), 16667}};
+  } cases[] = {{60.0, 16667},
+               {144.0, 6944},
+               {59.94, 16683},
+               {0.0, 16667},
+               {1.0, 16667},
+               {1e9, 16667},
+               {std::numeric_limits<double>::quiet_NaN(), 16667}};
   for (const auto& c : cases) {
     EXPECT_EQ(orvanth::frame_period_us(c.hz), c.period_us) << c.hz;
   }

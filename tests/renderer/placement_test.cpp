@@ -27,7 +27,8 @@ TEST(SceneAreas, EachMonitorCutToTheScreenPrimaryFirstClonesOnce) {
       {"empty", {{{0, 0, 0, 0}, false}}, {screen}},
       {"a clone", {{left, false}, {left, true}}, {left}},
       {"a smaller clone", {{{0, 0, 1280, 1024}, true}, {left, false}}, {left}},
-      {"overlapping", {{left, true}, {{1800, 0, 1200, 1000}, false}},
+      {"overlapping",
+       {{left, true}, {{1800, 0, 1200, 1000}, false}},
        {left, {1800, 0, 1200, 1000}}},
   };
   for (const auto& c : cases) {

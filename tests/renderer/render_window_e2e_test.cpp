@@ -93,8 +93,8 @@ std::string utf8_name(Display* display, Window window) {
   unsigned long after = 0;
   unsigned char* data = nullptr;
   if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 256,
-                         False, XInternAtom(display, "UTF8_STRING", False), &type, &format,
-                         &count, &after, &data) != Success ||
+                         False, XInternAtom(display, "UTF8_STRING", False), &type, &format, &count,
+                         &after, &data) != Success ||
       data == nullptr) {
     return {};
   }
@@ -134,8 +134,8 @@ TEST_F(RendererRun, WindowHasItsTitleAndClassCoversTheScreenAndEndsOnCloseReques
   // The title is set again once a second, whatever changed it.
   XStoreName(display_, window_, "Changed");
   XSync(display_, False);
-  EXPECT_TRUE(wait_for([&] { return orvanth::test::window_name(display_, window_) == kTitle; },
-                         3000ms));
+  EXPECT_TRUE(
+      wait_for([&] { return orvanth::test::window_name(display_, window_) == kTitle; }, 3000ms));
   EXPECT_TRUE(keeps_running(2000ms));
   EXPECT_EQ(orvanth::test::window_name(display_, window_), kTitle);
 
@@ -277,7 +277,8 @@ TEST_F(RendererRun, OnTwoMonitorsOfDifferentSizesEachShowsTheSceneAndTheRestIsBl
     // The pool in the middle of the monitor, under the backdrop: the
     // pool's colours at the middle of its lower half, which the backdrop
     // and the black around the monitors never show.
-    const auto pool = first.pixels[static_cast<std::size_t>(m.height * 3 / 4) * m.width + m.width / 2];
+    const auto pool =
+        first.pixels[static_cast<std::size_t>(m.height * 3 / 4) * m.width + m.width / 2];
     EXPECT_NE(pool, orvanth::test::kBackdropPixel);
     EXPECT_NE(pool, 0U);
     EXPECT_TRUE(wait_for([&] {

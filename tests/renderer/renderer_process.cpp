@@ -63,7 +63,7 @@ void write_texture_files(const std::filesystem::path& folder, int skip) {
     char leaf[32];
     std::snprintf(leaf, sizeof leaf, "Orvanth%02d.bmp", n);
     if (!orvanth::write_bmp_file((folder / leaf).string(), width, height,
-                               top_down(n, width, height).data())) {
+                                 top_down(n, width, height).data())) {
       std::abort();
     }
   }
@@ -91,9 +91,8 @@ std::string Renderer::stderr_text() const { return file_bytes(err_folder_.path()
 
 std::vector<unsigned long> root_pixels(Display* display, int x, int y, int width, int height) {
   std::vector<unsigned long> pixels;
-  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y,
-                            static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes,
-                            ZPixmap);
+  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height), AllPlanes, ZPixmap);
   if (image == nullptr) {
     return pixels;
   }

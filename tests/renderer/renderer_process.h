@@ -5,8 +5,8 @@
 #include <sys/types.h>
 
 #include <chrono>
-#include <filesystem>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>

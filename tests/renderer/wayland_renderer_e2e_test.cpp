@@ -41,7 +41,9 @@ class WaylandRenderer : public ::testing::TestWithParam<Shell> {
                             sway_.home() / "renderer.log");
   }
 
-  bool ended_cleanly() { return renderer_->ends_within(seconds(20)) && renderer_->exit_code() == 0; }
+  bool ended_cleanly() {
+    return renderer_->ends_within(seconds(20)) && renderer_->exit_code() == 0;
+  }
 
   std::string log() { return file_bytes(sway_.home() / "renderer.log"); }
 
@@ -108,7 +110,8 @@ TEST_P(WaylandRenderer, EndsWithTheCompositor) {
 
 INSTANTIATE_TEST_SUITE_P(Shells, WaylandRenderer,
                          ::testing::Values(Shell{"LayerShell", {}},
-                                           Shell{"FullScreenToplevel", {"ORVANTH_WAYLAND_SHELL=xdg"}}),
+                                           Shell{"FullScreenToplevel",
+                                                 {"ORVANTH_WAYLAND_SHELL=xdg"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

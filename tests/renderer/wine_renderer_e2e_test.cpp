@@ -57,7 +57,8 @@ class WineRenderer : public ::testing::Test {
   // Starts it and waits for its first frames.
   void start_drawing() {
     start();
-    ASSERT_TRUE(wait_for([&] { return find_window(display_, kTitle) != 0; }, kLong)) << stderr_text();
+    ASSERT_TRUE(wait_for([&] { return find_window(display_, kTitle) != 0; }, kLong))
+        << stderr_text();
     ASSERT_TRUE(wait_for([&] { return middle_colours() > 200; }, kLong)) << "no scene drawn";
   }
 
@@ -128,7 +129,8 @@ TEST_F(WineRenderer, MissingOrRefusedFilesGiveBothBoxesInOrderAndExitOne) {
     const char* what;
     const char* first_box;
   };
-  for (const Case& c : {Case{"missing", "Error opening \""}, Case{"32-bit", "Error reading bitmap data"}}) {
+  for (const Case& c :
+       {Case{"missing", "Error opening \""}, Case{"32-bit", "Error reading bitmap data"}}) {
     SCOPED_TRACE(c.what);
     fs::remove_all(textures_);
     orvanth::test::write_texture_files(textures_, 3);
@@ -138,7 +140,8 @@ TEST_F(WineRenderer, MissingOrRefusedFilesGiveBothBoxesInOrderAndExitOne) {
       auto bytes = orvanth::encode_bmp24(4, 4, rgb.data());
       bytes[28] = 32;
       std::ofstream(textures_ / "Orvanth03.bmp", std::ios::binary)
-          .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+          .write(reinterpret_cast<const char*>(bytes.data()),
+                 static_cast<std::streamsize>(bytes.size()));
     }
     start();
     ASSERT_TRUE(wait_for([&] { return find_window(display_, "BMP Unit") != 0; }, kLong))
@@ -164,7 +167,8 @@ class WineRendererScaled : public WineRenderer, public ::testing::WithParamInter
 
 TEST_P(WineRendererScaled, CoversTheScreenAtItsOwnResolution) {
   std::string manifest;
-  ASSERT_EQ(wine::probe({"manifest", wine::windows_path(wine::dist() / "Orvanth.data")}, &manifest), 0);
+  ASSERT_EQ(wine::probe({"manifest", wine::windows_path(wine::dist() / "Orvanth.data")}, &manifest),
+            0);
   EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos) << manifest;
   wine::ScreenDpi dpi(GetParam());
   ASSERT_TRUE(dpi.set());
@@ -172,8 +176,8 @@ TEST_P(WineRendererScaled, CoversTheScreenAtItsOwnResolution) {
   start_drawing();
   std::string geometry;
   ASSERT_EQ(wine::probe({"geometry", kTitle}, &geometry), 0);
-  const std::string screen = std::to_string(DisplayWidth(display_, 0)) + " " +
-                            std::to_string(DisplayHeight(display_, 0));
+  const std::string screen =
+      std::to_string(DisplayWidth(display_, 0)) + " " + std::to_string(DisplayHeight(display_, 0));
   EXPECT_EQ(geometry.substr(0, geometry.find_first_of("\r\n")), "0 0 " + screen + " 0 0 " + screen);
   ASSERT_EQ(wine::probe({"close", kTitle}), 0);
   expect_exit(0);

@@ -1,7 +1,7 @@
 // orvanth --idle on headless sway (its idle protocol is KDE's, as in sway
 // 1.7), on headless Mutter (GNOME's idle monitor over D-Bus) and on the test
-// X server (MIT-SCREEN-SAVER): no run while input arrives, a run once the session has been idle, another after that one
-// ended, and the end of the session ending everything.
+// X server (MIT-SCREEN-SAVER): no run while input arrives, a run once the session has been idle,
+// another after that one ended, and the end of the session ending everything.
 #include <gtest/gtest.h>
 
 #include "tests/hosted/wayland_scene.h"

@@ -96,7 +96,8 @@ TEST_F(RunTest, RendererStartsWithoutArgumentsAndLeavesNoZombie) {
   auto shell = start();
   const auto renderer = shell->renderer();
   ASSERT_TRUE(renderer);
-  EXPECT_EQ(process_arguments(*renderer), std::vector<std::string>{(install.folder() / "Orvanth.data").string()});
+  EXPECT_EQ(process_arguments(*renderer),
+            std::vector<std::string>{(install.folder() / "Orvanth.data").string()});
   EXPECT_TRUE(xdotool_hold("Escape", [&] { return process_state(*renderer) == '\0'; }))
       << "renderer left as state " << process_state(*renderer);
   EXPECT_FALSE(shell->ended());
@@ -185,8 +186,8 @@ TEST_F(MusicRunTest, Mp3KeepsComingAfterTheFilesEnd) {
   ASSERT_TRUE(tone_within(kLong));
   const auto first = std::chrono::steady_clock::now();
   // Past the file's end (and a poll period) the tone must come back.
-  ASSERT_TRUE(wait_for([&] { return std::chrono::steady_clock::now() - first > seconds(3); },
-                         seconds(5)));
+  ASSERT_TRUE(
+      wait_for([&] { return std::chrono::steady_clock::now() - first > seconds(3); }, seconds(5)));
   EXPECT_TRUE(tone_within(seconds(3)));
   screen.move_pointer(kStartX + 31, kStartY + 31);
   expect_both_end(*shell);
@@ -242,7 +243,8 @@ TEST_F(MusicRunTest, SigtermAndSighupEndTheRunWithTheMusicStopped) {
     ASSERT_TRUE(tone_within(kLong));
     shell.signal(sig);
     EXPECT_TRUE(shell.ends_within(seconds(5)));
-    EXPECT_TRUE(shell.exited_normally()) << "died of signal " << sig << " instead of ending the run";
+    EXPECT_TRUE(shell.exited_normally())
+        << "died of signal " << sig << " instead of ending the run";
     EXPECT_EQ(shell.exit_code(), 0);
     EXPECT_TRUE(silence_within(seconds(5)));
   }
@@ -260,9 +262,11 @@ TEST_F(RunTest, UnwritableTextureFolderEndsOnlyTheRendererWithItsMessage) {
   ASSERT_TRUE(screen.window_within("Loading Textures", kLong)) << shell.stderr_text();
   screen.send_close(screen.find_window("Loading Textures"));
   EXPECT_TRUE(shell.renderer_gone_within(kLong));
-  EXPECT_NE(shell.stderr_text().find("Loading Textures: Unable to load"), std::string::npos) << shell.stderr_text();
+  EXPECT_NE(shell.stderr_text().find("Loading Textures: Unable to load"), std::string::npos)
+      << shell.stderr_text();
   EXPECT_NE(shell.stderr_text().find("cannot write the texture " + texture(install, 1).string()),
-            std::string::npos) << shell.stderr_text();
+            std::string::npos)
+      << shell.stderr_text();
   EXPECT_FALSE(shell.ends_within(milliseconds(500)));
   screen.move_pointer(kStartX + 31, kStartY + 31);
   EXPECT_TRUE(shell.ends_within(seconds(5)));

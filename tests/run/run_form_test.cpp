@@ -9,8 +9,8 @@
 #include <set>
 
 #include "common/texture_files.h"
-#include "saver/run/full_screen_run.h"
 #include "saver/music/music.h"
+#include "saver/run/full_screen_run.h"
 #include "saver/shell_state.h"
 #include "tests/support/files.h"
 #include "tests/support/sound_fixtures.h"
@@ -118,8 +118,9 @@ TEST_F(FormTest, CdPollWithADiscGoesOnAndTheEndClosesTheDevice) {
   Lumevar_S::Form_Load();
   // A few polls: the disc answers, so the poll stays on.
   const auto start = std::chrono::steady_clock::now();
-  process_events_until([&] { return std::chrono::steady_clock::now() - start > std::chrono::seconds(1); },
-                       std::chrono::seconds(3));
+  process_events_until(
+      [&] { return std::chrono::steady_clock::now() - start > std::chrono::seconds(1); },
+      std::chrono::seconds(3));
   EXPECT_TRUE(CdActive);
   EXPECT_TRUE(Lumevar_S::controls().Timer2.enabled());
   ASSERT_TRUE(cd_device_open());

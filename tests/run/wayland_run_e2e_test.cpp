@@ -86,8 +86,8 @@ TEST_F(WaylandRun, ShowsTheSceneOnBothOutputsRefusesASecondRunAndEndsWithItsRend
 TEST_F(WaylandRun, WithAnXServerTooTheRunEndsWithItsRenderer) {
   const char* display = std::getenv("DISPLAY");
   ASSERT_NE(display, nullptr) << "needs the test X server (scripts/test-servers.sh)";
-  run_ = sway_.start(kShell, {"/s"}, {"DISPLAY=" + std::string(display)},
-                     sway_.home() / "shell.log");
+  run_ =
+      sway_.start(kShell, {"/s"}, {"DISPLAY=" + std::string(display)}, sway_.home() / "shell.log");
   ASSERT_TRUE(scene_on(sway_, "HEADLESS-2")) << log();
   EXPECT_FALSE(run_->ends_within(milliseconds(500)));
   EXPECT_TRUE(escape_ends_run()) << log();

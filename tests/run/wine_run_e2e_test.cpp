@@ -44,8 +44,9 @@ class WineRun : public ::testing::Test {
     screen_.window_gone_within("Lumevar_Delphi", kLong);
   }
   void choose_music(int type, const std::string& file) {
-    write_settings_file(folder_.settings(), settings_image(settings_number(type), " 0",
-                                                           file.empty() ? "" : wine::windows_path(file)));
+    write_settings_file(
+        folder_.settings(),
+        settings_image(settings_number(type), " 0", file.empty() ? "" : wine::windows_path(file)));
   }
   // Starts the run, with the pointer where the mouse watch begins, and
   // waits for the renderer's first frame.
@@ -53,7 +54,8 @@ class WineRun : public ::testing::Test {
     screen_.move_pointer(kStartX, kStartY);
     shell_ = std::make_unique<wine::Program>(folder_.program(), std::vector<std::string>{"/s"},
                                              EnvironmentChanges{}, errors_.path() / "stderr");
-    ASSERT_TRUE(screen_.window_within("Lumevar_Delphi", kLong)) << file_bytes(errors_.path() / "stderr");
+    ASSERT_TRUE(screen_.window_within("Lumevar_Delphi", kLong))
+        << file_bytes(errors_.path() / "stderr");
     ASSERT_TRUE(screen_.first_frame_within(kLong));
   }
   bool both_running(milliseconds span) {

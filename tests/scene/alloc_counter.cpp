@@ -101,7 +101,9 @@ void* operator new(std::size_t size, const std::nothrow_t& /*unused*/) noexcept 
   NoteNew();
   return std::malloc(size == 0 ? 1 : size);
 }
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t /*unused*/) noexcept { std::free(block); }

@@ -6,8 +6,8 @@
 #include <stdlib.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -46,8 +46,9 @@ GlWindow::GlWindow(int width, int height) : handles_(new Handles), width_(width)
     error_ = "cannot open the X display";
     return;
   }
-  int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
-                      GLX_DEPTH_SIZE, 16, None};
+  int attributes[] = {
+      GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+      8,        GLX_DEPTH_SIZE,   16,           None};
   XVisualInfo* visual = glXChooseVisual(h.display, DefaultScreen(h.display), attributes);
   if (visual == nullptr) {
     error_ = "no double-buffered RGBA visual";
@@ -58,8 +59,9 @@ GlWindow::GlWindow(int width, int height) : handles_(new Handles), width_(width)
   XSetWindowAttributes set{};
   set.colormap = h.colormap;
   set.event_mask = StructureNotifyMask;
-  h.window = XCreateWindow(h.display, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                           visual->depth, InputOutput, visual->visual, CWColormap | CWEventMask, &set);
+  h.window = XCreateWindow(h.display, root, 0, 0, static_cast<unsigned>(width),
+                           static_cast<unsigned>(height), 0, visual->depth, InputOutput,
+                           visual->visual, CWColormap | CWEventMask, &set);
   h.context = glXCreateContext(h.display, visual, nullptr, True);
   XFree(visual);
   if (h.context == nullptr) {

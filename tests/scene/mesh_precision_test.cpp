@@ -36,8 +36,8 @@ void CheckMeshAgainstExtendedFormulas() {
                           static_cast<Ext>(n[2]) * n[2];
       const auto length = static_cast<float>(std::sqrt(squares));
       for (int axis = 0; axis < 3; ++axis) {
-        ExpectSameBits(WaterNormals[i][j][axis], static_cast<float>(n[axis] / static_cast<Ext>(length)), i, j,
-                       axis);
+        ExpectSameBits(WaterNormals[i][j][axis],
+                       static_cast<float>(n[axis] / static_cast<Ext>(length)), i, j, axis);
       }
     }
   }

@@ -41,7 +41,9 @@ TEST_F(PlanetsTest, AtTimeZeroEveryPlanetTouchesAndStartsItsRipple) {
     EXPECT_EQ(planet.angle, 0.0F);
     EXPECT_FLOAT_EQ(planet.height_scale, static_cast<float>(0.5 / 1.11));
     EXPECT_EQ(planet.width_scale, 0.5F);
-    EXPECT_EQ(VelocityGrid[kPlanetTable[static_cast<std::size_t>(p)].ripple_row][kPlanetTable[static_cast<std::size_t>(p)].ripple_column], 1000.0F);
+    EXPECT_EQ(VelocityGrid[kPlanetTable[static_cast<std::size_t>(p)].ripple_row]
+                          [kPlanetTable[static_cast<std::size_t>(p)].ripple_column],
+              1000.0F);
   }
 }
 
@@ -67,7 +69,8 @@ TEST_F(PlanetsTest, TouchThresholdDecidesRippleAndSquash) {
 TEST_F(PlanetsTest, ResetTakesRippleCellsFromTheTable) {
   for (int p = 0; p < kPlanetCount; ++p) {
     EXPECT_EQ(PlanetState[p].ripple_row, kPlanetTable[static_cast<std::size_t>(p)].ripple_row);
-    EXPECT_EQ(PlanetState[p].ripple_column, kPlanetTable[static_cast<std::size_t>(p)].ripple_column);
+    EXPECT_EQ(PlanetState[p].ripple_column,
+              kPlanetTable[static_cast<std::size_t>(p)].ripple_column);
   }
   EXPECT_EQ(PlanetState[5].ripple_row, 51);
   EXPECT_EQ(PlanetState[5].ripple_column, 44);

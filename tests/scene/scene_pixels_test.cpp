@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/scene/alloc_counter.h"
-#include "tests/scene/gl_harness.h"
 #include "renderer/scene/planets.h"
 #include "renderer/scene/scene.h"
 #include "renderer/scene/water.h"
+#include "tests/scene/alloc_counter.h"
+#include "tests/scene/gl_harness.h"
 
 namespace {
 
@@ -29,15 +29,17 @@ constexpr std::int32_t kAllHigh = 972;
 int Brightness(Rgb c) { return c.r + c.g + c.b; }
 
 bool Near(Rgb a, Rgb b, int tolerance) {
-  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
+  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+         std::abs(a.b - b.b) <= tolerance;
 }
 
 ::testing::AssertionResult Same(Rgb actual, Rgb expected, int tolerance) {
   if (Near(actual, expected, tolerance)) {
     return ::testing::AssertionSuccess();
   }
-  return ::testing::AssertionFailure() << "(" << actual.r << "," << actual.g << "," << actual.b << ") vs ("
-                                       << expected.r << "," << expected.g << "," << expected.b << ")";
+  return ::testing::AssertionFailure()
+         << "(" << actual.r << "," << actual.g << "," << actual.b << ") vs (" << expected.r << ","
+         << expected.g << "," << expected.b << ")";
 }
 
 class ScenePixelsTest : public ::testing::Test {
@@ -125,7 +127,8 @@ TEST_F(ScenePixelsTest, EachPlanetShowsItsOwnTextureAtItsCentre) {
       const double half = place.size * 0.5;
       const double y = place.size * planet.height_scale * (planet.height + 0.1);
       const Rgb colour = kTextureColours[p + 1];
-      EXPECT_TRUE(Same(At(rgb, half * place.x, y, half * place.z), colour, 3)) << "planet " << p << " frame " << frame;
+      EXPECT_TRUE(Same(At(rgb, half * place.x, y, half * place.z), colour, 3))
+          << "planet " << p << " frame " << frame;
     }
   }
 }
@@ -180,7 +183,8 @@ TEST_F(ScenePixelsTest, WaterAddsItsTextureMoreTowardsTheFront) {
   EXPECT_GT(front.b - backdrop.b, front.r - backdrop.r);
 }
 
-std::size_t DifferingPixels(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+std::size_t DifferingPixels(const std::vector<std::uint8_t>& a,
+                            const std::vector<std::uint8_t>& b) {
   std::size_t differing = 0;
   for (std::size_t i = 0; i < a.size(); i += 3) {
     differing += (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2]) ? 1 : 0;

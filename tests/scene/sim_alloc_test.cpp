@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "tests/scene/alloc_counter.h"
 #include "renderer/scene/planets.h"
 #include "renderer/scene/water.h"
 #include "renderer/scene/water_clock.h"
+#include "tests/scene/alloc_counter.h"
 
 namespace {
 

@@ -80,9 +80,12 @@ TEST(WaterClock, EarlyLateStalledAndBackwards) {
     std::int64_t first;
     int count;
   } frames[] = {
-      {"early", 16, 1, 0},          {"the first due", 17, 1, 1},
-      {"late: several", 60, 2, 2},  {"stalled: the newest eight", 5000, 293, 8},
-      {"after the stall", 5017, 301, 1}, {"back", 1000, 61, 0},
+      {"early", 16, 1, 0},
+      {"the first due", 17, 1, 1},
+      {"late: several", 60, 2, 2},
+      {"stalled: the newest eight", 5000, 293, 8},
+      {"after the stall", 5017, 301, 1},
+      {"back", 1000, 61, 0},
       {"on from there", 1017, 61, 1},
   };
   std::int64_t stepped = 0;

@@ -30,7 +30,8 @@ using orvanth::test::pump_until;
 class Win32Forms : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("orvanth-forms-" + std::to_string(std::random_device{}()));
+    folder_ =
+        fs::temp_directory_path() / ("orvanth-forms-" + std::to_string(std::random_device{}()));
     fs::create_directories(folder_);
   }
   void TearDown() override {
@@ -58,7 +59,8 @@ TEST_F(Win32Forms, OpeningForReadingSkipsFoldersAbsenteesAndLockedFiles) {
   EXPECT_FALSE(opens_for_reading(folder_.string()));
   EXPECT_FALSE(opens_for_reading((folder_ / "absent.mp3").string()));
   {
-    const HANDLE held = CreateFileA(song.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE held =
+        CreateFileA(song.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(opens_for_reading(song)) << "a file another holds exclusively counts as locked";
     CloseHandle(held);
@@ -90,8 +92,8 @@ TEST_F(Win32Forms, AFileChoiceIsKeptWhenTheSystemReadsItBackAsItWas) {
   const struct {
     const char* value;
     bool kept;
-  } cases[] = {{"C:\\Music\\a b.mp3", true}, {" C:\\a.mp3", false}, {"C:\\a.mp3 ", false},
-               {"\"C:\\a.mp3\"", false},      {"C:\\a\nb.mp3", false}, {"", true}};
+  } cases[] = {{"C:\\Music\\a b.mp3", true}, {" C:\\a.mp3", false},   {"C:\\a.mp3 ", false},
+               {"\"C:\\a.mp3\"", false},     {"C:\\a\nb.mp3", false}, {"", true}};
   for (const auto& c : cases) {
     EXPECT_EQ(profile_keeps(orvanth::kSettingsSection, orvanth::kKeyBgmFile, c.value), c.kept)
         << c.value;

@@ -19,8 +19,7 @@ using namespace orvanth::forms;
 using orvanth::test::process_state;
 
 TEST(Program, FolderIsTheRunningProgramsOwn) {
-  EXPECT_EQ(program_folder(),
-            std::filesystem::canonical("/proc/self/exe").parent_path().string());
+  EXPECT_EQ(program_folder(), std::filesystem::canonical("/proc/self/exe").parent_path().string());
 }
 
 TEST(Files, OpeningForReadingTellsFilesFromFoldersAndAbsentees) {

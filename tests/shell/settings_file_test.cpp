@@ -14,16 +14,18 @@
 namespace {
 
 namespace fs = std::filesystem;
-using orvanth::kPathSeparator;
 using orvanth::kKeyBgmFile;
 using orvanth::kKeyBgmRepeat;
 using orvanth::kKeyBgmType;
+using orvanth::kPathSeparator;
 using orvanth::kSettingsSection;
 
 // A fresh folder of the test's own below the system's temporary folder.
 class Folder {
  public:
-  Folder() : path_(fs::temp_directory_path() / ("orvanth-settings-" + std::to_string(std::random_device{}()))) {
+  Folder()
+      : path_(fs::temp_directory_path() /
+              ("orvanth-settings-" + std::to_string(std::random_device{}()))) {
     fs::create_directories(path_);
   }
   ~Folder() {
@@ -100,7 +102,7 @@ TEST_F(Settings, NumbersAreFlooredAndBadOnesLeaveZero) {
   const struct {
     const char* text;
     std::int16_t expected;
-  } cases[] = {{"1.7", 1}, {"-0.5", -1}, {"-1.5", -2}, {"word", 0},
+  } cases[] = {{"1.7", 1},   {"-0.5", -1},       {"-1.5", -2},       {"word", 0},
                {"40000", 0}, {"32767.9", 32767}, {"-32768", -32768}, {"2x", 0}};
   for (const auto& c : cases) {
     BgmType = orvanth::kBgmNone;

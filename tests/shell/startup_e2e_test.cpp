@@ -72,8 +72,7 @@ TEST(StartupE2e, DialogAndRunReadTheSettingsAndThePreviewDoesNot) {
   for (const char* mode : {"/c", "/S", "-s"}) {
     OpenWatch watch(install.folder());
     ShellProcess shell(install, {mode});
-    EXPECT_TRUE(wait_for([&] { return watch.touched("Orvanth.ini"); }))
-        << mode;
+    EXPECT_TRUE(wait_for([&] { return watch.touched("Orvanth.ini"); })) << mode;
     shell.kill();
   }
   OpenWatch watch(install.folder());

@@ -23,9 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path settings_tool() {
-  return wine::build() / "tests" / "shell" / "orvanth_settings_tool.exe";
-}
+fs::path settings_tool() { return wine::build() / "tests" / "shell" / "orvanth_settings_tool.exe"; }
 
 // The tool's output lines, without Wine's CRs.
 std::vector<std::string> lines_of(const std::string& text) {
@@ -77,8 +75,8 @@ TEST_F(WineSettings, EachBuildReadsWhatTheOtherWrote) {
   WriteIni(kSettingsSection, kKeyBgmType, " 2", windows.settings().string());
   WriteIni(kSettingsSection, kKeyBgmRepeat, " 1", windows.settings().string());
   WriteIni(kSettingsSection, kKeyBgmFile, windows_file, windows.settings().string());
-  EXPECT_EQ(windows.run({"read"}),
-            (std::vector<std::string>{wine::windows_path(windows.settings()), "2|1|" + windows_file}));
+  EXPECT_EQ(windows.run({"read"}), (std::vector<std::string>{wine::windows_path(windows.settings()),
+                                                             "2|1|" + windows_file}));
 
   ToolFolder other;
   const std::string linux_file = (other.folder() / "x y.wav").string();

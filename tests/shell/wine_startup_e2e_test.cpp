@@ -48,8 +48,8 @@ TEST_F(WineStartup, WhileAGuardWindowIsUpEveryStartEndsAtOnceWithoutReading) {
   wine::HostWindow pane("pane", 152, 112);
   {
     wine::HostWindow renderer("Lumevar_Delphi", 50, 50);
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"/s"}, {"/c"}, {"/p", pane.handle()}, {}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"/s"}, {"/c"}, {"/p", pane.handle()}, {}}) {
       EXPECT_FALSE(ends_at_once(args)) << "read the settings: " << testing::PrintToString(args);
     }
     EXPECT_NE(wine::probe({"child", "pane"}), 0) << "a preview came up";
@@ -64,7 +64,8 @@ TEST_F(WineStartup, WhileAGuardWindowIsUpEveryStartEndsAtOnceWithoutReading) {
 TEST_F(WineStartup, PasswordAndUnknownSwitchesEndAtOnceAfterReadingTheSettings) {
   wine::HostWindow owner("owner", 100, 100);
   for (const auto& args : std::vector<std::vector<std::string>>{{"/a", owner.handle()}, {"s"}}) {
-    EXPECT_TRUE(ends_at_once(args)) << "did not read the settings: " << testing::PrintToString(args);
+    EXPECT_TRUE(ends_at_once(args))
+        << "did not read the settings: " << testing::PrintToString(args);
   }
   EXPECT_FALSE(fs::exists(wine::textures()));
 }
@@ -76,7 +77,8 @@ TEST_F(WineStartup, SwitchCWithOrWithoutAWindowShowsTheDialog) {
   wine::HostWindow owner("owner", 100, 100);
   for (const std::string& line : {std::string("/c"), "/c:" + owner.handle()}) {
     wine::Program shell(shell_folder_.program(), {line});
-    ASSERT_TRUE(wait_for([&] { return find_window(x.display(), "<Quillon>") != 0; }, kLong)) << line;
+    ASSERT_TRUE(wait_for([&] { return find_window(x.display(), "<Quillon>") != 0; }, kLong))
+        << line;
     ASSERT_EQ(wine::probe({"close", "<Quillon>"}), 0);
     EXPECT_TRUE(shell.ends_within(kLong)) << line;
     EXPECT_EQ(shell.exit_code(), 0);

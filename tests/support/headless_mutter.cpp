@@ -42,22 +42,29 @@ HeadlessMutter::HeadlessMutter() {
   fs::permissions(runtime_, fs::perms::owner_all);
   give_to_user(home());
   // The shell notes the bus and its own pid (Mutter's once it execs).
-  const std::string script = "echo \"$DBUS_SESSION_BUS_ADDRESS\" > bus.new && mv bus.new bus && "
-                             "echo $$ > mutter.pid && exec mutter --headless --wayland --no-x11 "
-                             "--virtual-monitor 1024x768";
+  const std::string script =
+      "echo \"$DBUS_SESSION_BUS_ADDRESS\" > bus.new && mv bus.new bus && "
+      "echo $$ > mutter.pid && exec mutter --headless --wayland --no-x11 "
+      "--virtual-monitor 1024x768";
   std::vector<std::string> command = as_user({});
-  command.insert(command.end(), {"sh", "-c", "cd \"$HOME\" && dbus-run-session -- sh -c '" + script + "'"});
+  command.insert(command.end(),
+                 {"sh", "-c", "cd \"$HOME\" && dbus-run-session -- sh -c '" + script + "'"});
   session_ = std::make_unique<Process>("/usr/bin/setpriv", command, EnvironmentChanges{},
                                        home() / "mutter.log");
-  ready_ = wait_for([&] {
-    bus_ = first_line(home() / "bus");
-    return !bus_.empty() && fs::exists(runtime_ / "wayland-0");
-  }, std::chrono::seconds(30));
-  ready_ = ready_ && wait_for([&] {
-    return run("gdbus", {"call", "--session", "-d", "org.gnome.Mutter.IdleMonitor", "-o",
-                         "/org/gnome/Mutter/IdleMonitor/Core", "-m",
-                         "org.gnome.Mutter.IdleMonitor.GetIdletime"});
-  }, std::chrono::seconds(30));
+  ready_ = wait_for(
+      [&] {
+        bus_ = first_line(home() / "bus");
+        return !bus_.empty() && fs::exists(runtime_ / "wayland-0");
+      },
+      std::chrono::seconds(30));
+  ready_ = ready_ &&
+           wait_for(
+               [&] {
+                 return run("gdbus", {"call", "--session", "-d", "org.gnome.Mutter.IdleMonitor",
+                                      "-o", "/org/gnome/Mutter/IdleMonitor/Core", "-m",
+                                      "org.gnome.Mutter.IdleMonitor.GetIdletime"});
+               },
+               std::chrono::seconds(30));
 }
 
 HeadlessMutter::~HeadlessMutter() { end(); }
@@ -79,8 +86,11 @@ bool HeadlessMutter::end() {
 }
 
 std::vector<std::string> HeadlessMutter::as_user(const std::vector<std::string>& extra) const {
-  std::vector<std::string> out{"--reuid=" + std::string(kUser), "--regid=nogroup",
-                               "--clear-groups", "env", "-i",
+  std::vector<std::string> out{"--reuid=" + std::string(kUser),
+                               "--regid=nogroup",
+                               "--clear-groups",
+                               "env",
+                               "-i",
                                "HOME=" + home().string(),
                                "XDG_RUNTIME_DIR=" + runtime_.string(),
                                "XDG_CACHE_HOME=" + (home() / ".cache").string(),

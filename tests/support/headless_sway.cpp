@@ -53,15 +53,21 @@ HeadlessSway::HeadlessSway() {
   give_to_user(home());
   sway_ = std::make_unique<Process>(
       "/usr/bin/setpriv",
-      as_user({"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman",
-               "sway", "-c", (home() / "config").string()}),
+      as_user({"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman", "sway",
+               "-c", (home() / "config").string()}),
       EnvironmentChanges{}, home() / "sway.log");
-  ready_ = wait_for([&] {
-    socket_ = named_in(runtime_, "wayland-", "");
-    ipc_ = named_in(runtime_, "sway-ipc.", ".sock");
-    return !socket_.empty() && !ipc_.empty();
-  }, std::chrono::seconds(30));
-  ready_ = ready_ && wait_for([&] { return message({"-t", "get_version"}); }, std::chrono::seconds(30));
+  ready_ = wait_for(
+      [&] {
+        socket_ = named_in(runtime_, "wayland-", "");
+        ipc_ = named_in(runtime_, "sway-ipc.", ".sock");
+        return !socket_.empty() && !ipc_.empty();
+      },
+      std::chrono::seconds(30));
+  ready_ = ready_ && wait_for(
+                         [&] {
+                           return message({"-t", "get_version"});
+                         },
+                         std::chrono::seconds(30));
 }
 
 HeadlessSway::~HeadlessSway() { end(); }
@@ -79,8 +85,11 @@ void HeadlessSway::give_to_user(const fs::path& path) const {
 }
 
 std::vector<std::string> HeadlessSway::as_user(const std::vector<std::string>& extra) const {
-  std::vector<std::string> out{"--reuid=" + std::string(kUser), "--regid=" + std::string(kGroup),
-                               "--clear-groups", "env", "-i",
+  std::vector<std::string> out{"--reuid=" + std::string(kUser),
+                               "--regid=" + std::string(kGroup),
+                               "--clear-groups",
+                               "env",
+                               "-i",
                                "HOME=" + home().string(),
                                "XDG_RUNTIME_DIR=" + runtime_.string(),
                                "XDG_CACHE_HOME=" + (home() / ".cache").string(),

@@ -39,7 +39,9 @@ class HeadlessSway {
   // The same, waited for: true when it exits 0 within 20 s.
   bool run(const std::filesystem::path& program, const std::vector<std::string>& arguments) const;
   // swaymsg with these arguments.
-  bool message(const std::vector<std::string>& arguments) const { return run("swaymsg", arguments); }
+  bool message(const std::vector<std::string>& arguments) const {
+    return run("swaymsg", arguments);
+  }
   // A second output, HEADLESS-2, beside the first.
   bool add_output() const;
   // grim's picture of one output as binary PPM.

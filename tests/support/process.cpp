@@ -54,8 +54,8 @@ Process::Process(const fs::path& program, const std::vector<std::string>& argume
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!stderr_file.empty()) {
-    posix_spawn_file_actions_addopen(&actions, 2, stderr_file.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, stderr_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
   }
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);

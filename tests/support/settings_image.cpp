@@ -15,9 +15,7 @@ std::string settings_image(const std::string& type, const std::string& repeat,
          line(kKeyBgmRepeat, repeat) + line(kKeyBgmFile, file);
 }
 
-std::string settings_number(int value) {
-  return (value < 0 ? "" : " ") + std::to_string(value);
-}
+std::string settings_number(int value) { return (value < 0 ? "" : " ") + std::to_string(value); }
 
 void write_settings_file(const std::filesystem::path& path, const std::string& image) {
   std::ofstream(path, std::ios::binary) << image;

@@ -52,7 +52,9 @@ Sound analyse(const std::vector<std::int16_t>& samples) {
   return out;
 }
 
-bool is_tone(const Sound& s, double hz) { return s.rms > 0.05 && std::fabs(s.dominant_hz - hz) <= 30; }
+bool is_tone(const Sound& s, double hz) {
+  return s.rms > 0.05 && std::fabs(s.dominant_hz - hz) <= 30;
+}
 
 bool is_silent(const Sound& s) { return s.rms < 0.005; }
 
@@ -66,8 +68,8 @@ SinkCapture::SinkCapture() {
     dup2(fds[1], STDOUT_FILENO);
     close(fds[0]);
     close(fds[1]);
-    execlp("parec", "parec", "-d", "orvanth_null.monitor", "--raw", "--format=s16le",
-           "--rate=8000", "--channels=1", "--latency-msec=10", "--process-time-msec=10",
+    execlp("parec", "parec", "-d", "orvanth_null.monitor", "--raw", "--format=s16le", "--rate=8000",
+           "--channels=1", "--latency-msec=10", "--process-time-msec=10",
            static_cast<char*>(nullptr));
     _exit(127);
   }

@@ -14,8 +14,8 @@
 namespace orvanth::test {
 
 struct Sound {
-  double rms = 0;           // 0..1 of full scale
-  double dominant_hz = 0;   // strongest frequency between 100 and 2000 Hz
+  double rms = 0;          // 0..1 of full scale
+  double dominant_hz = 0;  // strongest frequency between 100 and 2000 Hz
 };
 
 inline constexpr int kCaptureRate = 8000;

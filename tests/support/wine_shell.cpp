@@ -31,7 +31,8 @@ std::vector<pid_t> ShellFolder::processes(const std::string& name) const {
     }
     const pid_t pid = std::stoi(id);
     const std::string line = file_bytes(entry.path() / "cmdline");
-    if ((line.find(unix_form) != std::string::npos || line.find(windows_form) != std::string::npos) &&
+    if ((line.find(unix_form) != std::string::npos ||
+         line.find(windows_form) != std::string::npos) &&
         process_state(pid) != 'Z' && process_state(pid) != '\0') {
       out.push_back(pid);
     }

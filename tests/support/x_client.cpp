@@ -49,9 +49,9 @@ XClient::~XClient() {
 Window XClient::make_window(const std::string& title, unsigned width, unsigned height) {
   XSetWindowAttributes attributes{};
   attributes.background_pixel = WhitePixel(dpy_, DefaultScreen(dpy_));
-  const Window w = XCreateWindow(dpy_, DefaultRootWindow(dpy_), 100, 100, width, height, 0,
-                                 CopyFromParent, InputOutput, CopyFromParent, CWBackPixel,
-                                 &attributes);
+  const Window w =
+      XCreateWindow(dpy_, DefaultRootWindow(dpy_), 100, 100, width, height, 0, CopyFromParent,
+                    InputOutput, CopyFromParent, CWBackPixel, &attributes);
   XStoreName(dpy_, w, title.c_str());
   XChangeProperty(dpy_, w, XInternAtom(dpy_, "_NET_WM_NAME", False),
                   XInternAtom(dpy_, "UTF8_STRING", False), 8, PropModeReplace,
@@ -95,7 +95,9 @@ std::vector<Window> XClient::children(Window w) {
   return out;
 }
 
-bool XClient::is_own(Window w) const { return std::find(own_.begin(), own_.end(), w) != own_.end(); }
+bool XClient::is_own(Window w) const {
+  return std::find(own_.begin(), own_.end(), w) != own_.end();
+}
 
 // _NET_WM_NAME (UTF-8) first: a WM_NAME of other than Latin-1 text comes as
 // COMPOUND_TEXT, whose bytes are not the title's.

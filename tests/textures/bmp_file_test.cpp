@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::uint32_t get32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+         (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
 std::uint16_t get16(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -80,7 +81,7 @@ TEST(BmpWriter, HeadersOfTheSaversTwoSizes) {
 
 TEST(BmpWriter, RowsBottomUpInBgrWithZeroPadding) {
   // 2 x 2: a row is 6 bytes, padded to 8.
-  const std::uint8_t rgb[] = {1, 2, 3, 4, 5, 6,  // top row
+  const std::uint8_t rgb[] = {1, 2, 3, 4,  5,  6,  // top row
                               7, 8, 9, 10, 11, 12};
   const auto file = orvanth::encode_bmp24(2, 2, rgb);
   ASSERT_EQ(file.size(), 54U + 16U);
@@ -136,7 +137,8 @@ TEST_F(BmpWriterFiles, FailureIsReportedNotHidden) {
   const fs::path blocker = root_ / "file";
   { std::ofstream(blocker) << "x"; }
   std::string error;
-  EXPECT_FALSE(orvanth::write_bmp_file((blocker / "Orvanth00.bmp").string(), 4, 4, rgb.data(), &error));
+  EXPECT_FALSE(
+      orvanth::write_bmp_file((blocker / "Orvanth00.bmp").string(), 4, 4, rgb.data(), &error));
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(orvanth::write_bmp_file((root_ / "a.bmp").string(), 0, 4, rgb.data()));
   EXPECT_FALSE(fs::exists(root_ / "a.bmp"));

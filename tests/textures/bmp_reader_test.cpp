@@ -143,8 +143,7 @@ TEST(BmpReader, RefusesSizesThatWrapOrAskForGigabytes) {
   // 65536 x 65536 x 24 / 8 wraps to 0 in 32 bits.
   EXPECT_EQ(status_of(make_file({.width = 65536, .height = 65536}, counting(64))),
             BmpStatus::kDataShort);
-  EXPECT_EQ(status_of(make_file({.size_image = 0xFFFFFFF0U}, counting(64))),
-            BmpStatus::kDataShort);
+  EXPECT_EQ(status_of(make_file({.size_image = 0xFFFFFFF0U}, counting(64))), BmpStatus::kDataShort);
   EXPECT_EQ(status_of(make_file({.width = 16000, .height = 16000}, counting(64))),
             BmpStatus::kDataShort);
   // A colour table of four billion entries is read through, not allocated.
@@ -160,9 +159,9 @@ TEST(BmpReader, RefusesOtherBitCountsAndAnyCompressionThoughTheDataIsThere) {
       {.bit_count = 32, .size_image = 32},
       {.bit_count = 16, .size_image = 24},
       {.bit_count = 0, .size_image = 24},
-      {.compression = 1, .size_image = 24},   // RLE8
-      {.compression = 3, .size_image = 24},   // bit fields
-      {.compression = 4, .size_image = 24},   // JPEG
+      {.compression = 1, .size_image = 24},  // RLE8
+      {.compression = 3, .size_image = 24},  // bit fields
+      {.compression = 4, .size_image = 24},  // JPEG
       {.bit_count = 32, .compression = 3},
   };
   for (const Header& h : cases) {

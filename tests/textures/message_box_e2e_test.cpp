@@ -93,7 +93,13 @@ class MessageBoxOnScreen : public ::testing::Test {
     // A deep cache folder with non-ASCII names; the texture folder moves into it.
     long_home_ = fs::path(home_.root()) / "d\xC3\xA9j\xC3\xA0 vu";
     for (int i = 0; i < 8; ++i) {
-      long_home_ /= "\xC3\xBC" "bersicht-" + std::to_string(i) + "-ma\xC3\xAF" "s-na\xC3\xAF" "ve";
+      long_home_ /=
+          "\xC3\xBC"
+          "bersicht-" +
+          std::to_string(i) +
+          "-ma\xC3\xAF"
+          "s-na\xC3\xAF"
+          "ve";
     }
     fs::create_directories(long_home_);
     fs::rename(fs::path(home_.root()) / "orvanth", long_home_ / "orvanth");

@@ -28,10 +28,10 @@ TEST(MessageBoxLayout, InvalidUtf8BytesBecomeReplacementCharacters) {
     std::string out;
   } cases[] = {
       {"d\xC3\xA9j\xC3\xA0 \xF0\x9F\x98\x80", "d\xC3\xA9j\xC3\xA0 \xF0\x9F\x98\x80"},
-      {"d\xE9j\xE0", "d\xEF\xBF\xBDj\xEF\xBF\xBD"},              // Latin-1
-      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                  // overlong '/'
-      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // surrogate
-      {"a\xE2\x82", "a\xEF\xBF\xBD\xEF\xBF\xBD"},                // cut short
+      {"d\xE9j\xE0", "d\xEF\xBF\xBDj\xEF\xBF\xBD"},                              // Latin-1
+      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                                  // overlong '/'
+      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},                  // surrogate
+      {"a\xE2\x82", "a\xEF\xBF\xBD\xEF\xBF\xBD"},                                // cut short
       {"\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // > U+10FFFF
   };
   for (const auto& c : cases) {
@@ -50,7 +50,8 @@ TEST(MessageBoxLayout, WrapsAtBlanksSlashesNewlinesAndInsideOverlongWords) {
       {"aaa   bbb", 30, {"aaa", "bbb"}},
       {"/home/d\xC3\xA9j\xC3\xA0/x.bmp", 70, {"/home/", "d\xC3\xA9j\xC3\xA0/", "x.bmp"}},
       {"\"C:\\users\\x.bmp", 100, {"\"C:\\users\\", "x.bmp"}},
-      {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", 20,
+      {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9",
+       20,
        {"\xC3\xA9\xC3\xA9", "\xC3\xA9\xC3\xA9", "\xC3\xA9"}},
       {"a\n\nb", 100, {"a", "", "b"}},
       {"", 100, {""}},

@@ -8,8 +8,8 @@
 #include <set>
 
 #include "renderer/render_window.h"
-#include "tests/renderer/renderer_process.h"
 #include "renderer/scene/scene_gl.h"
+#include "tests/renderer/renderer_process.h"
 
 using namespace std::chrono_literals;
 using orvanth::test::find_window;
@@ -98,7 +98,8 @@ class MissingTexture : public ::testing::Test {
       int revert = 0;
       XGetInputFocus(display_, &focus, &revert);
       return focus == box;
-    })) << caption << " has no keyboard focus";
+    })) << caption
+        << " has no keyboard focus";
     ASSERT_TRUE(orvanth::test::xdotool("key Return"));
     ASSERT_TRUE(wait_for([&] { return find_window(display_, caption) == 0; }));
   }

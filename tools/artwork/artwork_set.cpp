@@ -13,8 +13,8 @@ std::vector<Image> make_artwork_set() {
   all.push_back(make_preview(maps));
   all.push_back(make_marker_empty());
   all.push_back(make_marker_filled());
-  for (ButtonKind k : {ButtonKind::Normal, ButtonKind::HighLight, ButtonKind::Pressed, ButtonKind::Disable,
-                       ButtonKind::HighLightSelect, ButtonKind::Selected})
+  for (ButtonKind k : {ButtonKind::Normal, ButtonKind::HighLight, ButtonKind::Pressed,
+                       ButtonKind::Disable, ButtonKind::HighLightSelect, ButtonKind::Selected})
     all.push_back(make_button_picture(k));
   all.push_back(make_icon(maps));
   return all;

@@ -46,10 +46,14 @@ double det_sin(double x) {
   const double r = x - q * (kPi / 2.0);
   const auto quadrant = static_cast<std::int64_t>(q) & 3;
   switch (quadrant) {
-    case 0: return sin_poly(r);
-    case 1: return cos_poly(r);
-    case 2: return -sin_poly(r);
-    default: return -cos_poly(r);
+    case 0:
+      return sin_poly(r);
+    case 1:
+      return cos_poly(r);
+    case 2:
+      return -sin_poly(r);
+    default:
+      return -cos_poly(r);
   }
 }
 

@@ -50,8 +50,8 @@ std::string source_text(const std::vector<Image>& set, const std::string& blob_p
        "constexpr Entry kEntries[] = {\n";
   std::size_t offset = 0;
   for (const Image& img : set) {
-    s << "    {" << img.width << ", " << img.height << ", " << img.channels << ", " << offset << "},  // "
-      << img.name << "\n";
+    s << "    {" << img.width << ", " << img.height << ", " << img.channels << ", " << offset
+      << "},  // " << img.name << "\n";
     offset += img.pixels.size();
   }
   s << "};\n\n"
@@ -80,7 +80,8 @@ bool write_embedded_source(const std::vector<Image>& set, const std::string& dir
   std::string blob;
   for (const Image& img : set) blob.append(img.pixels.begin(), img.pixels.end());
   const std::string blob_path = dir + "/orvanth_art.bin";
-  return write_file(blob_path, blob) && write_file(dir + "/orvanth_art.cpp", source_text(set, blob_path));
+  return write_file(blob_path, blob) &&
+         write_file(dir + "/orvanth_art.cpp", source_text(set, blob_path));
 }
 
 bool write_picture_files(const std::vector<Image>& set, const std::string& dir) {
@@ -98,7 +99,8 @@ bool write_picture_files(const std::vector<Image>& set, const std::string& dir) 
            << "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
       path += ".pam";
     }
-    if (!write_file(path, head.str() + std::string(img.pixels.begin(), img.pixels.end()))) return false;
+    if (!write_file(path, head.str() + std::string(img.pixels.begin(), img.pixels.end())))
+      return false;
   }
   return true;
 }

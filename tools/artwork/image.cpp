@@ -21,12 +21,18 @@ Rgb hex(std::uint32_t rrggbb) {
 }
 
 Image::Image(std::string n, int w, int h, int c)
-    : name(std::move(n)), width(w), height(h), channels(c),
-      pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * static_cast<std::size_t>(c), 0) {}
+    : name(std::move(n)),
+      width(w),
+      height(h),
+      channels(c),
+      pixels(
+          static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * static_cast<std::size_t>(c),
+          0) {}
 
 void Image::set(int x, int y, Rgb c, double alpha) {
   std::uint8_t* p = &pixels[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                             static_cast<std::size_t>(x)) * static_cast<std::size_t>(channels)];
+                             static_cast<std::size_t>(x)) *
+                            static_cast<std::size_t>(channels)];
   p[0] = to_byte(c.r);
   p[1] = to_byte(c.g);
   p[2] = to_byte(c.b);
@@ -35,7 +41,8 @@ void Image::set(int x, int y, Rgb c, double alpha) {
 
 void Image::set_hex(int x, int y, std::uint32_t rrggbb) {
   std::uint8_t* p = &pixels[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                             static_cast<std::size_t>(x)) * static_cast<std::size_t>(channels)];
+                             static_cast<std::size_t>(x)) *
+                            static_cast<std::size_t>(channels)];
   p[0] = static_cast<std::uint8_t>((rrggbb >> 16U) & 0xFFU);
   p[1] = static_cast<std::uint8_t>((rrggbb >> 8U) & 0xFFU);
   p[2] = static_cast<std::uint8_t>(rrggbb & 0xFFU);

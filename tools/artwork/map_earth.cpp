@@ -14,7 +14,8 @@ namespace {
 constexpr double kLandShare = 0.31;
 
 double elevation(Vec3 p) {
-  const Vec3 warp{fbm(p * 1.3, 4, 401U), fbm(p * 1.3 + Vec3{4, 7, 2}, 4, 402U), fbm(p * 1.3 + Vec3{1, 3, 8}, 4, 403U)};
+  const Vec3 warp{fbm(p * 1.3, 4, 401U), fbm(p * 1.3 + Vec3{4, 7, 2}, 4, 402U),
+                  fbm(p * 1.3 + Vec3{1, 3, 8}, 4, 403U)};
   const Vec3 q = p * 1.1 + warp * 0.5;
   const double base = fbm(q, 8, 404U, 0.5);
   return base + 0.18 * ridged(p * 3.0 + warp, 4, 405U) * smoothstep(0.0, 0.35, base);
@@ -30,7 +31,8 @@ double sea_level(const Field& h) {
 
 Rgb land_colour(const MapPoint& m, double height_above_sea) {
   const double alat = std::fabs(m.lat) * 180.0 / kPi;
-  const double moist = fbm(m.p * 3.0, 5, 410U) + 0.35 * (1.0 - smoothstep(0.0, 0.12, height_above_sea));
+  const double moist =
+      fbm(m.p * 3.0, 5, 410U) + 0.35 * (1.0 - smoothstep(0.0, 0.12, height_above_sea));
   const double desert_belt = smoothstep(10.0, 20.0, alat) * (1.0 - smoothstep(32.0, 42.0, alat));
   const Rgb tropic = hex(0x2C5A1E);
   const Rgb temperate = hex(0x4A6B2A);
@@ -53,9 +55,11 @@ Rgb ocean_colour(double depth) {
 
 double cloud_cover(const MapPoint& m) {
   const double alat = std::fabs(m.lat) * 180.0 / kPi;
-  const Vec3 warp{fbm(m.p * 2.0, 3, 420U), fbm(m.p * 2.0 + Vec3{9, 1, 3}, 3, 421U), fbm(m.p * 2.0 + Vec3{2, 6, 4}, 3, 422U)};
+  const Vec3 warp{fbm(m.p * 2.0, 3, 420U), fbm(m.p * 2.0 + Vec3{9, 1, 3}, 3, 421U),
+                  fbm(m.p * 2.0 + Vec3{2, 6, 4}, 3, 422U)};
   // Storm belts at mid latitudes and along the equator; dry subtropics.
-  const double belt = 0.25 * (1.0 - smoothstep(0.0, 12.0, alat)) + 0.3 * smoothstep(35.0, 50.0, alat) -
+  const double belt = 0.25 * (1.0 - smoothstep(0.0, 12.0, alat)) +
+                      0.3 * smoothstep(35.0, 50.0, alat) -
                       0.2 * smoothstep(15.0, 25.0, alat) * (1.0 - smoothstep(30.0, 38.0, alat));
   const double n = fbm(Vec3{m.p.x * 3.0, m.p.y * 3.0, m.p.z * 5.0} + warp * 1.4, 6, 423U) + belt;
   return smoothstep(0.2, 0.7, n) * 0.85;
@@ -67,7 +71,8 @@ Image make_earth_map() {
   Image img("earth", kEarthSize, kEarthSize, 3);
   Field height(img.width, img.height);
   for (int y = 0; y < img.height; ++y)
-    for (int x = 0; x < img.width; ++x) height.at(x, y) = elevation(map_point(x, y, img.width, img.height).p);
+    for (int x = 0; x < img.width; ++x)
+      height.at(x, y) = elevation(map_point(x, y, img.width, img.height).p);
   const double sea = sea_level(height);
   for (int y = 0; y < img.height; ++y) {
     for (int x = 0; x < img.width; ++x) {
@@ -76,9 +81,11 @@ Image make_earth_map() {
       Rgb c = h > 0.0 ? land_colour(m, h) * relief(height, x, y, 3.0) : ocean_colour(-h);
       // Ice caps: the southern one covers land and sea alike, the northern one is sea ice.
       const double edge = 0.06 * fbm(m.p * 8.0, 4, 430U);
-      const double ice = smoothstep(1.2, 1.25, -m.lat + edge) + smoothstep(1.3, 1.35, m.lat + edge) +
+      const double ice = smoothstep(1.2, 1.25, -m.lat + edge) +
+                         smoothstep(1.3, 1.35, m.lat + edge) +
                          (h > 0.0 ? smoothstep(1.1, 1.2, std::fabs(m.lat) + edge) : 0.0);
-      c = mix(c, mix(hex(0xF4F7FA), hex(0xDDE5EC), 0.5 + 0.5 * fbm(m.p * 14.0, 2, 431U)), clamp01(ice));
+      c = mix(c, mix(hex(0xF4F7FA), hex(0xDDE5EC), 0.5 + 0.5 * fbm(m.p * 14.0, 2, 431U)),
+              clamp01(ice));
       c = mix(c, hex(0xFBFBFB), cloud_cover(m));
       img.set(x, y, c);
     }

@@ -8,8 +8,10 @@ namespace orvanth::artgen {
 // patches; a few darker spots sit in two belts either side of the equator.
 Image make_sun_map() {
   Image img("sun", kMapWidth, kMapHeight, 3);
-  const std::vector<RampStop> fire{{0.00, hex(0x5A0A02)}, {0.30, hex(0xB02205)},
-                                   {0.55, hex(0xE85A0C)}, {0.78, hex(0xFF9A22)},
+  const std::vector<RampStop> fire{{0.00, hex(0x5A0A02)},
+                                   {0.30, hex(0xB02205)},
+                                   {0.55, hex(0xE85A0C)},
+                                   {0.78, hex(0xFF9A22)},
                                    {1.00, hex(0xFFE08A)}};
   for (int y = 0; y < img.height; ++y) {
     for (int x = 0; x < img.width; ++x) {

@@ -15,12 +15,13 @@ double zonal_noise(Vec3 p, double scale, int octaves, std::uint32_t seed) {
 
 // Latitude (radians) shifted by turbulence, so band edges wave and curl.
 double stirred_latitude(const MapPoint& m, double amount, std::uint32_t seed) {
-  const Vec3 warp{zonal_noise(m.p, 2.0, 3, seed), zonal_noise(m.p + Vec3{5, 2, 1}, 2.0, 3, seed + 1U), 0.0};
+  const Vec3 warp{zonal_noise(m.p, 2.0, 3, seed),
+                  zonal_noise(m.p + Vec3{5, 2, 1}, 2.0, 3, seed + 1U), 0.0};
   return m.lat + amount * fbm(m.p * 3.0 + warp * 1.2, 5, seed + 2U);
 }
 
 struct Oval {
-  double lon;     // centre, radians
+  double lon;  // centre, radians
   double lat;
   double half_w;  // radians
   double half_h;
@@ -67,12 +68,14 @@ Image make_banded_red_oval_map() {
       const double d = oval_distance(m, spot);
       // Around the oval the bands swirl aside.
       const double side = (m.lat - spot.lat) / spot.half_h;
-      const double push = 0.12 * smoothstep(2.6, 0.9, d) * (side < -1.0 ? -1.0 : (side > 1.0 ? 1.0 : side));
+      const double push =
+          0.12 * smoothstep(2.6, 0.9, d) * (side < -1.0 ? -1.0 : (side > 1.0 ? 1.0 : side));
       const double lat = stirred_latitude(m, 0.05 + 0.05 * smoothstep(1.5, 3.0, d), 600U) + push;
       const double streak = 0.06 * zonal_noise(m.p, 6.0, 4, 607U);
       Rgb c = ramp(bands, 0.5 + lat / kPi) * (1.0 + streak);
       const double swirl = fbm(Vec3{m.p.x * 9.0, m.p.y * 9.0, d * 4.0}, 3, 608U);
-      const Rgb red = mix(hex(0xC0553A), hex(0xE08A60), smoothstep(0.7, 0.0, d) * 0.6 + 0.25 * swirl);
+      const Rgb red =
+          mix(hex(0xC0553A), hex(0xE08A60), smoothstep(0.7, 0.0, d) * 0.6 + 0.25 * swirl);
       const double inside = smoothstep(1.05, 0.85, d);
       const double collar = 0.5 * smoothstep(1.35, 1.05, d) * (1.0 - inside);
       c = mix(c, hex(0xF3E9D4), collar);
@@ -84,17 +87,33 @@ Image make_banded_red_oval_map() {
 
 Image make_golden_banded_map() {
   return banded("yellow-orange-bands",
-                {{0.00, hex(0xB89A5C)}, {0.12, hex(0xD8B46A)}, {0.24, hex(0xE8C77E)}, {0.32, hex(0xD59A4C)},
-                 {0.40, hex(0xF0D690)}, {0.46, hex(0xE3A958)}, {0.52, hex(0xF5E0A0)}, {0.58, hex(0xE0A050)},
-                 {0.66, hex(0xEFD08A)}, {0.74, hex(0xD89C52)}, {0.84, hex(0xE6C27A)}, {1.00, hex(0xB8965A)}},
+                {{0.00, hex(0xB89A5C)},
+                 {0.12, hex(0xD8B46A)},
+                 {0.24, hex(0xE8C77E)},
+                 {0.32, hex(0xD59A4C)},
+                 {0.40, hex(0xF0D690)},
+                 {0.46, hex(0xE3A958)},
+                 {0.52, hex(0xF5E0A0)},
+                 {0.58, hex(0xE0A050)},
+                 {0.66, hex(0xEFD08A)},
+                 {0.74, hex(0xD89C52)},
+                 {0.84, hex(0xE6C27A)},
+                 {1.00, hex(0xB8965A)}},
                 0.025, 0.04, 800U);
 }
 
 Image make_pale_cyan_map() {
   return banded("pale-cyan-faint-bands",
-                {{0.00, hex(0x9CCAD0)}, {0.15, hex(0xA9D8DD)}, {0.30, hex(0xB3E0E4)}, {0.38, hex(0xA6D4DA)},
-                 {0.46, hex(0xB8E4E7)}, {0.54, hex(0xADDBE0)}, {0.62, hex(0xB6E2E5)}, {0.72, hex(0xA4D2D8)},
-                 {0.85, hex(0xAEDADF)}, {1.00, hex(0x98C6CD)}},
+                {{0.00, hex(0x9CCAD0)},
+                 {0.15, hex(0xA9D8DD)},
+                 {0.30, hex(0xB3E0E4)},
+                 {0.38, hex(0xA6D4DA)},
+                 {0.46, hex(0xB8E4E7)},
+                 {0.54, hex(0xADDBE0)},
+                 {0.62, hex(0xB6E2E5)},
+                 {0.72, hex(0xA4D2D8)},
+                 {0.85, hex(0xAEDADF)},
+                 {1.00, hex(0x98C6CD)}},
                 0.02, 0.015, 900U);
 }
 

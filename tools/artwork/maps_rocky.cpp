@@ -36,7 +36,8 @@ Image cratered(const char* name, const std::vector<RampStop>& albedo, double den
   for (int y = 0; y < img.height; ++y) {
     for (int x = 0; x < img.width; ++x) {
       const MapPoint m = map_point(x, y, img.width, img.height);
-      const double tone = 0.5 + 0.5 * fbm(m.p * 2.5, 5, seed + 20U) + 0.12 * fbm(m.p * 20.0, 2, seed + 21U);
+      const double tone =
+          0.5 + 0.5 * fbm(m.p * 2.5, 5, seed + 20U) + 0.12 * fbm(m.p * 20.0, 2, seed + 21U);
       const double floor_dark = -0.25 * clamp01(-height.get(x, y));
       Rgb c = ramp(albedo, tone + floor_dark);
       img.set(x, y, c * relief(height, x, y, relief_strength));
@@ -59,21 +60,26 @@ Image paint_map(const char* name, const std::function<Rgb(const MapPoint&)>& col
 }  // namespace
 
 Image make_brown_cratered_map() {
-  return cratered("brown-cratered",
-                  {{0.0, hex(0x3A2616)}, {0.45, hex(0x6E4E33)}, {0.75, hex(0x93714F)}, {1.0, hex(0xB29472)}},
-                  0.55, 200U, 1.8);
+  return cratered(
+      "brown-cratered",
+      {{0.0, hex(0x3A2616)}, {0.45, hex(0x6E4E33)}, {0.75, hex(0x93714F)}, {1.0, hex(0xB29472)}},
+      0.55, 200U, 1.8);
 }
 
 Image make_grey_cratered_map() {
-  return cratered("grey-cratered",
-                  {{0.0, hex(0x4A4A4A)}, {0.4, hex(0x777776)}, {0.7, hex(0x9C9C9A)}, {1.0, hex(0xC4C4C2)}},
-                  0.65, 1200U, 1.9);
+  return cratered(
+      "grey-cratered",
+      {{0.0, hex(0x4A4A4A)}, {0.4, hex(0x777776)}, {0.7, hex(0x9C9C9A)}, {1.0, hex(0xC4C4C2)}},
+      0.65, 1200U, 1.9);
 }
 
 Image make_mottled_map() {
   Image img("orange-brown-mottled", kMapWidth, kMapHeight, 3);
-  const std::vector<RampStop> soil{{0.0, hex(0x4E2A12)}, {0.35, hex(0x8A4B1E)}, {0.6, hex(0xC0742F)},
-                                   {0.85, hex(0xDE9A50)}, {1.0, hex(0xEDBE80)}};
+  const std::vector<RampStop> soil{{0.0, hex(0x4E2A12)},
+                                   {0.35, hex(0x8A4B1E)},
+                                   {0.6, hex(0xC0742F)},
+                                   {0.85, hex(0xDE9A50)},
+                                   {1.0, hex(0xEDBE80)}};
   for (int y = 0; y < img.height; ++y) {
     for (int x = 0; x < img.width; ++x) {
       const MapPoint m = map_point(x, y, img.width, img.height);
@@ -81,7 +87,8 @@ Image make_mottled_map() {
                       fbm(m.p * 2.0 + Vec3{7, 2, 5}, 4, 33U)};
       const double blot = fbm(m.p * 4.0 + warp * 0.8, 6, 34U);
       const Cells c = cellular(m.p * 9.0 + warp * 0.5, 35U);
-      const double mottle = 0.5 + 0.55 * blot + 0.18 * (c.f1 - 0.5) + 0.06 * fbm(m.p * 30.0, 2, 36U);
+      const double mottle =
+          0.5 + 0.55 * blot + 0.18 * (c.f1 - 0.5) + 0.06 * fbm(m.p * 30.0, 2, 36U);
       img.set(x, y, ramp(soil, mottle));
     }
   }
@@ -91,8 +98,11 @@ Image make_mottled_map() {
 Image make_red_polar_map() {
   Image img("red-polar-cap", kMapWidth, kMapHeight, 3);
   const Field height = terrain_field(img.width, img.height, 0.25, 500U);
-  const std::vector<RampStop> dust{{0.0, hex(0x4A2214)}, {0.35, hex(0x7A3A20)}, {0.6, hex(0xA85530)},
-                                   {0.85, hex(0xC77545)}, {1.0, hex(0xD99A6A)}};
+  const std::vector<RampStop> dust{{0.0, hex(0x4A2214)},
+                                   {0.35, hex(0x7A3A20)},
+                                   {0.6, hex(0xA85530)},
+                                   {0.85, hex(0xC77545)},
+                                   {1.0, hex(0xD99A6A)}};
   for (int y = 0; y < img.height; ++y) {
     for (int x = 0; x < img.width; ++x) {
       const MapPoint m = map_point(x, y, img.width, img.height);
@@ -117,7 +127,8 @@ Image make_grainy_map() {
   return paint_map("grey-grainy", [](const MapPoint& m) {
     const double broad = 0.1 * fbm(m.p * 3.0, 4, 71U);
     const double grain = 0.16 * fbm(m.p * 45.0, 2, 72U) + 0.10 * fbm(m.p * 110.0, 1, 73U);
-    const double specks = 0.12 * (smoothstep(0.55, 0.9, gradient_noise(m.p * 70.0, 74U) + 0.4) - 0.3);
+    const double specks =
+        0.12 * (smoothstep(0.55, 0.9, gradient_noise(m.p * 70.0, 74U) + 0.4) - 0.3);
     const double v = 0.5 + broad + grain + specks;
     return Rgb{v, v * 0.995, v * 0.985};
   });

@@ -80,7 +80,8 @@ double ridged(Vec3 p, int octaves, std::uint32_t seed) {
   double amp = 0.5;
   double norm = 0.0;
   for (int i = 0; i < octaves; ++i) {
-    const double n = 1.0 - std::fabs(gradient_noise(p, seed + static_cast<std::uint32_t>(i) * 131U));
+    const double n =
+        1.0 - std::fabs(gradient_noise(p, seed + static_cast<std::uint32_t>(i) * 131U));
     sum += amp * n * n;
     norm += amp;
     amp *= 0.5;

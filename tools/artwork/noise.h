@@ -30,9 +30,9 @@ double fbm(Vec3 p, int octaves, std::uint32_t seed, double gain = 0.5);
 double ridged(Vec3 p, int octaves, std::uint32_t seed);
 
 struct Cells {
-  double f1;            // distance to the nearest feature point
-  double f2;            // distance to the second nearest
-  std::uint32_t id;     // hash of the nearest point's cell
+  double f1;         // distance to the nearest feature point
+  double f2;         // distance to the second nearest
+  std::uint32_t id;  // hash of the nearest point's cell
 };
 // Cellular (Worley) noise with one feature point per unit cell.
 Cells cellular(Vec3 p, std::uint32_t seed);

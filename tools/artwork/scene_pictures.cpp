@@ -22,15 +22,17 @@ Rgb texel(const Image& map, double u, double v) {
   auto at = [&](int x, int y) {
     x = ((x % map.width) + map.width) % map.width;
     y = y < 0 ? 0 : (y >= map.height ? map.height - 1 : y);
-    const std::uint8_t* p = &map.pixels[(static_cast<std::size_t>(y) * static_cast<std::size_t>(map.width) +
-                                         static_cast<std::size_t>(x)) * 3U];
+    const std::uint8_t* p =
+        &map.pixels[(static_cast<std::size_t>(y) * static_cast<std::size_t>(map.width) +
+                     static_cast<std::size_t>(x)) *
+                    3U];
     return Rgb{p[0] / 255.0, p[1] / 255.0, p[2] / 255.0};
   };
   return mix(mix(at(x0, y0), at(x0 + 1, y0), tx), mix(at(x0, y0 + 1), at(x0 + 1, y0 + 1), tx), ty);
 }
 
 struct Planet {
-  double cx;       // screen centre
+  double cx;  // screen centre
   double cy;
   double radius;
   double water_y;  // screen row of the water point below the planet
@@ -93,8 +95,8 @@ Rgb sky(double sy, double horizon) {
 
 // One sample of the scene at (sx, sy): planets, else their reflections on
 // the water, else water or sky.
-Rgb scene_sample(const std::vector<Planet>& planets, const std::vector<Image>& maps, double sx, double sy,
-                 double horizon, double bottom) {
+Rgb scene_sample(const std::vector<Planet>& planets, const std::vector<Image>& maps, double sx,
+                 double sy, double horizon, double bottom) {
   for (std::size_t i = planets.size(); i-- > 0;) {
     const Sample s = shade_sphere(planets[i], maps, sx, sy);
     if (s.hit) return s.colour;
@@ -115,13 +117,14 @@ Rgb scene_sample(const std::vector<Planet>& planets, const std::vector<Image>& m
   return c;
 }
 
-Rgb render(const std::vector<Planet>& planets, const std::vector<Image>& maps, int x, int y, double horizon,
-           double bottom) {
+Rgb render(const std::vector<Planet>& planets, const std::vector<Image>& maps, int x, int y,
+           double horizon, double bottom) {
   constexpr int kSamples = 4;
   Rgb sum{0, 0, 0};
   for (int j = 0; j < kSamples; ++j)
     for (int i = 0; i < kSamples; ++i)
-      sum = sum + scene_sample(planets, maps, x + (i + 0.5) / kSamples, y + (j + 0.5) / kSamples, horizon, bottom);
+      sum = sum + scene_sample(planets, maps, x + (i + 0.5) / kSamples, y + (j + 0.5) / kSamples,
+                               horizon, bottom);
   return sum * (1.0 / (kSamples * kSamples));
 }
 
@@ -140,7 +143,8 @@ Image make_preview(const std::vector<Image>& maps) {
       {102.0, 66.0, 5.5, 82.0, 11, 0.7, 0.2, false},   // grey moon
   };
   for (int y = 0; y < img.height; ++y)
-    for (int x = 0; x < img.width; ++x) img.set(x, y, render(planets, maps, x, y, horizon, img.height));
+    for (int x = 0; x < img.width; ++x)
+      img.set(x, y, render(planets, maps, x, y, horizon, img.height));
   return img;
 }
 

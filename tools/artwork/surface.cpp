@@ -14,13 +14,15 @@ MapPoint map_point(int x, int y, int w, int h) {
 }
 
 double& Field::at(int x, int y) {
-  return v[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+  return v[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+           static_cast<std::size_t>(x)];
 }
 
 double Field::get(int x, int y) const {
   x = ((x % width) + width) % width;
   y = y < 0 ? 0 : (y >= height ? height - 1 : y);
-  return v[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+  return v[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+           static_cast<std::size_t>(x)];
 }
 
 double relief(const Field& height, int x, int y, double strength) {
@@ -56,7 +58,8 @@ double crater_height(Vec3 p, double scale, double density, std::uint32_t seed) {
       for (int dx = -1; dx <= 1; ++dx) {
         const std::uint32_t k = hash3(ix + dx, iy + dy, iz + dz, seed);
         if (hash_unit(k) >= density) continue;
-        const Vec3 c{ix + dx + hash_unit(k * 0x2C1B3C6DU + 7U), iy + dy + hash_unit(k * 0x297A2D39U + 3U),
+        const Vec3 c{ix + dx + hash_unit(k * 0x2C1B3C6DU + 7U),
+                     iy + dy + hash_unit(k * 0x297A2D39U + 3U),
                      iz + dz + hash_unit(k * 0x1B873593U + 5U)};
         const double radius = 0.18 + 0.32 * hash_unit(k * 0x68E31DA4U + 11U);
         const Vec3 d = q - c;

@@ -28,7 +28,8 @@ struct Field {
   int width;
   int height;
   std::vector<double> v;
-  Field(int w, int h) : width(w), height(h), v(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0.0) {}
+  Field(int w, int h)
+      : width(w), height(h), v(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0.0) {}
   double& at(int x, int y);
   double get(int x, int y) const;  // x wraps, y clamps
 };

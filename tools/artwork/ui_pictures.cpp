@@ -27,18 +27,18 @@ Colour blend(Colour a, Colour b, int i, int n) {
 
 // Colours of one state picture, ring by ring (ring 0 is the outermost).
 struct ButtonStyle {
-  int inset;             // rings of plain face colour outside the frame
-  Colour face;           // colour of those rings
-  Colour outer_top;      // ring outside the line, top to bottom gradient
+  int inset;         // rings of plain face colour outside the frame
+  Colour face;       // colour of those rings
+  Colour outer_top;  // ring outside the line, top to bottom gradient
   Colour outer_bottom;
-  bool has_outer;        // whether that ring exists
-  Colour line;           // the rounded line
+  bool has_outer;  // whether that ring exists
+  Colour line;     // the rounded line
   // The two rings inside the line, by side.
   Colour top[2];
   Colour side_top[2];
   Colour side_bottom[2];
   Colour bottom[2];
-  Colour left_top[2];    // the left side may differ (sunken shading)
+  Colour left_top[2];  // the left side may differ (sunken shading)
   Colour left_bottom[2];
   Colour middle;
 };
@@ -60,19 +60,27 @@ ButtonStyle style_for(ButtonKind kind) {
   s.outer_top = 0xE0DCC9;
   s.outer_bottom = 0xF8F7F0;
   s.line = 0x003C74;
-  auto both = [](Colour (&arr)[2], Colour a, Colour b) { arr[0] = a; arr[1] = b; };
+  auto both = [](Colour(&arr)[2], Colour a, Colour b) {
+    arr[0] = a;
+    arr[1] = b;
+  };
   // The shadow row lies just above the bottom line.
-  set_rims(s, {{0xF3F3EE, 0xF3F3EE}, {0xF3F3EE, 0xF3F3EE}, {0xF3F3EE, 0xF3F3EE}, {0xD6D0C5, 0xF3F3EE}});
+  set_rims(
+      s, {{0xF3F3EE, 0xF3F3EE}, {0xF3F3EE, 0xF3F3EE}, {0xF3F3EE, 0xF3F3EE}, {0xD6D0C5, 0xF3F3EE}});
   s.middle = 0xF3F3EE;
   switch (kind) {
     case ButtonKind::Normal:
       break;
     case ButtonKind::HighLight:
     case ButtonKind::HighLightSelect:
-      set_rims(s, {{0xFFF0CF, 0xFDD889}, {0xFCD279, 0xFCD279}, {0xF8B535, 0xF8B535}, {0xE59700, 0xF8B330}});
+      set_rims(
+          s,
+          {{0xFFF0CF, 0xFDD889}, {0xFCD279, 0xFCD279}, {0xF8B535, 0xF8B535}, {0xE59700, 0xF8B330}});
       break;
     case ButtonKind::Selected:
-      set_rims(s, {{0xCEE7FF, 0xCEE7FF}, {0xB7D0F4, 0xB7D0F4}, {0x8BADE4, 0x8BADE4}, {0x6982EE, 0x6982EE}});
+      set_rims(
+          s,
+          {{0xCEE7FF, 0xCEE7FF}, {0xB7D0F4, 0xB7D0F4}, {0x8BADE4, 0x8BADE4}, {0x6982EE, 0x6982EE}});
       break;
     case ButtonKind::Pressed:
       // The normal frame one pixel further in, darker inside top and left.
@@ -85,7 +93,9 @@ ButtonStyle style_for(ButtonKind kind) {
       s.has_outer = false;
       s.inset = 1;
       s.line = 0xC9C7BA;
-      set_rims(s, {{0xF5F4EA, 0xF5F4EA}, {0xF5F4EA, 0xF5F4EA}, {0xF5F4EA, 0xF5F4EA}, {0xF5F4EA, 0xF5F4EA}});
+      set_rims(
+          s,
+          {{0xF5F4EA, 0xF5F4EA}, {0xF5F4EA, 0xF5F4EA}, {0xF5F4EA, 0xF5F4EA}, {0xF5F4EA, 0xF5F4EA}});
       s.middle = 0xF5F4EA;
       break;
   }
@@ -126,8 +136,10 @@ Colour square_colour(const ButtonStyle& s, int x, int y, int w, int h) {
 // Signed distance from the centre line of the rounded frame (radius 2).
 double frame_distance(double px, double py, double lo_x, double lo_y, double hi_x, double hi_y) {
   constexpr double kRadius = 2.0;
-  const double cx = px < lo_x + kRadius ? lo_x + kRadius : (px > hi_x - kRadius ? hi_x - kRadius : px);
-  const double cy = py < lo_y + kRadius ? lo_y + kRadius : (py > hi_y - kRadius ? hi_y - kRadius : py);
+  const double cx =
+      px < lo_x + kRadius ? lo_x + kRadius : (px > hi_x - kRadius ? hi_x - kRadius : px);
+  const double cy =
+      py < lo_y + kRadius ? lo_y + kRadius : (py > hi_y - kRadius ? hi_y - kRadius : py);
   const double dx = px - cx;
   const double dy = py - cy;
   const bool in_corner = (dx != 0.0) && (dy != 0.0);
@@ -145,12 +157,13 @@ Rgb corner_pixel(const ButtonStyle& s, int x, int y, int w, int h) {
   const double hi_x = w - line_ring - 0.5;
   const double hi_y = h - line_ring - 0.5;
   const int ring = std::min(std::min(x, y), std::min(w - 1 - x, h - 1 - y));
-  const Rgb outside = hex(s.has_outer ? blend(s.outer_top, s.outer_bottom, y - s.inset, h - 1 - 2 * s.inset)
-                                      : s.face);
+  const Rgb outside = hex(
+      s.has_outer ? blend(s.outer_top, s.outer_bottom, y - s.inset, h - 1 - 2 * s.inset) : s.face);
   // Inside colour: the pixel's own inner-ring colour, or the first inner ring's.
   const int cx = x < w / 2 ? std::max(x, line_ring + 1) : std::min(x, w - line_ring - 2);
   const int cy = y < h / 2 ? std::max(y, line_ring + 1) : std::min(y, h - line_ring - 2);
-  const Rgb inside = hex(ring > line_ring ? square_colour(s, x, y, w, h) : square_colour(s, cx, cy, w, h));
+  const Rgb inside =
+      hex(ring > line_ring ? square_colour(s, x, y, w, h) : square_colour(s, cx, cy, w, h));
   const Rgb line = hex(s.line);
   Rgb sum{0, 0, 0};
   for (int j = 0; j < 8; ++j) {
@@ -181,7 +194,8 @@ Image make_marker_filled() {
     for (int x = 0; x < kMarkerSize; ++x) {
       const bool frame = x == 0 || y == 0 || x == kMarkerSize - 1 || y == kMarkerSize - 1;
       // A darker blue rim and a lighter top-left give the square some depth.
-      const Colour c = frame ? 0x1A3C9CU : blend(0x4A78E8U, 0x2450C8U, x + y, 2 * (kMarkerSize - 3));
+      const Colour c =
+          frame ? 0x1A3C9CU : blend(0x4A78E8U, 0x2450C8U, x + y, 2 * (kMarkerSize - 3));
       img.set_hex(x, y, c);
     }
   }
@@ -189,8 +203,9 @@ Image make_marker_filled() {
 }
 
 Image make_button_picture(ButtonKind kind) {
-  static constexpr const char* kNames[] = {"button-normal",  "button-highlight",        "button-pressed",
-                                           "button-disable", "button-highlight-select", "button-selected"};
+  static constexpr const char* kNames[] = {"button-normal",           "button-highlight",
+                                           "button-pressed",          "button-disable",
+                                           "button-highlight-select", "button-selected"};
   Image img(kNames[static_cast<int>(kind)], kButtonWidth, kButtonHeight, 3);
   const ButtonStyle s = style_for(kind);
   const int line_ring = s.inset + (s.has_outer ? 1 : 0);
@@ -199,7 +214,8 @@ Image make_button_picture(ButtonKind kind) {
     for (int x = 0; x < kButtonWidth; ++x) {
       const bool cx = x < corner || x >= kButtonWidth - corner;
       const bool cy = y < corner || y >= kButtonHeight - corner;
-      const int ring = std::min(std::min(x, y), std::min(kButtonWidth - 1 - x, kButtonHeight - 1 - y));
+      const int ring =
+          std::min(std::min(x, y), std::min(kButtonWidth - 1 - x, kButtonHeight - 1 - y));
       if (cx && cy && ring >= s.inset) {
         img.set(x, y, corner_pixel(s, x, y, kButtonWidth, kButtonHeight));
       } else {

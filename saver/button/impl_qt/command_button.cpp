@@ -53,8 +53,14 @@ QColor colour_from_bgr(std::uint32_t c) {
 }
 
 FontSpec spec_of(const QFont& f, int charset) {
-  return {f.family().toStdString(), f.pointSizeF(), f.weight(), charset, f.bold(),
-          f.italic(), f.underline(), f.strikeOut()};
+  return {f.family().toStdString(),
+          f.pointSizeF(),
+          f.weight(),
+          charset,
+          f.bold(),
+          f.italic(),
+          f.underline(),
+          f.strikeOut()};
 }
 
 QFont font_of(const FontSpec& s) {
@@ -76,9 +82,12 @@ std::string design_face() {
 
 orvanth::MouseButton button_of(const QMouseEvent* e) {
   switch (e->button()) {
-    case Qt::LeftButton: return orvanth::MouseButton::Left;
-    case Qt::RightButton: return orvanth::MouseButton::Right;
-    default: return orvanth::MouseButton::Middle;
+    case Qt::LeftButton:
+      return orvanth::MouseButton::Left;
+    case Qt::RightButton:
+      return orvanth::MouseButton::Right;
+    default:
+      return orvanth::MouseButton::Middle;
   }
 }
 
@@ -87,7 +96,9 @@ orvanth::MouseButton button_of(const QMouseEvent* e) {
 QFont Command::DesignFont() { return font_of(orvanth::design_font_in(design_face())); }
 
 Command::Command(QWidget* parent)
-    : QWidget(parent), CommandCore(orvanth::design_font_in(design_face())), LblMsg(new QLabel(this)) {
+    : QWidget(parent),
+      CommandCore(orvanth::design_font_in(design_face())),
+      LblMsg(new QLabel(this)) {
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   resize(1755 / face::kTwipsPerPixel, 420 / face::kTwipsPerPixel);

@@ -40,10 +40,13 @@ HBITMAP state_bitmap(ButtonPicture which) {
 orvanth::MouseButton button_of(UINT message) {
   switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: return orvanth::MouseButton::Left;
+    case WM_LBUTTONUP:
+      return orvanth::MouseButton::Left;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: return orvanth::MouseButton::Right;
-    default: return orvanth::MouseButton::Middle;
+    case WM_RBUTTONUP:
+      return orvanth::MouseButton::Right;
+    default:
+      return orvanth::MouseButton::Middle;
   }
 }
 
@@ -54,10 +57,10 @@ orvanth::MouseButton button_of(UINT message) {
 Command* Command::Create(HWND parent, const RECT& pixels, const PropertyBag& bag, int control_id) {
   static const bool registered = orvanth::win32::register_window_class(kClassName, window_proc);
   if (!registered) return nullptr;
-  HWND window = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                                0, 0, 0, 0, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND window =
+      CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0,
+                      0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
+                      GetModuleHandleA(nullptr), nullptr);
   Command* c = FromWindow(window);
   if (c == nullptr) return nullptr;
   c->ReadProperties(bag);
@@ -277,7 +280,9 @@ bool Command::draw_face(ButtonPicture picture, bool hover_gradient) {
   return true;
 }
 
-void Command::layout_caption() { caption_top_ = face::caption_top_pixels(height(), screen_twips_y()); }
+void Command::layout_caption() {
+  caption_top_ = face::caption_top_pixels(height(), screen_twips_y());
+}
 
 void Command::paint_parent_background(HDC dc) {
   // A transparent background shows what the container drew beneath.

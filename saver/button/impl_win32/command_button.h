@@ -56,7 +56,7 @@ class Command final : public orvanth::CommandCore {
   int height() const;
 
   HWND hwnd_;
-  int caption_top_;        // LblMsg's top, pixels
+  int caption_top_;         // LblMsg's top, pixels
   HDC image_dc_ = nullptr;  // the persistent image
   HBITMAP image_ = nullptr;
   HGDIOBJ image_old_ = nullptr;

@@ -11,11 +11,9 @@ namespace {
 
 // ＭＳ Ｐゴシック first (localised and English names), then the Japanese UI
 // faces of later systems, then those a Linux font package gives Wine.
-const wchar_t* const kPreferred[] = {
-    L"ＭＳ Ｐゴシック",
-    L"MS PGothic", L"Meiryo UI", L"Yu Gothic UI", L"MS UI Gothic",
-    L"メイリオ",
-    L"Meiryo", L"IPAPGothic", L"IPAGothic"};
+const wchar_t* const kPreferred[] = {L"ＭＳ Ｐゴシック", L"MS PGothic",   L"Meiryo UI",
+                                     L"Yu Gothic UI",    L"MS UI Gothic", L"メイリオ",
+                                     L"Meiryo",          L"IPAPGothic",   L"IPAGothic"};
 
 int CALLBACK collect_family(const LOGFONTW* font, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
                             LPARAM into) {

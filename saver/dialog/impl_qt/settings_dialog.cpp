@@ -98,10 +98,14 @@ QLabel* make_image(QWidget* parent, QRect design) {
 
 int button_code(Qt::MouseButton button) {
   switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -194,9 +198,9 @@ class QtFace final : public orvanth::dialog::FormView {
     QMessageBox::warning(&form_, text_of(caption), text_of(text));
   }
   ChosenFile choose_file() override {
-    const QString path = QFileDialog::getOpenFileName(
-        &form_, text_of(kChooserTitle), QString(), text_of(kChooserFilter), nullptr,
-        QFileDialog::HideNameFilterDetails);
+    const QString path = QFileDialog::getOpenFileName(&form_, text_of(kChooserTitle), QString(),
+                                                      text_of(kChooserFilter), nullptr,
+                                                      QFileDialog::HideNameFilterDetails);
     if (path.isEmpty()) {
       return {};
     }
@@ -222,8 +226,8 @@ class QtFace final : public orvanth::dialog::FormView {
 
 }  // namespace orvanth::dialog
 
-using orvanth::dialog::text_of;
 using orvanth::dialog::design_rect;
+using orvanth::dialog::text_of;
 
 Lumevar_P::Lumevar_P(std::string settings_path)
     : orvanth::dialog::SettingsForm(std::move(settings_path),
@@ -231,8 +235,8 @@ Lumevar_P::Lumevar_P(std::string settings_path)
   setWindowTitle(text_of(orvanth::dialog::kCaption));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  const QRect client = design_rect(0, 0, orvanth::dialog::kFormWidthTwips,
-                                  orvanth::dialog::kFormHeightTwips);
+  const QRect client =
+      design_rect(0, 0, orvanth::dialog::kFormWidthTwips, orvanth::dialog::kFormHeightTwips);
   setFixedSize(client.size());
   const QImage icon = orvanth::dialog::picture_image(orvanth::art::Icon());
   if (!icon.isNull()) {
@@ -259,8 +263,10 @@ void Lumevar_P::build_controls() {
   lbl_Credit->setPalette(white);
   Img_Ra[0] = make_image(this, design_rect(8040, 300, 180, 180));
   Img_Ra[1] = make_image(this, design_rect(8040, 600, 180, 180));
-  Img_Ra[0]->setPixmap(QPixmap::fromImage(orvanth::dialog::picture_image(orvanth::art::MarkerEmpty())));
-  Img_Ra[1]->setPixmap(QPixmap::fromImage(orvanth::dialog::picture_image(orvanth::art::MarkerFilled())));
+  Img_Ra[0]->setPixmap(
+      QPixmap::fromImage(orvanth::dialog::picture_image(orvanth::art::MarkerEmpty())));
+  Img_Ra[1]->setPixmap(
+      QPixmap::fromImage(orvanth::dialog::picture_image(orvanth::art::MarkerFilled())));
 
   Shape3 = new QFrame(Pic_C);
   Shape3->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -272,7 +278,8 @@ void Lumevar_P::build_controls() {
   lbl_Title = make_label(Pic_C, QStringLiteral("BGM"), design_rect(300, 360, 1665, 195),
                          Qt::AlignHCenter | Qt::AlignTop);
   Img_BGM[1] = make_image(Pic_C, design_rect(300, 840, 195, 195));
-  lbl_BGM[1] = make_label(Pic_C, QString::fromUtf8("音楽CD"), design_rect(540, 840, 645, 195), left);
+  lbl_BGM[1] =
+      make_label(Pic_C, QString::fromUtf8("音楽CD"), design_rect(540, 840, 645, 195), left);
   BGM_Repeat = new QComboBox(Pic_C);
   BGM_Repeat->setEditable(true);
   BGM_Repeat->setInsertPolicy(QComboBox::NoInsert);
@@ -281,11 +288,13 @@ void Lumevar_P::build_controls() {
   base.setColor(QPalette::Base, Qt::white);
   BGM_Repeat->setPalette(base);
   BGM_Repeat->setGeometry(design_rect(1380, 780, 615, 300));
-  lbl_Repeat = make_label(Pic_C, QString::fromUtf8("曲目をﾘﾋﾟｰﾄ"), design_rect(2040, 840, 990, 195), left);
+  lbl_Repeat =
+      make_label(Pic_C, QString::fromUtf8("曲目をﾘﾋﾟｰﾄ"), design_rect(2040, 840, 990, 195), left);
   Img_BGM[0] = make_image(Pic_C, design_rect(300, 1140, 195, 195));
   lbl_BGM[0] = make_label(Pic_C, QString::fromUtf8("無し"), design_rect(540, 1140, 345, 195), left);
   Img_BGM[2] = make_image(Pic_C, design_rect(300, 1440, 195, 195));
-  lbl_BGM[2] = make_label(Pic_C, QString::fromUtf8("MP3、WAV"), design_rect(540, 1440, 900, 195), left);
+  lbl_BGM[2] =
+      make_label(Pic_C, QString::fromUtf8("MP3、WAV"), design_rect(540, 1440, 900, 195), left);
   Cmd_BGM = make_command(Pic_C, "...", design_rect(540, 1740, 435, 315));
   lbl_Fname = new QLabel(Pic_C);
   // File names are shown as they are, never as markup.

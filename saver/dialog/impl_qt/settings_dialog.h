@@ -20,8 +20,7 @@ class QLabel;
 namespace orvanth::dialog {
 
 // The file chooser's filter; the patterns take either case.
-inline constexpr std::string_view kChooserFilter =
-    "BGMﾌｧｲﾙ (MP3 WAV) (*.[Mm][Pp]3 *.[Ww][Aa][Vv])";
+inline constexpr std::string_view kChooserFilter = "BGMﾌｧｲﾙ (MP3 WAV) (*.[Mm][Pp]3 *.[Ww][Aa][Vv])";
 
 // A picture box: the image painted into it is kept and shown on every repaint;
 // before the first painting it shows its background colour.
@@ -54,10 +53,10 @@ class Lumevar_P : public QDialog, public orvanth::dialog::SettingsForm {
   Command* Cmd_BGM;
   QComboBox* BGM_Repeat;
   QLabel* lbl_Fname;
-  QLabel* lbl_Note;        // why a chosen file was refused; hidden otherwise
-  QLabel* lbl_Credit;      // lbl (7)
-  QLabel* lbl_Repeat;      // lbl (14)
-  QLabel* lbl_Title;       // lbl (15)
+  QLabel* lbl_Note;    // why a chosen file was refused; hidden otherwise
+  QLabel* lbl_Credit;  // lbl (7)
+  QLabel* lbl_Repeat;  // lbl (14)
+  QLabel* lbl_Title;   // lbl (15)
   QFrame* Shape3;
   std::array<QLabel*, 3> Img_BGM{};
   std::array<QLabel*, 3> lbl_BGM{};

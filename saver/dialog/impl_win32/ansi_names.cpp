@@ -21,8 +21,7 @@ std::string narrow(const std::wstring& name, bool* exact) {
   std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
   if (n > 0) WideCharToMultiByte(CP_ACP, 0, name.data(), size, out.data(), n, nullptr, nullptr);
   BOOL lossy = FALSE;
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), size, nullptr, 0, nullptr,
-                      &lossy);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), size, nullptr, 0, nullptr, &lossy);
   *exact = lossy == FALSE;
   return out;
 }
@@ -112,9 +111,13 @@ bool names_exactly(const std::string& ansi_path) {
     }
     std::wstring real;
     switch (find_entry(folder, name, &real)) {
-      case Found::Lossy: return false;
-      case Found::None: return true;  // nothing on disk is misnamed by it
-      case Found::Exact: folder += real + L"\\"; break;
+      case Found::Lossy:
+        return false;
+      case Found::None:
+        return true;  // nothing on disk is misnamed by it
+      case Found::Exact:
+        folder += real + L"\\";
+        break;
     }
   }
   return true;

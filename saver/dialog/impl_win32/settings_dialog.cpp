@@ -31,7 +31,7 @@ constexpr COLORREF kNoteColour = RGB(192, 0, 0);
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kRepeatId = 100;
-constexpr int kRepeatListHeight = 3000;  // the dropped list, twips
+constexpr int kRepeatListHeight = 3000;    // the dropped list, twips
 constexpr int kPictureTwipsPerPixel = 15;  // the artwork's resolution
 // Posted by a button's Click handler: the form unloads once the handler has
 // returned, as the runtime unloads a form after its event.
@@ -109,8 +109,8 @@ void draw_image(HDC dc, const Image& image) {
     const int mode = SetStretchBltMode(dc, HALFTONE);
     POINT origin{};
     SetBrushOrgEx(dc, 0, 0, &origin);
-    StretchBlt(dc, image.rect.left, image.rect.top, w, h, source, 0, 0, size.bmWidth,
-               size.bmHeight, SRCCOPY);
+    StretchBlt(dc, image.rect.left, image.rect.top, w, h, source, 0, 0, size.bmWidth, size.bmHeight,
+               SRCCOPY);
     SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
     SetStretchBltMode(dc, mode);
   }
@@ -166,10 +166,14 @@ Command* make_command(HWND parent, const char* caption, RECT design) {
 
 int button_code(UINT message) {
   switch (message) {
-    case WM_LBUTTONDOWN: return 1;
-    case WM_RBUTTONDOWN: return 2;
-    case WM_MBUTTONDOWN: return 4;
-    default: return 0;
+    case WM_LBUTTONDOWN:
+      return 1;
+    case WM_RBUTTONDOWN:
+      return 2;
+    case WM_MBUTTONDOWN:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -180,8 +184,8 @@ int shift_code(WPARAM keys) {
 
 // The chooser's filter: description, NUL, patterns, and the closing NUL.
 std::string chooser_filter() {
-  const std::string name = win32::ansi_text(kChooserFilterName)
-                               .value_or(std::string(kChooserFilterNameOtherwise));
+  const std::string name =
+      win32::ansi_text(kChooserFilterName).value_or(std::string(kChooserFilterNameOtherwise));
   std::string filter = name;
   filter += '\0';
   filter += kChooserPatterns;
@@ -189,7 +193,6 @@ std::string chooser_filter() {
   filter += '\0';
   return filter;
 }
-
 
 // What the handlers ask of the form, done with its windows.
 class Win32Face final : public FormView {
@@ -285,7 +288,8 @@ class Win32Face final : public FormView {
     request.Flags = 0;
     if (GetOpenFileNameA(&request) <= 0) {
       // A path longer than the buffer could not be kept either.
-      if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) return {std::nullopt, FileChoice::TooLong};
+      if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+        return {std::nullopt, FileChoice::TooLong};
       return {};
     }
     const std::string path(file);
@@ -380,11 +384,13 @@ void Lumevar_P::build_controls() {
   lbl_BGM[1] = make_label(Pic_C, "音楽CD", design_rect(540, 840, 645, 195), DT_LEFT);
   const RECT repeat = design_rect(1380, 780, 615, 300);
   BGM_Repeat = CreateWindowExW(
-      0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-      repeat.left, repeat.top, repeat.right - repeat.left,
-      repeat.bottom - repeat.top + to_pixels(kRepeatListHeight, orvanth::forms::twips_per_pixel_y()),
-      Pic_C,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRepeatId)), GetModuleHandleA(nullptr), nullptr);
+      0, L"COMBOBOX", L"",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, repeat.left,
+      repeat.top, repeat.right - repeat.left,
+      repeat.bottom - repeat.top +
+          to_pixels(kRepeatListHeight, orvanth::forms::twips_per_pixel_y()),
+      Pic_C, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRepeatId)), GetModuleHandleA(nullptr),
+      nullptr);
   // Its closed height comes from the font, as a combo box's does on a form.
   SendMessageW(BGM_Repeat, WM_SETFONT, reinterpret_cast<WPARAM>(dialog_font()), FALSE);
   lbl_Repeat = make_label(Pic_C, "曲目をﾘﾋﾟｰﾄ", design_rect(2040, 840, 990, 195), DT_LEFT);

@@ -33,8 +33,8 @@ inline constexpr std::size_t kFileTitleBufferSize = 255;
 // A control that has no window of its own: its container draws it.
 struct Label {
   HWND container = nullptr;
-  RECT rect{};      // pixels of the container
-  RECT hit{};       // rect, grown to the text where the face needs more room
+  RECT rect{};  // pixels of the container
+  RECT hit{};   // rect, grown to the text where the face needs more room
   std::wstring text;
   COLORREF colour = RGB(0, 0, 0);
   UINT format = DT_LEFT;  // DrawText's alignment and wrapping

@@ -32,7 +32,8 @@ std::set<pid_t> reaped_children;
 void reap_when_done(pid_t pid) {
   std::thread([pid] {
     siginfo_t info{};
-    while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+    while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) < 0 &&
+           errno == EINTR) {
     }
     {
       std::lock_guard<std::mutex> lock(children_mutex);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/user_folders.h"
 #include "common/impl_x11/connection.h"
+#include "common/user_folders.h"
 #include "saver/forms/program.h"
 #include "saver/hosted/command_options.h"
 #include "saver/hosted/hosted_run.h"
@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
   // Named in messages as started: Orvanth.scr, or orvanth through its link.
   const std::string started = argc > 0 ? argv[0] : "Orvanth.scr";
   const std::string program = started.substr(started.rfind('/') + 1);
-  const hosted::CommandOptions options =
-      hosted::read_command_options(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), program);
+  const hosted::CommandOptions options = hosted::read_command_options(
+      std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), program);
   switch (options.action) {
     case hosted::Action::Help:
       std::fputs(hosted::usage_text(program).c_str(), stdout);
@@ -53,8 +53,9 @@ int main(int argc, char** argv) {
     // A Wayland session without XWayland: the run (its renderer draws
     // there natively) and the dialog, but no host's window to draw into.
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    const bool hosted = hosted::host_window(options, full_screen,
-                                            std::getenv("XSCREENSAVER_WINDOW"), 1).has_value();
+    const bool hosted =
+        hosted::host_window(options, full_screen, std::getenv("XSCREENSAVER_WINDOW"), 1)
+            .has_value();
     if (wayland == nullptr || *wayland == '\0' || hosted) {
       std::fprintf(stderr, "%s: cannot open the X display; the saver needs X11 or Wayland%s\n",
                    program.c_str(), hosted ? " (a host's window is an X window)" : "");
@@ -67,9 +68,9 @@ int main(int argc, char** argv) {
     // The run's own form shows nothing there; the dialog is a Wayland window.
     setenv("QT_QPA_PLATFORM", full_screen ? "offscreen" : "wayland", 0);
   } else {
-    hosted_run.window = hosted::host_window(options, full_screen,
-                                            std::getenv("XSCREENSAVER_WINDOW"),
-                                            DefaultRootWindow(x11::display()));
+    hosted_run.window =
+        hosted::host_window(options, full_screen, std::getenv("XSCREENSAVER_WINDOW"),
+                            DefaultRootWindow(x11::display()));
   }
   // A host runs one copy per monitor: music plays only in the first of the
   // user's hosted copies.

@@ -35,7 +35,8 @@ std::optional<PointerPosition> pointer_position() {
   // In a Wayland session an X server (XWayland) sees the pointer only over X
   // windows, and no client sees it elsewhere: no position to trust. The run
   // then ends with its renderer, which tests the mouse over its own surfaces.
-  if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland != nullptr && *wayland != '\0') {
+  if (const char* wayland = std::getenv("WAYLAND_DISPLAY");
+      wayland != nullptr && *wayland != '\0') {
     return std::nullopt;
   }
   const auto p = x11::pointer_position();

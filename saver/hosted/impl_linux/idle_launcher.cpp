@@ -13,10 +13,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <csignal>
 #include <filesystem>
 #include <string_view>
 
@@ -107,7 +107,8 @@ wl_display* WaylandDisplay = nullptr;
 
 void probe_wayland(IdleOffers& offers) {
   const char* name = std::getenv("WAYLAND_DISPLAY");
-  if (name == nullptr || *name == '\0' || (WaylandDisplay = wl_display_connect(nullptr)) == nullptr) {
+  if (name == nullptr || *name == '\0' ||
+      (WaylandDisplay = wl_display_connect(nullptr)) == nullptr) {
     return;
   }
   wl_registry* registry = wl_display_get_registry(WaylandDisplay);
@@ -170,9 +171,9 @@ MutterIdle MI;
 
 // The watch's id; 0 when the call failed.
 guint32 add_watch(const char* method, GVariant* arguments) {
-  GVariant* reply = g_dbus_connection_call_sync(
-      MI.bus, kMutterName, kMutterPath, kMutterInterface, method, arguments, G_VARIANT_TYPE("(u)"),
-      G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+  GVariant* reply = g_dbus_connection_call_sync(MI.bus, kMutterName, kMutterPath, kMutterInterface,
+                                                method, arguments, G_VARIANT_TYPE("(u)"),
+                                                G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
   guint32 id = 0;
   if (reply != nullptr) {
     g_variant_get(reply, "(u)", &id);
@@ -211,8 +212,8 @@ void probe_mutter(IdleOffers& offers) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   std::error_code error;
   const bool bus_there = (address != nullptr && *address != '\0') ||
-                         (runtime != nullptr && std::filesystem::exists(
-                                                    std::filesystem::path(runtime) / "bus", error));
+                         (runtime != nullptr &&
+                          std::filesystem::exists(std::filesystem::path(runtime) / "bus", error));
   if (!bus_there || (MI.bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) == nullptr) {
     return;
   }
@@ -319,7 +320,7 @@ int run_on_x11(std::uint32_t timeout_ms, const std::string& shell_path) {
 }  // namespace
 
 int run_idle_launcher(double minutes, const std::string& shell_path) {
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = ask_end;
   sigemptyset(&action.sa_mask);
   for (const int number : {SIGTERM, SIGINT, SIGHUP}) {

@@ -155,9 +155,9 @@ class CdDevice final : public Device {
                                 cmd.track ? disc_.track_starts[*cmd.track - 1] : current_frame());
         return kOk;
       case StatusItem::Length:
-        reply = format_length(format_, cmd.track ? disc_.track_end(*cmd.track) -
-                                                       disc_.track_starts[*cmd.track - 1]
-                                                 : disc_.end);
+        reply = format_length(
+            format_, cmd.track ? disc_.track_end(*cmd.track) - disc_.track_starts[*cmd.track - 1]
+                               : disc_.end);
         return kOk;
       default:
         break;

@@ -23,9 +23,7 @@ void Pipeline::reset(GstElement* element) {
   }
 }
 
-GstMessage* Pipeline::pop() const {
-  return bus_ ? gst_bus_pop(bus_.get()) : nullptr;
-}
+GstMessage* Pipeline::pop() const { return bus_ ? gst_bus_pop(bus_.get()) : nullptr; }
 
 GstElement* make_audio_sink() {
   for (const char* factory : {"autoaudiosink", "pulsesink"}) {

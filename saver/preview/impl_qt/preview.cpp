@@ -25,9 +25,7 @@
 namespace orvanth::preview {
 namespace {
 
-art::Picture preview_picture() {
-  return art::PreviewPicture();
-}
+art::Picture preview_picture() { return art::PreviewPicture(); }
 
 // Form Lumevar_R with its one control Img_Prev.
 class PreviewForm {
@@ -37,8 +35,8 @@ class PreviewForm {
     XSetWindowAttributes attributes{};
     attributes.background_pixel = BlackPixel(dpy, screen);
     attributes.event_mask = ExposureMask | StructureNotifyMask;
-    window_ = XCreateWindow(dpy, DefaultRootWindow(dpy), 0, 0, 1, 1, 0, CopyFromParent,
-                            InputOutput, CopyFromParent, CWBackPixel | CWEventMask, &attributes);
+    window_ = XCreateWindow(dpy, DefaultRootWindow(dpy), 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
+                            CopyFromParent, CWBackPixel | CWEventMask, &attributes);
     XStoreName(dpy, window_, kCaption);
     wm_protocols_ = XInternAtom(dpy, "WM_PROTOCOLS", False);
     wm_delete_ = XInternAtom(dpy, "WM_DELETE_WINDOW", False);
@@ -200,7 +198,8 @@ void set_up(std::string_view command_line) {
   const x11::Rect rect = x11::window_rect(dpy, parent);
   const double twips_x = forms::twips_per_pixel_x();
   const double twips_y = forms::twips_per_pixel_y();
-  const TwipsSize size = twips_size(rect.right - rect.left, rect.bottom - rect.top, twips_x, twips_y);
+  const TwipsSize size =
+      twips_size(rect.right - rect.left, rect.bottom - rect.top, twips_x, twips_y);
   the_form = std::make_unique<PreviewForm>(dpy, parent);
   the_form->adopt(size, twips_x, twips_y);
   the_form->show();

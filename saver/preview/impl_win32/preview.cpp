@@ -97,8 +97,8 @@ HWND load_form() {
   window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   window_class.lpszClassName = kFormClass;
   RegisterClassA(&window_class);
-  const HWND window = CreateWindowExA(0, kFormClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                                      0, 0, nullptr, nullptr, instance, nullptr);
+  const HWND window = CreateWindowExA(0, kFormClass, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0,
+                                      0, nullptr, nullptr, instance, nullptr);
   if (window != nullptr) {
     forms::note_form_loaded();
   }
@@ -121,7 +121,8 @@ void set_up(std::string_view command_line) {
   GetClientRect(parent, &area);
   const double twips_x = forms::twips_per_pixel_x();
   const double twips_y = forms::twips_per_pixel_y();
-  const TwipsSize size = twips_size(area.right - area.left, area.bottom - area.top, twips_x, twips_y);
+  const TwipsSize size =
+      twips_size(area.right - area.left, area.bottom - area.top, twips_x, twips_y);
   form = PreviewForm{};
   form.window = load_form();
   if (form.window == nullptr) {

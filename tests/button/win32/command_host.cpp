@@ -55,9 +55,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   form_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   form_class.lpszClassName = "OrvanthCommandHost";
   RegisterClassA(&form_class);
-  HWND form = CreateWindowExA(0, form_class.lpszClassName, "Command host",
-                              WS_POPUP | WS_CLIPCHILDREN, 100, 100, 480, 80, nullptr, nullptr,
-                              instance, nullptr);
+  HWND form =
+      CreateWindowExA(0, form_class.lpszClassName, "Command host", WS_POPUP | WS_CLIPCHILDREN, 100,
+                      100, 480, 80, nullptr, nullptr, instance, nullptr);
   Command* first = add_button(form, "設定", 300, 1095, 0);
   Command* second = add_button(form, "ｷｬﾝｾﾙ", 1500, 1035, 1);
   first->Initialize();

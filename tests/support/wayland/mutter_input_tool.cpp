@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
     // once. Shift first, then Escape, each given time to arrive.
     for (const guint32 keysym : {0xffe1U, 0xff1bU}) {
       for (const gboolean down : {gboolean{TRUE}, gboolean{FALSE}}) {
-        GVariant* typed =
-            call(bus, session, kSession, "NotifyKeyboardKeysym", g_variant_new("(ub)", keysym, down));
+        GVariant* typed = call(bus, session, kSession, "NotifyKeyboardKeysym",
+                               g_variant_new("(ub)", keysym, down));
         if (typed == nullptr) {
           return 1;
         }

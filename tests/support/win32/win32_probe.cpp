@@ -177,8 +177,9 @@ int choose(const char* owner_title, const wchar_t* path) {
 
 int print_manifest(const char* file) {
   const HMODULE program = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  const HRSRC found =
-      program != nullptr ? FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;
+  const HRSRC found = program != nullptr
+                          ? FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))
+                          : nullptr;
   const HGLOBAL loaded = found != nullptr ? LoadResource(program, found) : nullptr;
   if (loaded == nullptr) {
     return 1;
@@ -200,7 +201,8 @@ int main(int argc, char** argv) {
     return wide != nullptr && count == 4 ? choose(argv[2], wide[3]) : 2;
   }
   if (command == "desktop" && argc == 2) {
-    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(GetDesktopWindow())));
+    std::printf("%lu\n",
+                static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(GetDesktopWindow())));
     return 0;
   }
   if (argc != 3) {
