@@ -69,11 +69,12 @@ int main(int argc, char** argv) {
   }
   const orvanth::art::Picture icon = orvanth::art::Icon();
   Bytes raw;
-  for (int y = 0; y < icon.height; ++y) {
+  const auto width = static_cast<std::size_t>(icon.width);
+  const auto channels = static_cast<std::size_t>(icon.channels);
+  for (std::size_t y = 0; y < static_cast<std::size_t>(icon.height); ++y) {
     raw.push_back(0);  // filter: none
-    for (int x = 0; x < icon.width; ++x) {
-      const std::uint8_t* p =
-          icon.pixels + (static_cast<std::size_t>(y) * icon.width + x) * icon.channels;
+    for (std::size_t x = 0; x < width; ++x) {
+      const std::uint8_t* p = icon.pixels + (y * width + x) * channels;
       raw.insert(raw.end(), p, p + 3);
       raw.push_back(icon.channels == 4 ? p[3] : 255);
     }

@@ -95,8 +95,8 @@ int main() {
     const pid_t renderer = processes_of(prefix.renderer()).at(0);
     const long before = cpu_ticks(shell);
     std::this_thread::sleep_for(kCpuWindow);  // a measuring window, not a wait
-    const double seconds_used =
-        static_cast<double>(cpu_ticks(shell) - before) / ::sysconf(_SC_CLK_TCK);
+    const double seconds_used = static_cast<double>(cpu_ticks(shell) - before) /
+                                static_cast<double>(::sysconf(_SC_CLK_TCK));
     cpu_percent.push_back(100.0 * seconds_used / std::chrono::duration<double>(kCpuWindow).count());
     shell_rss.push_back(static_cast<double>(rss_kib(shell)) / 1024.0);
     renderer_rss.push_back(static_cast<double>(rss_kib(renderer)) / 1024.0);

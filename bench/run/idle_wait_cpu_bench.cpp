@@ -45,9 +45,10 @@ void measure(const char* name, t::Process& launcher, double seconds) {
     std::printf("%s: the launcher ended\n", name);
     return;
   }
-  const double ms = static_cast<double>(after - before) * 1000.0 / sysconf(_SC_CLK_TCK);
+  const double tick_ms = 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
+  const double ms = static_cast<double>(after - before) * tick_ms;
   std::printf("%s: %.1f ms CPU in %.0f s of waiting (%.2f ms a minute; counted in %.0f ms ticks)\n",
-              name, ms, seconds, ms * 60.0 / seconds, 1000.0 / sysconf(_SC_CLK_TCK));
+              name, ms, seconds, ms * 60.0 / seconds, tick_ms);
 }
 
 }  // namespace

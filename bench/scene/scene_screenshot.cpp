@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(out, "P6\n%d %d\n255\n", width, height);
   for (int y = height - 1; y >= 0; --y) {
-    std::fwrite(&rgb[static_cast<std::size_t>(y) * width * 3], 1,
+    std::fwrite(&rgb[static_cast<std::size_t>(y * width * 3)], 1,
                 static_cast<std::size_t>(width) * 3, out);
   }
   return std::fclose(out) == 0 ? 0 : 1;

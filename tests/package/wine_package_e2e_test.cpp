@@ -189,7 +189,8 @@ TEST_P(WineSetup, InstallsRunsAndUninstallsSilently) {
   }
   const std::optional<std::string> size = wine::registry_value(entry, "EstimatedSize");
   ASSERT_TRUE(size);
-  EXPECT_NEAR(static_cast<double>(std::stoul(*size, nullptr, 16)), bytes / 1024.0, 3);
+  EXPECT_NEAR(static_cast<double>(std::stoul(*size, nullptr, 16)),
+              static_cast<double>(bytes) / 1024.0, 3);
 
   // Settings in both places the programs keep them, then a run.
   const std::string no_music = settings_image(settings_number(0), " 0", "");
@@ -227,7 +228,7 @@ TEST_P(WineSetup, InstallsRunsAndUninstallsSilently) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WineSetup, ::testing::ValuesIn(kInstallCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // The zip in the run's prefix: unpacked where the user puts it, then removed.
 class WineZip : public ::testing::Test {
@@ -330,7 +331,8 @@ std::string icon_hex() {
   const art::Picture icon = art::Icon();
   std::string out;
   for (int i = 0; i < icon.width * icon.height; ++i) {
-    const std::uint8_t* p = icon.pixels + static_cast<std::size_t>(i) * icon.channels;
+    const std::uint8_t* p =
+        icon.pixels + static_cast<std::size_t>(i) * static_cast<std::size_t>(icon.channels);
     char hex[9];
     std::snprintf(hex, sizeof hex, "%02x%02x%02x%02x", p[0], p[1], p[2],
                   icon.channels == 4 ? p[3] : 255);
@@ -366,8 +368,8 @@ TEST_P(WineResources, VersionAndIcon) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, WineResources, ::testing::ValuesIn(kResourceCases),
-                         [](const auto& info) {
-                           std::string name = info.param.file;
+                         [](const auto& test) {
+                           std::string name = test.param.file;
                            for (char& ch : name) {
                              ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
                            }

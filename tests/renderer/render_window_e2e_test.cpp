@@ -278,7 +278,7 @@ TEST_F(RendererRun, OnTwoMonitorsOfDifferentSizesEachShowsTheSceneAndTheRestIsBl
     // pool's colours at the middle of its lower half, which the backdrop
     // and the black around the monitors never show.
     const auto pool =
-        first.pixels[static_cast<std::size_t>(m.height * 3 / 4) * m.width + m.width / 2];
+        first.pixels[static_cast<std::size_t>(m.height * 3 / 4 * m.width + m.width / 2)];
     EXPECT_NE(pool, orvanth::test::kBackdropPixel);
     EXPECT_NE(pool, 0U);
     EXPECT_TRUE(wait_for([&] {

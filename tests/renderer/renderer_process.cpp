@@ -16,10 +16,10 @@ namespace {
 
 // Top row first, RGB; each file differs from every other.
 std::vector<std::uint8_t> top_down(int n, int width, int height) {
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width * height * 3));
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      std::uint8_t* p = rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3;
+      std::uint8_t* p = rgb.data() + static_cast<std::size_t>((y * width + x) * 3);
       p[0] = static_cast<std::uint8_t>(x + 40 * n);
       p[1] = static_cast<std::uint8_t>(y * 3 + n);
       p[2] = static_cast<std::uint8_t>(37 * n + (x ^ y));
@@ -41,8 +41,9 @@ std::vector<std::uint8_t> texture_pixels(int n, int& width, int& height) {
   std::vector<std::uint8_t> bottom_up(rgb.size());
   const std::size_t row = static_cast<std::size_t>(width) * 3;
   for (int y = 0; y < height; ++y) {
-    std::copy_n(rgb.begin() + static_cast<std::ptrdiff_t>(row * (height - 1 - y)), row,
-                bottom_up.begin() + static_cast<std::ptrdiff_t>(row * y));
+    std::copy_n(
+        rgb.begin() + static_cast<std::ptrdiff_t>(row * static_cast<std::size_t>(height - 1 - y)),
+        row, bottom_up.begin() + static_cast<std::ptrdiff_t>(row * static_cast<std::size_t>(y)));
   }
   return bottom_up;
 }

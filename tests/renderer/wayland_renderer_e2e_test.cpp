@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Shells, WaylandRenderer,
                          ::testing::Values(Shell{"LayerShell", {}},
                                            Shell{"FullScreenToplevel",
                                                  {"ORVANTH_WAYLAND_SHELL=xdg"}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace orvanth::test

@@ -184,7 +184,7 @@ TEST_P(WineRendererScaled, CoversTheScreenAtItsOwnResolution) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, WineRendererScaled, ::testing::Values(144, 192),
-                         [](const auto& info) { return std::to_string(info.param); });
+                         [](const auto& test) { return std::to_string(test.param); });
 
 TEST(WineTextureFolder, IsOursInTheLocalApplicationDataFolder) {
   if (!wine::available()) {

@@ -30,7 +30,9 @@ static void note(const char* what) {
 
 void XFixesHideCursor(Display* dpy, Window win) {
   note("hide");
-  void (*real)(Display*, Window) = (void (*)(Display*, Window))dlsym(RTLD_NEXT, "XFixesHideCursor");
+  /* dlsym gives an object pointer; POSIX lets it be called as the function. */
+  void (*real)(Display*, Window) =
+      (__extension__(void (*)(Display*, Window)) dlsym(RTLD_NEXT, "XFixesHideCursor"));
   if (real != NULL) {
     real(dpy, win);
   }
@@ -38,7 +40,9 @@ void XFixesHideCursor(Display* dpy, Window win) {
 
 void XFixesShowCursor(Display* dpy, Window win) {
   note("show");
-  void (*real)(Display*, Window) = (void (*)(Display*, Window))dlsym(RTLD_NEXT, "XFixesShowCursor");
+  /* dlsym gives an object pointer; POSIX lets it be called as the function. */
+  void (*real)(Display*, Window) =
+      (__extension__(void (*)(Display*, Window)) dlsym(RTLD_NEXT, "XFixesShowCursor"));
   if (real != NULL) {
     real(dpy, win);
   }

@@ -104,7 +104,7 @@ GlWindow::~GlWindow() {
 void GlWindow::Swap() { glXSwapBuffers(handles_->display, handles_->window); }
 
 void GlWindow::ReadBack(std::vector<std::uint8_t>& rgb) const {
-  rgb.resize(static_cast<std::size_t>(width_) * height_ * 3);
+  rgb.resize(static_cast<std::size_t>(width_ * height_ * 3));
   glFinish();
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
@@ -160,7 +160,7 @@ bool WriteColourTextures(std::string& error) {
 }
 
 Rgb PixelAt(const std::vector<std::uint8_t>& rgb, int width, int x, int y) {
-  const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
+  const auto at = static_cast<std::size_t>((y * width + x) * 3);
   return {rgb[at], rgb[at + 1], rgb[at + 2]};
 }
 

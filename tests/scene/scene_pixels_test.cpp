@@ -122,11 +122,11 @@ TEST_F(ScenePixelsTest, EachPlanetShowsItsOwnTextureAtItsCentre) {
   for (int frame = 0; frame < 3; ++frame) {
     const auto rgb = Draw(kAllHigh + frame);
     for (int p = 0; p < orvanth::kPlanetCount; ++p) {
-      const orvanth::PlanetPlace& place = orvanth::kPlanetTable[p];
+      const orvanth::PlanetPlace& place = orvanth::kPlanetTable[static_cast<std::size_t>(p)];
       const orvanth::Planet& planet = PlanetState[p];
       const double half = place.size * 0.5;
       const double y = place.size * planet.height_scale * (planet.height + 0.1);
-      const Rgb colour = kTextureColours[p + 1];
+      const Rgb colour = kTextureColours[static_cast<std::size_t>(p + 1)];
       EXPECT_TRUE(Same(At(rgb, half * place.x, y, half * place.z), colour, 3))
           << "planet " << p << " frame " << frame;
     }
@@ -187,7 +187,7 @@ std::size_t DifferingPixels(const std::vector<std::uint8_t>& a,
                             const std::vector<std::uint8_t>& b) {
   std::size_t differing = 0;
   for (std::size_t i = 0; i < a.size(); i += 3) {
-    differing += (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2]) ? 1 : 0;
+    differing += (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2]) ? 1U : 0U;
   }
   return differing;
 }
