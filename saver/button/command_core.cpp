@@ -12,7 +12,7 @@ constexpr std::uint32_t kLargestColour = 0xFFFFFFU;
 }  // namespace
 
 FontSpec design_font_in(std::string face) {
-  return FontSpec{std::move(face), kDesignFontPoints, kDesignFontWeight, kShiftJisCharset};
+  return FontSpec{std::move(face), kFaceFontPoints, kFaceFontWeight, kShiftJisCharset};
 }
 
 CommandCore::CommandCore(FontSpec design_font)

@@ -17,10 +17,11 @@ namespace orvanth {
 
 inline constexpr int kTmrMouseIntervalMs = 100;
 
-// DesignFont: ＭＳ Ｐゴシック, 9.75 point, normal weight, Shift-JIS.
-inline constexpr std::string_view kDesignFontFace = "ＭＳ Ｐゴシック";
-inline constexpr double kDesignFontPoints = 9.75;
-inline constexpr int kDesignFontWeight = 400;
+// The face the button and the dialog draw in: ＭＳ Ｐゴシック, 9.75 point, normal
+// weight, Shift-JIS.
+inline constexpr std::string_view kFaceFontName = "ＭＳ Ｐゴシック";
+inline constexpr double kFaceFontPoints = 9.75;
+inline constexpr int kFaceFontWeight = 400;
 inline constexpr int kShiftJisCharset = 128;
 // DesignFont in the face the system has for it.
 FontSpec design_font_in(std::string face);

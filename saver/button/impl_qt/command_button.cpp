@@ -75,8 +75,8 @@ QFont font_of(const FontSpec& s) {
 }
 
 std::string design_face() {
-  const QString design = QString::fromUtf8(orvanth::kDesignFontFace.data(),
-                                           static_cast<qsizetype>(orvanth::kDesignFontFace.size()));
+  const QString design = QString::fromUtf8(orvanth::kFaceFontName.data(),
+                                           static_cast<qsizetype>(orvanth::kFaceFontName.size()));
   return QFontDatabase::hasFamily(design) ? design.toStdString() : std::string("IPAPGothic");
 }
 

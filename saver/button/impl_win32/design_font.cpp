@@ -66,7 +66,7 @@ HFONT font_handle(const FontSpec& spec) {
     if (known == spec) return font;
   }
   LOGFONTW font{};
-  const double points = spec.points > 0.0 ? spec.points : kDesignFontPoints;
+  const double points = spec.points > 0.0 ? spec.points : kFaceFontPoints;
   font.lfHeight = -static_cast<LONG>(std::lround(points * screen_dpi() / 72.0));
   font.lfWeight = spec.bold ? FW_BOLD : spec.weight;
   font.lfItalic = spec.italic ? TRUE : FALSE;
