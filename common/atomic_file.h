@@ -9,13 +9,13 @@
 namespace orvanth {
 
 enum class LinkRule {
-  Replace,  // a symlink at path is replaced by the new file, never followed
-  Follow,   // a symlink at path is resolved and its target replaced
+  kReplace,  // a symlink at path is replaced by the new file, never followed
+  kFollow,   // a symlink at path is resolved and its target replaced
 };
 
 enum class Flush {
-  ToDisk,  // fsync before the rename: the new bytes survive a power cut
-  Lazily,  // leave it to the kernel (files that are rewritten on every run)
+  kToDisk,  // fsync before the rename: the new bytes survive a power cut
+  kLazily,  // leave it to the kernel (files that are rewritten on every run)
 };
 
 // Writes bytes to a new temporary file in the folder of the file replaced,

@@ -76,7 +76,7 @@ bool write_bmp_file(const std::string& path, int width, int height,
   // A file or symlink planted at path is replaced, never followed. Textures
   // are rewritten on every run, so they are not flushed to disk.
   const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  return replace_file_atomically(path, view, 0600, LinkRule::Replace, Flush::Lazily, error);
+  return replace_file_atomically(path, view, 0600, LinkRule::kReplace, Flush::kLazily, error);
 }
 
 }  // namespace orvanth

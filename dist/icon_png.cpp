@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s FILE.png\n", argv[0]);
     return 2;
   }
-  const orvanth::art::Picture icon = orvanth::art::Icon();
+  const orvanth::art::Picture icon = orvanth::art::icon();
   Bytes raw;
   const auto width = static_cast<std::size_t>(icon.width);
   const auto channels = static_cast<std::size_t>(icon.channels);

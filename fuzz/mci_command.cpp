@@ -43,16 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(open.command.type.value_or("") == "MPEGVideo");
     check(open.command.alias.value_or("") == "MP3Play");
   }
-  static const DiscLayout disc = sample_disc();
-  for (TimeFormat f : {TimeFormat::Tmsf, TimeFormat::Msf, TimeFormat::Milliseconds}) {
-    const PositionResult p = parse_position(disc, f, text);
+  static const DiscLayout kDisc = sample_disc();
+  for (TimeFormat f : {TimeFormat::kTmsf, TimeFormat::kMsf, TimeFormat::kMilliseconds}) {
+    const PositionResult p = parse_position(kDisc, f, text);
     if (p.error == kOk) {
-      check(p.frame <= disc.end);
+      check(p.frame <= kDisc.end);
       // A position read back in tmsf/msf form reads the same again.
-      const std::string back = format_position(disc, f, p.frame);
-      const PositionResult again = parse_position(disc, f, back);
+      const std::string back = format_position(kDisc, f, p.frame);
+      const PositionResult again = parse_position(kDisc, f, back);
       check(again.error == kOk);
-      check(f == TimeFormat::Milliseconds ? again.frame <= p.frame : again.frame == p.frame);
+      check(f == TimeFormat::kMilliseconds ? again.frame <= p.frame : again.frame == p.frame);
     } else {
       check(error_message(p.error) != nullptr);
     }

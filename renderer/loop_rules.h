@@ -3,6 +3,7 @@
 // pacing. Plain C++.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "common/mouse_move.h"
@@ -48,7 +49,7 @@ constexpr std::int64_t frame_period_us(double refresh_hz) {
   if (!(refresh_hz >= 20.0 && refresh_hz <= 1000.0)) {
     refresh_hz = kDefaultRefreshHz;
   }
-  return static_cast<std::int64_t>(1e6 / refresh_hz + 0.5);
+  return std::llround(1e6 / refresh_hz);
 }
 
 // Frames paced to the display where the swap does not wait for it: a frame

@@ -45,11 +45,11 @@ void read_number(std::string_view key, const std::string& path, std::int16_t& ta
 std::string settings_path_for(SettingsUse use, const std::string& program_folder,
                               const std::string& config_home, bool user_file_present,
                               bool beside_writable) {
-  const std::string user = in_folder(app_folder(config_home));
+  std::string user = in_folder(app_folder(config_home));
   if (user_file_present) {
     return user;
   }
-  if (use == SettingsUse::Save && !beside_writable) {
+  if (use == SettingsUse::kSave && !beside_writable) {
     return user;
   }
   return in_folder(program_folder);
@@ -60,7 +60,7 @@ std::string settings_path(SettingsUse use) {
   const std::string beside = in_folder(folder);
   const std::string user = in_folder(user_settings_folder());
   const bool user_present = forms::path_exists(user);
-  const bool writable = use == SettingsUse::Save && forms::profile_writable(beside);
+  const bool writable = use == SettingsUse::kSave && forms::profile_writable(beside);
   return settings_path_for(use, folder, config_home(), user_present, writable);
 }
 

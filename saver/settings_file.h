@@ -26,12 +26,12 @@ inline constexpr std::string_view kSettingsFileName = "Orvanth.ini";
 // read again). Otherwise the file beside the program is read, and saved when
 // it (or, with none there, its folder) can be written; else the save goes to
 // the user's file, which from then on is the one read.
-enum class SettingsUse { Read, Save };
+enum class SettingsUse { kRead, kSave };
 std::string settings_path_for(SettingsUse use, const std::string& program_folder,
                               const std::string& config_home, bool user_file_present,
                               bool beside_writable);
 // The same for this process (program folder, XDG rules, the files present).
-std::string settings_path(SettingsUse use = SettingsUse::Read);
+std::string settings_path(SettingsUse use = SettingsUse::kRead);
 
 // The music settings as a file image of that path would set them; what
 // ReadSettings does, from a given file.

@@ -34,7 +34,7 @@ void Main() {
   }
   ReadSettings();
   if (mode == 'C') {
-    ShowSettingsDialog();
+    show_settings_dialog();
     forms::end_program();
   }
   if (mode != 'S' && !line.empty()) {

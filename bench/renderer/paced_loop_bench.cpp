@@ -101,10 +101,11 @@ int main(int argc, char** argv) {
         // Two halves side by side, the left one primary.
         const std::string half =
             std::to_string(width / 2) + "/100x" + std::to_string(height) + "/100";
-        const std::string command = display + "xrandr --setmonitor '*left' " + half +
-                                    "+0+0 screen >/dev/null && " + display +
-                                    "xrandr --setmonitor right " + half + "+" +
-                                    std::to_string(width / 2) + "+0 none >/dev/null";
+        std::string command = display;
+        command += "xrandr --setmonitor '*left' " + half + "+0+0 screen >/dev/null && ";
+        command += display;
+        command += "xrandr --setmonitor right " + half + "+" + std::to_string(width / 2);
+        command += "+0 none >/dev/null";
         if (std::system(command.c_str()) != 0) {
           std::fprintf(stderr, "xrandr --setmonitor failed\n");
           return 1;

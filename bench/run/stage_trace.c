@@ -42,7 +42,7 @@ static void note(const char* stage, const char* detail) {
 }
 
 /* dlsym gives an object pointer; POSIX lets it be called as the function. */
-#define REAL(name) (__extension__(__typeof__(&name)) dlsym(RTLD_NEXT, #name))
+#define REAL(name) (__extension__(__typeof__(&(name))) dlsym(RTLD_NEXT, #name))
 
 __attribute__((constructor)) static void started(void) { note("start", NULL); }
 

@@ -72,6 +72,7 @@ pid_t spawn(const std::string& program, const std::vector<std::string>& argument
     env.emplace_back(*e);
   }
   std::vector<char*> envp;
+  envp.reserve(env.size() + 1);
   for (std::string& e : env) {
     envp.push_back(e.data());
   }
@@ -79,6 +80,7 @@ pid_t spawn(const std::string& program, const std::vector<std::string>& argument
   std::vector<std::string> args = {program};
   args.insert(args.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (std::string& a : args) {
     argv.push_back(a.data());
   }

@@ -19,7 +19,7 @@ std::unique_ptr<orvanth::test::GlWindow> window;
 double scene_seconds_per_frame = 0;
 double empty_seconds_per_frame = 0;
 
-void Record(benchmark::State& state, double& seconds_per_frame, double elapsed) {
+void record(benchmark::State& state, double& seconds_per_frame, double elapsed) {
   seconds_per_frame = elapsed / static_cast<double>(state.iterations());
   state.counters["fps"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -29,10 +29,10 @@ void BM_EmptyFrame(benchmark::State& state) {
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    window->Swap();
+    window->swap();
     glFinish();
   }
-  Record(state, empty_seconds_per_frame,
+  record(state, empty_seconds_per_frame,
          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
@@ -42,10 +42,10 @@ void BM_SceneFrame(benchmark::State& state) {
   for (auto _ : state) {
     SceneTime = time += 10;
     DrawFrame();
-    window->Swap();
+    window->swap();
     glFinish();
   }
-  Record(state, scene_seconds_per_frame,
+  record(state, scene_seconds_per_frame,
          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
@@ -57,7 +57,7 @@ BENCHMARK(BM_SceneFrame)->UseRealTime()->MinTime(3.0);
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   std::string error;
-  if (!orvanth::test::WriteColourTextures(error)) {
+  if (!orvanth::test::write_colour_textures(error)) {
     std::fprintf(stderr, "textures: %s\n", error.c_str());
     return 1;
   }

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   const int frames = argc > 4 ? std::atoi(argv[4]) : 150;
   const int step = argc > 5 ? std::atoi(argv[5]) : 40;
   std::string error;
-  if (!orvanth::test::WriteColourTextures(error)) {
+  if (!orvanth::test::write_colour_textures(error)) {
     std::fprintf(stderr, "textures: %s\n", error.c_str());
     return 1;
   }
@@ -33,9 +33,9 @@ int main(int argc, char** argv) {
     SceneTime = frame * step;
     DrawFrame();
     if (frame + 1 == frames) {
-      window.ReadBack(rgb);
+      window.read_back(rgb);
     }
-    window.Swap();
+    window.swap();
   }
   std::FILE* out = std::fopen(argv[1], "wb");
   if (out == nullptr) {

@@ -6,7 +6,7 @@
 
 namespace {
 
-void PrepareBusyPool() {
+void prepare_busy_pool() {
   WaterDamping = 0.96F;
   orvanth::clear_water();
   // A pool full of crossing waves, as after a minute of bouncing.
@@ -19,7 +19,7 @@ void PrepareBusyPool() {
 }
 
 void BM_WaterStepWithMesh(benchmark::State& state) {
-  PrepareBusyPool();
+  prepare_busy_pool();
   int frame = 0;
   for (auto _ : state) {
     // Keep the waves going, as the bouncing planets do.
@@ -34,7 +34,7 @@ void BM_WaterStepWithMesh(benchmark::State& state) {
 BENCHMARK(BM_WaterStepWithMesh);
 
 void BM_WaterStepOnly(benchmark::State& state) {
-  PrepareBusyPool();
+  prepare_busy_pool();
   for (auto _ : state) {
     orvanth::step_water();
     benchmark::ClobberMemory();
@@ -43,7 +43,7 @@ void BM_WaterStepOnly(benchmark::State& state) {
 BENCHMARK(BM_WaterStepOnly);
 
 void BM_WaterMeshOnly(benchmark::State& state) {
-  PrepareBusyPool();
+  prepare_busy_pool();
   for (auto _ : state) {
     orvanth::build_water_vertices();
     orvanth::build_water_normals();

@@ -52,14 +52,18 @@ std::string resolve_links(const std::string& path) {
       return {};
     }
     const std::string next(target, static_cast<std::size_t>(n));
-    at = next.front() == '/' ? next : parent_folder(at) + "/" + next;
+    if (next.front() == '/') {
+      at = next;
+    } else {
+      at = parent_folder(at).append("/").append(next);
+    }
   }
   return {};
 }
 
 bool replace_file_atomically(const std::string& path, std::string_view bytes, std::uint32_t mode,
                              LinkRule links, Flush flush, std::string* error) {
-  const std::string target = links == LinkRule::Follow ? resolve_links(path) : path;
+  const std::string target = links == LinkRule::kFollow ? resolve_links(path) : path;
   if (target.empty()) {
     set_error(error, "cannot resolve " + path, ELOOP);
     return false;
@@ -73,7 +77,7 @@ bool replace_file_atomically(const std::string& path, std::string_view bytes, st
     return false;
   }
   bool ok = write_all(fd, bytes) && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 &&
-            (flush == Flush::Lazily || ::fsync(fd) == 0);
+            (flush == Flush::kLazily || ::fsync(fd) == 0);
   int code = errno;
   if (::close(fd) != 0 && ok) {
     ok = false;

@@ -101,7 +101,7 @@ bool write_profile_string(std::string_view section, std::string_view key, std::s
     text = std::move(*old);
   }
   return replace_file_atomically(target, write_value(text, section, key, value), mode,
-                                 LinkRule::Replace, Flush::ToDisk);
+                                 LinkRule::kReplace, Flush::kToDisk);
 }
 
 }  // namespace orvanth::ini

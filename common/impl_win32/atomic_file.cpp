@@ -61,7 +61,7 @@ bool replace_file_atomically(const std::string& path, std::string_view bytes,
     set_error(error, "cannot create " + temp, GetLastError());
     return false;
   }
-  bool ok = write_all(file, bytes) && (flush == Flush::Lazily || FlushFileBuffers(file));
+  bool ok = write_all(file, bytes) && (flush == Flush::kLazily || FlushFileBuffers(file));
   DWORD code = GetLastError();
   if (!CloseHandle(file) && ok) {
     ok = false;

@@ -237,8 +237,8 @@ void show_message_box(const std::string& text, const std::string& caption) {
   // X libraries a connection opened after an earlier box's was closed now and
   // then aborted the program ("[xcb] Extra reply data still left in queue")
   // before the second box came up.
-  static Display* const display = XOpenDisplay(nullptr);
-  box.display = display;
+  static Display* const kDisplay = XOpenDisplay(nullptr);
+  box.display = kDisplay;
   if (box.display == nullptr) {
     return;
   }

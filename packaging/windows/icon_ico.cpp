@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s FILE.ico\n", argv[0]);
     return 2;
   }
-  const Bytes ico = icon_file(orvanth::art::Icon());
+  const Bytes ico = icon_file(orvanth::art::icon());
   std::FILE* out = std::fopen(argv[1], "wb");
   const bool ok = out != nullptr && std::fwrite(ico.data(), 1, ico.size(), out) == ico.size();
   if (out != nullptr && std::fclose(out) != 0) {

@@ -11,13 +11,13 @@ namespace orvanth::window {
 namespace {
 
 // 0 before the loop, 1 in it, 2 once a signal asked it to end.
-volatile std::sig_atomic_t SignalState = 0;
+volatile std::sig_atomic_t signal_state = 0;
 
 void end_on_signal(int /*number*/) {
-  if (SignalState == 0) {
+  if (signal_state == 0) {
     _exit(0);
   }
-  SignalState = 2;
+  signal_state = 2;
 }
 
 }  // namespace
@@ -33,11 +33,11 @@ void watch_end_signals() {
 }
 
 void loop_begun() {
-  if (SignalState == 0) {
-    SignalState = 1;
+  if (signal_state == 0) {
+    signal_state = 1;
   }
 }
 
-bool end_requested() { return SignalState == 2; }
+bool end_requested() { return signal_state == 2; }
 
 }  // namespace orvanth::window

@@ -10,7 +10,7 @@ namespace orvanth::window {
 
 namespace {
 
-const BackendCalls* Chosen = &kX11Calls;
+const BackendCalls* chosen = &kX11Calls;
 
 }  // namespace
 
@@ -19,23 +19,23 @@ bool open(int bits, Opened& opened) {
   const auto order =
       backends_to_try(forced, std::getenv("WAYLAND_DISPLAY"), std::getenv("XSCREENSAVER_WINDOW"));
   for (const WindowBackend backend : order) {
-    Chosen = backend == WindowBackend::kWayland ? &kWaylandCalls : &kX11Calls;
+    chosen = backend == WindowBackend::kWayland ? &kWaylandCalls : &kX11Calls;
     opened = {};
-    if (Chosen->open(bits, opened)) {
+    if (chosen->open(bits, opened)) {
       return true;
     }
   }
   return false;
 }
 
-Message next_message() { return Chosen->next_message(); }
-void swap_buffers() { Chosen->swap_buffers(); }
-bool next_surface(int& width, int& height) { return Chosen->next_surface(width, height); }
-bool set_swap_interval(int interval) { return Chosen->set_swap_interval(interval); }
-void wait_for_message(std::int64_t microseconds) { Chosen->wait_for_message(microseconds); }
-std::optional<CursorPoint> cursor_position() { return Chosen->cursor_position(); }
-void show_cursor(bool shown) { Chosen->show_cursor(shown); }
-void close() { Chosen->close(); }
+Message next_message() { return chosen->next_message(); }
+void swap_buffers() { chosen->swap_buffers(); }
+bool next_surface(int& width, int& height) { return chosen->next_surface(width, height); }
+bool set_swap_interval(int interval) { return chosen->set_swap_interval(interval); }
+void wait_for_message(std::int64_t microseconds) { chosen->wait_for_message(microseconds); }
+std::optional<CursorPoint> cursor_position() { return chosen->cursor_position(); }
+void show_cursor(bool shown) { chosen->show_cursor(shown); }
+void close() { chosen->close(); }
 
 std::uint32_t tick() {
   timespec now{};

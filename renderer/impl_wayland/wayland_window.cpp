@@ -96,10 +96,10 @@ struct WaylandWindow {
   Output* current = nullptr;
   orvanth::SurfacePointer pointer_track;
 };
-WaylandWindow W;
+WaylandWindow wl;
 
 Output* output_of(const wl_surface* surface) {
-  for (auto& output : W.outputs) {
+  for (auto& output : wl.outputs) {
     if (output->surface != nullptr && output->surface == surface) {
       return output.get();
     }
@@ -126,13 +126,13 @@ void apply_size(Output& out, int width, int height) {
     out.egl_window = wl_egl_window_create(out.surface, pixels_w, pixels_h);
     if (out.egl_window != nullptr) {
       out.egl_surface =
-          eglCreateWindowSurface(W.egl_display, W.egl_config,
+          eglCreateWindowSurface(wl.egl_display, wl.egl_config,
                                  reinterpret_cast<EGLNativeWindowType>(out.egl_window), nullptr);
     }
     if (out.egl_surface != EGL_NO_SURFACE &&
-        eglMakeCurrent(W.egl_display, out.egl_surface, out.egl_surface, W.egl_context)) {
+        eglMakeCurrent(wl.egl_display, out.egl_surface, out.egl_surface, wl.egl_context)) {
       // The frame callbacks pace the loop; a swap must never wait on them.
-      eglSwapInterval(W.egl_display, 0);
+      eglSwapInterval(wl.egl_display, 0);
     }
   } else {
     wl_egl_window_resize(out.egl_window, pixels_w, pixels_h, 0, 0);
@@ -168,7 +168,7 @@ void toplevel_configure(void* data, xdg_toplevel* /*toplevel*/, std::int32_t wid
   out.pending_height = height;
 }
 
-void toplevel_close(void* /*data*/, xdg_toplevel* /*toplevel*/) { W.quit_posted = true; }
+void toplevel_close(void* /*data*/, xdg_toplevel* /*toplevel*/) { wl.quit_posted = true; }
 
 void toplevel_bounds(void* /*data*/, xdg_toplevel* /*toplevel*/, std::int32_t /*width*/,
                      std::int32_t /*height*/) {}
@@ -186,12 +186,12 @@ const xdg_wm_base_listener kWmBaseListener = {wm_ping};
 
 // The surface that covers the output, not yet configured.
 void make_surface(Output& out) {
-  out.surface = wl_compositor_create_surface(W.compositor);
+  out.surface = wl_compositor_create_surface(wl.compositor);
   if (out.surface == nullptr) {
     return;
   }
-  if (!W.use_xdg) {
-    out.layer = zwlr_layer_shell_v1_get_layer_surface(W.layer_shell, out.surface, out.output,
+  if (!wl.use_xdg) {
+    out.layer = zwlr_layer_shell_v1_get_layer_surface(wl.layer_shell, out.surface, out.output,
                                                       ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "orvanth");
     zwlr_layer_surface_v1_add_listener(out.layer, &kLayerListener, &out);
     zwlr_layer_surface_v1_set_anchor(
@@ -202,7 +202,7 @@ void make_surface(Output& out) {
     // 1 is "exclusive" (a plain true before version 4).
     zwlr_layer_surface_v1_set_keyboard_interactivity(out.layer, 1);
   } else {
-    out.xdg = xdg_wm_base_get_xdg_surface(W.wm_base, out.surface);
+    out.xdg = xdg_wm_base_get_xdg_surface(wl.wm_base, out.surface);
     xdg_surface_add_listener(out.xdg, &kXdgSurfaceListener, &out);
     out.toplevel = xdg_surface_get_toplevel(out.xdg);
     xdg_toplevel_add_listener(out.toplevel, &kToplevelListener, &out);
@@ -214,17 +214,17 @@ void make_surface(Output& out) {
 }
 
 void drop_surface(Output& out) {
-  if (W.current == &out) {
-    W.current = nullptr;
+  if (wl.current == &out) {
+    wl.current = nullptr;
   }
-  W.pointer_track.surface_gone(out.surface);
+  wl.pointer_track.surface_gone(out.surface);
   if (out.frame != nullptr) {
     wl_callback_destroy(out.frame);
     out.frame = nullptr;
   }
   if (out.egl_surface != EGL_NO_SURFACE) {
-    eglMakeCurrent(W.egl_display, EGL_NO_SURFACE, EGL_NO_SURFACE, W.egl_context);
-    eglDestroySurface(W.egl_display, out.egl_surface);
+    eglMakeCurrent(wl.egl_display, EGL_NO_SURFACE, EGL_NO_SURFACE, wl.egl_context);
+    eglDestroySurface(wl.egl_display, out.egl_surface);
     out.egl_surface = EGL_NO_SURFACE;
   }
   if (out.egl_window != nullptr) {
@@ -293,24 +293,24 @@ const wl_output_listener kOutputListener = {output_geometry, output_mode, output
 
 void pointer_enter(void* /*data*/, wl_pointer* pointer, std::uint32_t serial, wl_surface* surface,
                    wl_fixed_t x, wl_fixed_t y) {
-  W.enter_serial = serial;
-  W.pointer_inside = true;
-  if (W.cursor_hidden) {
+  wl.enter_serial = serial;
+  wl.pointer_inside = true;
+  if (wl.cursor_hidden) {
     wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
   }
   if (output_of(surface) != nullptr) {
-    W.pointer_track.enter(surface, wl_fixed_to_double(x), wl_fixed_to_double(y));
+    wl.pointer_track.enter(surface, wl_fixed_to_double(x), wl_fixed_to_double(y));
   }
 }
 
 void pointer_leave(void* /*data*/, wl_pointer* /*pointer*/, std::uint32_t /*serial*/,
                    wl_surface* /*surface*/) {
-  W.pointer_inside = false;
+  wl.pointer_inside = false;
 }
 
 void pointer_motion(void* /*data*/, wl_pointer* /*pointer*/, std::uint32_t /*time*/, wl_fixed_t x,
                     wl_fixed_t y) {
-  W.pointer_track.motion(wl_fixed_to_double(x), wl_fixed_to_double(y));
+  wl.pointer_track.motion(wl_fixed_to_double(x), wl_fixed_to_double(y));
 }
 
 // Clicks and wheels do not end the renderer.
@@ -339,29 +339,29 @@ wl_pointer_listener pointer_listener() {
 const wl_pointer_listener kPointerListener = pointer_listener();
 
 void drop_keymap() {
-  if (W.key_state != nullptr) {
-    xkb_state_unref(W.key_state);
-    W.key_state = nullptr;
+  if (wl.key_state != nullptr) {
+    xkb_state_unref(wl.key_state);
+    wl.key_state = nullptr;
   }
-  if (W.keymap != nullptr) {
-    xkb_keymap_unref(W.keymap);
-    W.keymap = nullptr;
+  if (wl.keymap != nullptr) {
+    xkb_keymap_unref(wl.keymap);
+    wl.keymap = nullptr;
   }
 }
 
 void keyboard_keymap(void* /*data*/, wl_keyboard* /*keyboard*/, std::uint32_t format,
                      std::int32_t fd, std::uint32_t size) {
   drop_keymap();
-  if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && W.xkb != nullptr) {
+  if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && wl.xkb != nullptr) {
     void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
     if (text != MAP_FAILED) {
-      W.keymap = xkb_keymap_new_from_buffer(W.xkb, static_cast<const char*>(text),
-                                            strnlen(static_cast<const char*>(text), size),
-                                            XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
+      wl.keymap = xkb_keymap_new_from_buffer(
+          wl.xkb, static_cast<const char*>(text), strnlen(static_cast<const char*>(text), size),
+          XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
       munmap(text, size);
     }
-    if (W.keymap != nullptr) {
-      W.key_state = xkb_state_new(W.keymap);
+    if (wl.keymap != nullptr) {
+      wl.key_state = xkb_state_new(wl.keymap);
     }
   }
   ::close(fd);
@@ -374,9 +374,9 @@ void keyboard_key(void* /*data*/, wl_keyboard* /*keyboard*/, std::uint32_t /*ser
                   std::uint32_t /*time*/, std::uint32_t key, std::uint32_t state) {
   const bool down = state == WL_KEYBOARD_KEY_STATE_PRESSED;
   int virtual_key = 0;
-  if (W.key_state != nullptr) {
+  if (wl.key_state != nullptr) {
     // xkb keycodes are evdev's plus 8; keysyms are X's.
-    virtual_key = orvanth::virtual_key_for(xkb_state_key_get_one_sym(W.key_state, key + 8));
+    virtual_key = orvanth::virtual_key_for(xkb_state_key_get_one_sym(wl.key_state, key + 8));
   } else if (key == kEvdevEscape) {
     virtual_key = orvanth::kVirtualKeyEscape;
   }
@@ -388,8 +388,8 @@ void keyboard_key(void* /*data*/, wl_keyboard* /*keyboard*/, std::uint32_t /*ser
 void keyboard_modifiers(void* /*data*/, wl_keyboard* /*keyboard*/, std::uint32_t /*serial*/,
                         std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked,
                         std::uint32_t group) {
-  if (W.key_state != nullptr) {
-    xkb_state_update_mask(W.key_state, depressed, latched, locked, 0, 0, group);
+  if (wl.key_state != nullptr) {
+    xkb_state_update_mask(wl.key_state, depressed, latched, locked, 0, 0, group);
   }
 }
 
@@ -401,21 +401,21 @@ const wl_keyboard_listener kKeyboardListener = {keyboard_keymap,    keyboard_ent
 
 void seat_capabilities(void* /*data*/, wl_seat* seat, std::uint32_t capabilities) {
   const bool has_pointer = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
-  if (has_pointer && W.pointer == nullptr) {
-    W.pointer = wl_seat_get_pointer(seat);
-    wl_pointer_add_listener(W.pointer, &kPointerListener, nullptr);
-  } else if (!has_pointer && W.pointer != nullptr) {
-    wl_pointer_release(W.pointer);
-    W.pointer = nullptr;
-    W.pointer_inside = false;
+  if (has_pointer && wl.pointer == nullptr) {
+    wl.pointer = wl_seat_get_pointer(seat);
+    wl_pointer_add_listener(wl.pointer, &kPointerListener, nullptr);
+  } else if (!has_pointer && wl.pointer != nullptr) {
+    wl_pointer_release(wl.pointer);
+    wl.pointer = nullptr;
+    wl.pointer_inside = false;
   }
   const bool has_keyboard = (capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0;
-  if (has_keyboard && W.keyboard == nullptr) {
-    W.keyboard = wl_seat_get_keyboard(seat);
-    wl_keyboard_add_listener(W.keyboard, &kKeyboardListener, nullptr);
-  } else if (!has_keyboard && W.keyboard != nullptr) {
-    wl_keyboard_release(W.keyboard);
-    W.keyboard = nullptr;
+  if (has_keyboard && wl.keyboard == nullptr) {
+    wl.keyboard = wl_seat_get_keyboard(seat);
+    wl_keyboard_add_listener(wl.keyboard, &kKeyboardListener, nullptr);
+  } else if (!has_keyboard && wl.keyboard != nullptr) {
+    wl_keyboard_release(wl.keyboard);
+    wl.keyboard = nullptr;
   }
 }
 
@@ -429,37 +429,37 @@ void registry_global(void* /*data*/, wl_registry* registry, std::uint32_t name,
                      const char* interface, std::uint32_t version) {
   const std::string_view kind = interface;
   if (kind == wl_compositor_interface.name) {
-    W.compositor = static_cast<wl_compositor*>(
+    wl.compositor = static_cast<wl_compositor*>(
         wl_registry_bind(registry, name, &wl_compositor_interface, std::min(version, 4U)));
   } else if (kind == zwlr_layer_shell_v1_interface.name) {
-    W.layer_shell = static_cast<zwlr_layer_shell_v1*>(
+    wl.layer_shell = static_cast<zwlr_layer_shell_v1*>(
         wl_registry_bind(registry, name, &zwlr_layer_shell_v1_interface, std::min(version, 4U)));
   } else if (kind == xdg_wm_base_interface.name) {
-    W.wm_base = static_cast<xdg_wm_base*>(
+    wl.wm_base = static_cast<xdg_wm_base*>(
         wl_registry_bind(registry, name, &xdg_wm_base_interface, std::min(version, 2U)));
-    xdg_wm_base_add_listener(W.wm_base, &kWmBaseListener, nullptr);
-  } else if (kind == wl_seat_interface.name && W.seat == nullptr) {
-    W.seat = static_cast<wl_seat*>(
+    xdg_wm_base_add_listener(wl.wm_base, &kWmBaseListener, nullptr);
+  } else if (kind == wl_seat_interface.name && wl.seat == nullptr) {
+    wl.seat = static_cast<wl_seat*>(
         wl_registry_bind(registry, name, &wl_seat_interface, std::min(version, 5U)));
-    wl_seat_add_listener(W.seat, &kSeatListener, nullptr);
+    wl_seat_add_listener(wl.seat, &kSeatListener, nullptr);
   } else if (kind == wl_output_interface.name) {
     auto out = std::make_unique<Output>();
     out->global = name;
     out->output = static_cast<wl_output*>(
         wl_registry_bind(registry, name, &wl_output_interface, std::min(version, 4U)));
     wl_output_add_listener(out->output, &kOutputListener, out.get());
-    if (W.surfaces_wanted) {
+    if (wl.surfaces_wanted) {
       make_surface(*out);
     }
-    W.outputs.push_back(std::move(out));
+    wl.outputs.push_back(std::move(out));
   }
 }
 
 // An output unplugged: its surface goes with it.
 void registry_global_remove(void* /*data*/, wl_registry* /*registry*/, std::uint32_t name) {
-  const auto found = std::find_if(W.outputs.begin(), W.outputs.end(),
+  const auto found = std::find_if(wl.outputs.begin(), wl.outputs.end(),
                                   [name](const auto& out) { return out->global == name; });
-  if (found == W.outputs.end()) {
+  if (found == wl.outputs.end()) {
     return;
   }
   drop_surface(**found);
@@ -468,8 +468,8 @@ void registry_global_remove(void* /*data*/, wl_registry* /*registry*/, std::uint
   } else {
     wl_output_destroy((*found)->output);
   }
-  W.outputs.erase(found);
-  W.next_turn = 0;
+  wl.outputs.erase(found);
+  wl.next_turn = 0;
 }
 
 const wl_registry_listener kRegistryListener = {registry_global, registry_global_remove};
@@ -479,33 +479,33 @@ const wl_registry_listener kRegistryListener = {registry_global, registry_global
 // Reads what the compositor sent, waiting at most timeout_ms (0: not at
 // all), and dispatches it; false when the connection is gone.
 bool pump(int timeout_ms) {
-  if (wl_display_dispatch_pending(W.display) < 0) {
+  if (wl_display_dispatch_pending(wl.display) < 0) {
     return false;
   }
-  while (wl_display_prepare_read(W.display) != 0) {
-    if (wl_display_dispatch_pending(W.display) < 0) {
+  while (wl_display_prepare_read(wl.display) != 0) {
+    if (wl_display_dispatch_pending(wl.display) < 0) {
       return false;
     }
   }
-  if (wl_display_flush(W.display) < 0 && errno != EAGAIN) {
-    wl_display_cancel_read(W.display);
+  if (wl_display_flush(wl.display) < 0 && errno != EAGAIN) {
+    wl_display_cancel_read(wl.display);
     return false;
   }
-  pollfd connection{wl_display_get_fd(W.display), POLLIN, 0};
+  pollfd connection{wl_display_get_fd(wl.display), POLLIN, 0};
   const timespec limit{timeout_ms / 1000, static_cast<long>(timeout_ms % 1000) * 1000000L};
   // A signal ends the wait early (EINTR), which is what it should do.
   if (ppoll(&connection, 1, &limit, nullptr) > 0) {
     if ((connection.revents & (POLLERR | POLLHUP)) != 0 && (connection.revents & POLLIN) == 0) {
-      wl_display_cancel_read(W.display);
+      wl_display_cancel_read(wl.display);
       return false;
     }
-    if (wl_display_read_events(W.display) < 0) {
+    if (wl_display_read_events(wl.display) < 0) {
       return false;
     }
   } else {
-    wl_display_cancel_read(W.display);
+    wl_display_cancel_read(wl.display);
   }
-  return wl_display_dispatch_pending(W.display) >= 0;
+  return wl_display_dispatch_pending(wl.display) >= 0;
 }
 
 // A closed layer surface whose output is still there: the compositor took
@@ -514,19 +514,19 @@ bool pump(int timeout_ms) {
 // lets it come first.
 bool surface_closed() {
   const auto is_closed = [](const auto& out) { return out->closed; };
-  if (std::none_of(W.outputs.begin(), W.outputs.end(), is_closed)) {
+  if (std::none_of(wl.outputs.begin(), wl.outputs.end(), is_closed)) {
     return false;
   }
-  if (wl_display_roundtrip(W.display) < 0) {
-    W.lost = true;
+  if (wl_display_roundtrip(wl.display) < 0) {
+    wl.lost = true;
     return true;
   }
-  return std::any_of(W.outputs.begin(), W.outputs.end(), is_closed);
+  return std::any_of(wl.outputs.begin(), wl.outputs.end(), is_closed);
 }
 
 bool any_due() {
-  return std::any_of(W.outputs.begin(), W.outputs.end(),
-                     [](const auto& out) { return out->configured && (out->due || !W.paced); });
+  return std::any_of(wl.outputs.begin(), wl.outputs.end(),
+                     [](const auto& out) { return out->configured && (out->due || !wl.paced); });
 }
 
 // ---- set-up ----
@@ -536,10 +536,10 @@ bool any_due() {
 bool start_egl() {
   const auto get_platform_display = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
       eglGetProcAddress("eglGetPlatformDisplayEXT"));
-  W.egl_display = get_platform_display != nullptr
-                      ? get_platform_display(EGL_PLATFORM_WAYLAND_KHR, W.display, nullptr)
-                      : eglGetDisplay(reinterpret_cast<EGLNativeDisplayType>(W.display));
-  if (W.egl_display == EGL_NO_DISPLAY || !eglInitialize(W.egl_display, nullptr, nullptr) ||
+  wl.egl_display = get_platform_display != nullptr
+                       ? get_platform_display(EGL_PLATFORM_WAYLAND_KHR, wl.display, nullptr)
+                       : eglGetDisplay(reinterpret_cast<EGLNativeDisplayType>(wl.display));
+  if (wl.egl_display == EGL_NO_DISPLAY || !eglInitialize(wl.egl_display, nullptr, nullptr) ||
       !eglBindAPI(EGL_OPENGL_API)) {
     return false;
   }
@@ -558,26 +558,26 @@ bool start_egl() {
                            EGL_NONE};
   EGLConfig configs[64];
   EGLint count = 0;
-  if (!eglChooseConfig(W.egl_display, wanted, configs, 64, &count) || count == 0) {
+  if (!eglChooseConfig(wl.egl_display, wanted, configs, 64, &count) || count == 0) {
     return false;
   }
-  W.egl_config = configs[0];
+  wl.egl_config = configs[0];
   for (EGLint i = 0; i < count; ++i) {
     EGLint alpha = 0;
-    eglGetConfigAttrib(W.egl_display, configs[i], EGL_ALPHA_SIZE, &alpha);
+    eglGetConfigAttrib(wl.egl_display, configs[i], EGL_ALPHA_SIZE, &alpha);
     if (alpha == 0) {
-      W.egl_config = configs[i];
+      wl.egl_config = configs[i];
       break;
     }
   }
   // No attributes: Mesa's compatibility profile, where the fixed-function
   // scene runs as it is.
-  W.egl_context = eglCreateContext(W.egl_display, W.egl_config, EGL_NO_CONTEXT, nullptr);
-  return W.egl_context != EGL_NO_CONTEXT;
+  wl.egl_context = eglCreateContext(wl.egl_display, wl.egl_config, EGL_NO_CONTEXT, nullptr);
+  return wl.egl_context != EGL_NO_CONTEXT;
 }
 
 bool all_configured() {
-  return std::all_of(W.outputs.begin(), W.outputs.end(),
+  return std::all_of(wl.outputs.begin(), wl.outputs.end(),
                      [](const auto& out) { return out->configured || out->surface == nullptr; });
 }
 
@@ -597,36 +597,36 @@ void close();
 
 bool open(int /*bits*/, Opened& opened) {
   watch_end_signals();
-  W.display = wl_display_connect(nullptr);
-  if (W.display == nullptr) {
+  wl.display = wl_display_connect(nullptr);
+  if (wl.display == nullptr) {
     std::fprintf(stderr, "Orvanth.data: no Wayland compositor answers on \"%s\"\n",
                  std::getenv("WAYLAND_DISPLAY") != nullptr ? std::getenv("WAYLAND_DISPLAY") : "");
     return false;
   }
-  W.registry = wl_display_get_registry(W.display);
-  wl_registry_add_listener(W.registry, &kRegistryListener, nullptr);
+  wl.registry = wl_display_get_registry(wl.display);
+  wl_registry_add_listener(wl.registry, &kRegistryListener, nullptr);
   // Globals, then what the outputs and the seat say of themselves.
-  if (wl_display_roundtrip(W.display) < 0 || wl_display_roundtrip(W.display) < 0) {
+  if (wl_display_roundtrip(wl.display) < 0 || wl_display_roundtrip(wl.display) < 0) {
     close();
     return false;
   }
   const char* shell = std::getenv(kShellVariable);
-  W.use_xdg = W.layer_shell == nullptr || (shell != nullptr && std::string_view(shell) == "xdg");
-  if (W.compositor == nullptr || (W.use_xdg && W.wm_base == nullptr)) {
+  wl.use_xdg = wl.layer_shell == nullptr || (shell != nullptr && std::string_view(shell) == "xdg");
+  if (wl.compositor == nullptr || (wl.use_xdg && wl.wm_base == nullptr)) {
     std::fprintf(stderr,
                  "Orvanth.data: the Wayland compositor offers no shell to cover the screen\n");
     close();
     return false;
   }
-  W.xkb = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+  wl.xkb = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
   if (!start_egl()) {
     std::fprintf(stderr,
                  "Orvanth.data: no OpenGL through EGL on the Wayland display; nothing drawn\n");
     close();
     return false;
   }
-  W.surfaces_wanted = true;
-  for (auto& out : W.outputs) {
+  wl.surfaces_wanted = true;
+  for (auto& out : wl.outputs) {
     make_surface(*out);
   }
   // Every surface placed, or at least one when the limit comes.
@@ -637,10 +637,10 @@ bool open(int /*bits*/, Opened& opened) {
       return false;
     }
   }
-  const auto first = std::find_if(W.outputs.begin(), W.outputs.end(),
+  const auto first = std::find_if(wl.outputs.begin(), wl.outputs.end(),
                                   [](const auto& out) { return out->configured; });
-  if (first == W.outputs.end() ||
-      !eglMakeCurrent(W.egl_display, (*first)->egl_surface, (*first)->egl_surface, W.egl_context)) {
+  if (first == wl.outputs.end() || !eglMakeCurrent(wl.egl_display, (*first)->egl_surface,
+                                                   (*first)->egl_surface, wl.egl_context)) {
     std::fprintf(stderr, "Orvanth.data: the Wayland compositor showed no surface; nothing drawn\n");
     close();
     return false;
@@ -656,21 +656,21 @@ bool open(int /*bits*/, Opened& opened) {
 
 Message next_message() {
   loop_begun();
-  if (W.quit_posted) {
+  if (wl.quit_posted) {
     return Message::kQuit;
   }
-  if (W.lost || end_requested()) {
+  if (wl.lost || end_requested()) {
     return Message::kLost;
   }
   if (!pump(0)) {
-    W.lost = true;
+    wl.lost = true;
     return Message::kLost;
   }
   if (surface_closed()) {
-    W.lost = true;
+    wl.lost = true;
     return Message::kLost;
   }
-  if (W.quit_posted) {
+  if (wl.quit_posted) {
     return Message::kQuit;
   }
   if (any_due()) {
@@ -678,45 +678,45 @@ Message next_message() {
   }
   // Nothing to draw until a frame callback comes.
   if (!pump(kIdleWaitMs)) {
-    W.lost = true;
+    wl.lost = true;
   }
   return Message::kHandled;
 }
 
 bool next_surface(int& width, int& height) {
-  while (W.next_turn < W.outputs.size()) {
-    Output& out = *W.outputs[W.next_turn++];
-    if (!out.configured || (W.paced && !out.due) ||
-        !eglMakeCurrent(W.egl_display, out.egl_surface, out.egl_surface, W.egl_context)) {
+  while (wl.next_turn < wl.outputs.size()) {
+    Output& out = *wl.outputs[wl.next_turn++];
+    if (!out.configured || (wl.paced && !out.due) ||
+        !eglMakeCurrent(wl.egl_display, out.egl_surface, out.egl_surface, wl.egl_context)) {
       continue;
     }
-    W.current = &out;
+    wl.current = &out;
     width = out.width * out.scale;
     height = out.height * out.scale;
     return true;
   }
-  W.next_turn = 0;
-  W.current = nullptr;
+  wl.next_turn = 0;
+  wl.current = nullptr;
   return false;
 }
 
 void swap_buffers() {
-  Output* out = W.current;
+  Output* out = wl.current;
   if (out == nullptr) {
     return;
   }
-  if (W.paced) {
+  if (wl.paced) {
     // Asked before the swap, whose commit carries it.
     out->frame = wl_surface_frame(out->surface);
     wl_callback_add_listener(out->frame, &kFrameListener, out);
     out->due = false;
   }
-  eglSwapBuffers(W.egl_display, out->egl_surface);
+  eglSwapBuffers(wl.egl_display, out->egl_surface);
 }
 
 bool set_swap_interval(int interval) {
   // The frame callbacks do what a swap interval would.
-  W.paced = interval > 0;
+  wl.paced = interval > 0;
   return true;
 }
 
@@ -725,65 +725,65 @@ void wait_for_message(std::int64_t microseconds) {
     return;
   }
   if (!pump(static_cast<int>((microseconds + 999) / 1000))) {
-    W.lost = true;
+    wl.lost = true;
   }
 }
 
 std::optional<CursorPoint> cursor_position() {
-  return CursorPoint{W.pointer_track.x(), W.pointer_track.y()};
+  return CursorPoint{wl.pointer_track.x(), wl.pointer_track.y()};
 }
 
 void show_cursor(bool shown) {
-  W.cursor_hidden = !shown;
-  if (W.pointer != nullptr && W.pointer_inside && !shown) {
-    wl_pointer_set_cursor(W.pointer, W.enter_serial, nullptr, 0, 0);
-    wl_display_flush(W.display);
+  wl.cursor_hidden = !shown;
+  if (wl.pointer != nullptr && wl.pointer_inside && !shown) {
+    wl_pointer_set_cursor(wl.pointer, wl.enter_serial, nullptr, 0, 0);
+    wl_display_flush(wl.display);
   }
 }
 
 void close() {
-  if (W.display != nullptr) {
-    for (auto& out : W.outputs) {
+  if (wl.display != nullptr) {
+    for (auto& out : wl.outputs) {
       drop_surface(*out);
       wl_output_destroy(out->output);
     }
-    W.outputs.clear();
-    if (W.egl_display != EGL_NO_DISPLAY) {
-      eglMakeCurrent(W.egl_display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-      if (W.egl_context != EGL_NO_CONTEXT) {
-        eglDestroyContext(W.egl_display, W.egl_context);
+    wl.outputs.clear();
+    if (wl.egl_display != EGL_NO_DISPLAY) {
+      eglMakeCurrent(wl.egl_display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+      if (wl.egl_context != EGL_NO_CONTEXT) {
+        eglDestroyContext(wl.egl_display, wl.egl_context);
       }
-      eglTerminate(W.egl_display);
+      eglTerminate(wl.egl_display);
     }
-    if (W.pointer != nullptr) {
-      wl_pointer_destroy(W.pointer);
+    if (wl.pointer != nullptr) {
+      wl_pointer_destroy(wl.pointer);
     }
-    if (W.keyboard != nullptr) {
-      wl_keyboard_destroy(W.keyboard);
+    if (wl.keyboard != nullptr) {
+      wl_keyboard_destroy(wl.keyboard);
     }
-    if (W.seat != nullptr) {
-      wl_seat_destroy(W.seat);
+    if (wl.seat != nullptr) {
+      wl_seat_destroy(wl.seat);
     }
-    if (W.layer_shell != nullptr) {
-      zwlr_layer_shell_v1_destroy(W.layer_shell);
+    if (wl.layer_shell != nullptr) {
+      zwlr_layer_shell_v1_destroy(wl.layer_shell);
     }
-    if (W.wm_base != nullptr) {
-      xdg_wm_base_destroy(W.wm_base);
+    if (wl.wm_base != nullptr) {
+      xdg_wm_base_destroy(wl.wm_base);
     }
-    if (W.compositor != nullptr) {
-      wl_compositor_destroy(W.compositor);
+    if (wl.compositor != nullptr) {
+      wl_compositor_destroy(wl.compositor);
     }
-    if (W.registry != nullptr) {
-      wl_registry_destroy(W.registry);
+    if (wl.registry != nullptr) {
+      wl_registry_destroy(wl.registry);
     }
-    wl_display_flush(W.display);
-    wl_display_disconnect(W.display);
+    wl_display_flush(wl.display);
+    wl_display_disconnect(wl.display);
   }
   drop_keymap();
-  if (W.xkb != nullptr) {
-    xkb_context_unref(W.xkb);
+  if (wl.xkb != nullptr) {
+    xkb_context_unref(wl.xkb);
   }
-  W = WaylandWindow{};
+  wl = WaylandWindow{};
 }
 
 }  // namespace wayland_impl

@@ -52,22 +52,22 @@ struct X11Window {
   int glx_error_base = 0;
   std::uint32_t title_deadline = 0;
 };
-X11Window X;
+X11Window xwin;
 
 constexpr std::uint32_t kTitlePeriod = 1000;
 constexpr int kGlxBadDrawable = 2;
 
-bool full_screen() { return X.host_window == 0; }
+bool full_screen() { return xwin.host_window == 0; }
 
 // Errors are ignored, except that one naming our window or the host's means
 // another client destroyed it.
 int note_x_error(Display* /*display*/, XErrorEvent* error) {
   const bool ours = error->resourceid != 0 &&
-                    (error->resourceid == X.window || error->resourceid == X.host_window);
+                    (error->resourceid == xwin.window || error->resourceid == xwin.host_window);
   const int code = error->error_code;
   if (ours && (code == BadWindow || code == BadDrawable ||
-               (X.glx_error_base != 0 && code == X.glx_error_base + kGlxBadDrawable))) {
-    X.window_lost = true;
+               (xwin.glx_error_base != 0 && code == xwin.glx_error_base + kGlxBadDrawable))) {
+    xwin.window_lost = true;
   }
   return 0;
 }
@@ -88,23 +88,23 @@ bool adopt_host(const char* text) {
     std::fprintf(stderr, "Orvanth.data: XSCREENSAVER_WINDOW \"%s\" is not a window id\n", text);
     return false;
   }
-  X.host_window = *id;
+  xwin.host_window = *id;
   const pid_t parent = getppid();
   prctl(PR_SET_PDEATHSIG, SIGTERM);
   // The shell may have died before the request above took effect.
   return parent != 1 && getppid() == parent;
 }
 
-void set_title() { orvanth::x11::set_title(X.display, X.window, orvanth::kRendererTitle); }
+void set_title() { orvanth::x11::set_title(xwin.display, xwin.window, orvanth::kRendererTitle); }
 
 void set_class_and_protocols() {
-  X.delete_atom = orvanth::x11::set_class_and_close_protocol(X.display, X.window, "Orvanth.data",
-                                                             orvanth::kRendererClass);
+  xwin.delete_atom = orvanth::x11::set_class_and_close_protocol(
+      xwin.display, xwin.window, "Orvanth.data", orvanth::kRendererClass);
 }
 
 // RGBA 8 bits a channel, double buffered, 16 depth bits; alpha if it can.
 XVisualInfo* choose_visual() {
-  const int screen = DefaultScreen(X.display);
+  const int screen = DefaultScreen(xwin.display);
   int with_alpha[] = {GLX_RGBA,
                       GLX_DOUBLEBUFFER,
                       GLX_RED_SIZE,
@@ -118,20 +118,21 @@ XVisualInfo* choose_visual() {
                       GLX_ALPHA_SIZE,
                       8,
                       None};
-  XVisualInfo* visual = glXChooseVisual(X.display, screen, with_alpha);
+  XVisualInfo* visual = glXChooseVisual(xwin.display, screen, with_alpha);
   if (visual == nullptr) {
     with_alpha[10] = None;
-    visual = glXChooseVisual(X.display, screen, with_alpha);
+    visual = glXChooseVisual(xwin.display, screen, with_alpha);
   }
   return visual;
 }
 
 Cursor make_blank_cursor() {
   const char bits[1] = {0};
-  const Pixmap pixmap = XCreateBitmapFromData(X.display, DefaultRootWindow(X.display), bits, 1, 1);
+  const Pixmap pixmap =
+      XCreateBitmapFromData(xwin.display, DefaultRootWindow(xwin.display), bits, 1, 1);
   XColor black{};
-  const Cursor cursor = XCreatePixmapCursor(X.display, pixmap, pixmap, &black, &black, 0, 0);
-  XFreePixmap(X.display, pixmap);
+  const Cursor cursor = XCreatePixmapCursor(xwin.display, pixmap, pixmap, &black, &black, 0, 0);
+  XFreePixmap(xwin.display, pixmap);
   return cursor;
 }
 
@@ -139,34 +140,34 @@ Cursor make_blank_cursor() {
 // above panels and works with or without a window manager. Hosted: a plain
 // child filling the host, which keeps cursor and input.
 bool create_x_window(XVisualInfo* visual, int width, int height) {
-  const Window root = RootWindow(X.display, visual->screen);
-  X.colormap = XCreateColormap(X.display, root, visual->visual, AllocNone);
+  const Window root = RootWindow(xwin.display, visual->screen);
+  xwin.colormap = XCreateColormap(xwin.display, root, visual->visual, AllocNone);
   XSetWindowAttributes attributes{};
-  attributes.colormap = X.colormap;
+  attributes.colormap = xwin.colormap;
   attributes.border_pixel = 0;
   attributes.background_pixmap = None;
   unsigned long mask = CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask;
   if (full_screen()) {
-    X.arrow_cursor = XCreateFontCursor(X.display, XC_left_ptr);
+    xwin.arrow_cursor = XCreateFontCursor(xwin.display, XC_left_ptr);
     attributes.override_redirect = True;
-    attributes.cursor = X.arrow_cursor;
+    attributes.cursor = xwin.arrow_cursor;
     attributes.event_mask = KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask |
                             VisibilityChangeMask;
     mask |= CWOverrideRedirect | CWCursor;
   } else {
     attributes.event_mask = StructureNotifyMask;
   }
-  X.window = XCreateWindow(X.display, full_screen() ? root : X.host_window, 0, 0,
-                           static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                           visual->depth, InputOutput, visual->visual, mask, &attributes);
-  if (X.window == 0) {
+  xwin.window = XCreateWindow(xwin.display, full_screen() ? root : xwin.host_window, 0, 0,
+                              static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                              visual->depth, InputOutput, visual->visual, mask, &attributes);
+  if (xwin.window == 0) {
     return false;
   }
   if (full_screen()) {
     set_title();
     set_class_and_protocols();
     // Windows that other clients map on top.
-    XSelectInput(X.display, root, SubstructureNotifyMask);
+    XSelectInput(xwin.display, root, SubstructureNotifyMask);
   }
   return true;
 }
@@ -178,11 +179,11 @@ Bool is_map_notify(Display* /*display*/, XEvent* event, XPointer window) {
 
 // Shown, on top and holding the keyboard focus.
 void show_and_focus() {
-  XMapRaised(X.display, X.window);
+  XMapRaised(xwin.display, xwin.window);
   XEvent event{};
-  XIfEvent(X.display, &event, is_map_notify, reinterpret_cast<XPointer>(&X.window));
-  XSetInputFocus(X.display, X.window, RevertToParent, CurrentTime);
-  XSync(X.display, False);
+  XIfEvent(xwin.display, &event, is_map_notify, reinterpret_cast<XPointer>(&xwin.window));
+  XSetInputFocus(xwin.display, xwin.window, RevertToParent, CurrentTime);
+  XSync(xwin.display, False);
 }
 
 // The monitors RandR 1.5 reports, when full screen; none without it.
@@ -192,12 +193,13 @@ std::vector<orvanth::Monitor> monitors() {
   int error_base = 0;
   int major = 0;
   int minor = 0;
-  if (!full_screen() || !XRRQueryExtension(X.display, &event_base, &error_base) ||
-      !XRRQueryVersion(X.display, &major, &minor) || major * 100 + minor < 105) {
+  if (!full_screen() || !XRRQueryExtension(xwin.display, &event_base, &error_base) ||
+      !XRRQueryVersion(xwin.display, &major, &minor) || major * 100 + minor < 105) {
     return found;
   }
   int count = 0;
-  XRRMonitorInfo* info = XRRGetMonitors(X.display, DefaultRootWindow(X.display), True, &count);
+  XRRMonitorInfo* info =
+      XRRGetMonitors(xwin.display, DefaultRootWindow(xwin.display), True, &count);
   for (int i = 0; i < count; ++i) {
     found.push_back({{info[i].x, info[i].y, info[i].width, info[i].height}, info[i].primary != 0});
   }
@@ -214,18 +216,18 @@ double refresh_rate() {
   int error_base = 0;
   int major = 0;
   int minor = 0;
-  if (!XRRQueryExtension(X.display, &event_base, &error_base) ||
-      !XRRQueryVersion(X.display, &major, &minor) || major * 100 + minor < 103) {
+  if (!XRRQueryExtension(xwin.display, &event_base, &error_base) ||
+      !XRRQueryVersion(xwin.display, &major, &minor) || major * 100 + minor < 103) {
     return 0.0;
   }
-  const Window root = DefaultRootWindow(X.display);
-  XRRScreenResources* resources = XRRGetScreenResourcesCurrent(X.display, root);
+  const Window root = DefaultRootWindow(xwin.display);
+  XRRScreenResources* resources = XRRGetScreenResourcesCurrent(xwin.display, root);
   if (resources == nullptr) {
     return 0.0;
   }
   RRCrtc chosen = None;
-  if (const RROutput primary = XRRGetOutputPrimary(X.display, root); primary != None) {
-    if (XRROutputInfo* output = XRRGetOutputInfo(X.display, resources, primary)) {
+  if (const RROutput primary = XRRGetOutputPrimary(xwin.display, root); primary != None) {
+    if (XRROutputInfo* output = XRRGetOutputInfo(xwin.display, resources, primary)) {
       chosen = output->crtc;
       XRRFreeOutputInfo(output);
     }
@@ -233,7 +235,8 @@ double refresh_rate() {
   double rate = 0.0;
   for (int c = -1; c < resources->ncrtc && rate == 0.0; ++c) {
     const RRCrtc crtc_id = c < 0 ? chosen : resources->crtcs[c];
-    XRRCrtcInfo* crtc = crtc_id == None ? nullptr : XRRGetCrtcInfo(X.display, resources, crtc_id);
+    XRRCrtcInfo* crtc =
+        crtc_id == None ? nullptr : XRRGetCrtcInfo(xwin.display, resources, crtc_id);
     if (crtc == nullptr) {
       continue;
     }
@@ -253,7 +256,7 @@ double refresh_rate() {
 }
 
 bool has_glx_extension(std::string_view name) {
-  const char* list = glXQueryExtensionsString(X.display, DefaultScreen(X.display));
+  const char* list = glXQueryExtensionsString(xwin.display, DefaultScreen(xwin.display));
   std::string_view rest = list != nullptr ? list : "";
   while (!rest.empty()) {
     const auto end = rest.find(' ');
@@ -269,20 +272,21 @@ bool has_glx_extension(std::string_view name) {
 void keep_screen(const XEvent& event) {
   switch (event.type) {
     case VisibilityNotify:
-      if (event.xvisibility.window == X.window && event.xvisibility.state != VisibilityUnobscured) {
-        XRaiseWindow(X.display, X.window);
+      if (event.xvisibility.window == xwin.window &&
+          event.xvisibility.state != VisibilityUnobscured) {
+        XRaiseWindow(xwin.display, xwin.window);
       }
       break;
     case MapNotify:
-      if (event.xmap.window != X.window) {
-        XRaiseWindow(X.display, X.window);
+      if (event.xmap.window != xwin.window) {
+        XRaiseWindow(xwin.display, xwin.window);
       }
       break;
     case FocusOut:
-      if (event.xfocus.window == X.window &&
+      if (event.xfocus.window == xwin.window &&
           (event.xfocus.mode == NotifyNormal || event.xfocus.mode == NotifyWhileGrabbed) &&
           event.xfocus.detail != NotifyInferior) {
-        XSetInputFocus(X.display, X.window, RevertToParent, CurrentTime);
+        XSetInputFocus(xwin.display, xwin.window, RevertToParent, CurrentTime);
       }
       break;
     default:
@@ -297,17 +301,17 @@ bool connect() {
   if (host != nullptr && !adopt_host(host)) {
     return false;
   }
-  X.display = XOpenDisplay(nullptr);
-  if (X.display == nullptr) {
+  xwin.display = XOpenDisplay(nullptr);
+  if (xwin.display == nullptr) {
     std::fprintf(stderr, "Orvanth.data: cannot open the X display \"%s\"\n", XDisplayName(nullptr));
     return false;
   }
   XSetErrorHandler(note_x_error);
   XSetIOErrorHandler(lost_display);
   int glx_event_base = 0;
-  if (!glXQueryExtension(X.display, &X.glx_error_base, &glx_event_base)) {
+  if (!glXQueryExtension(xwin.display, &xwin.glx_error_base, &glx_event_base)) {
     std::fprintf(stderr, "Orvanth.data: the X display \"%s\" has no OpenGL (GLX); nothing drawn\n",
-                 DisplayString(X.display));
+                 DisplayString(xwin.display));
     return false;
   }
   return true;
@@ -315,19 +319,19 @@ bool connect() {
 
 // The size of the window to make: the screen's, or the host window's.
 bool window_size(int& width, int& height) {
-  const int screen = DefaultScreen(X.display);
-  width = DisplayWidth(X.display, screen);
-  height = DisplayHeight(X.display, screen);
+  const int screen = DefaultScreen(xwin.display);
+  width = DisplayWidth(xwin.display, screen);
+  height = DisplayHeight(xwin.display, screen);
   if (full_screen()) {
     return true;
   }
   XWindowAttributes host{};
-  if (XGetWindowAttributes(X.display, X.host_window, &host) == 0) {
-    std::fprintf(stderr, "Orvanth.data: the host window 0x%lx does not exist\n", X.host_window);
+  if (XGetWindowAttributes(xwin.display, xwin.host_window, &host) == 0) {
+    std::fprintf(stderr, "Orvanth.data: the host window 0x%lx does not exist\n", xwin.host_window);
     return false;
   }
   // Its size and its end.
-  XSelectInput(X.display, X.host_window, StructureNotifyMask);
+  XSelectInput(xwin.display, xwin.host_window, StructureNotifyMask);
   width = host.width;
   height = host.height;
   return true;
@@ -338,12 +342,12 @@ bool window_size(int& width, int& height) {
 bool make_window_and_context(int width, int height) {
   XVisualInfo* visual = choose_visual();
   const bool made = visual != nullptr && create_x_window(visual, width, height) &&
-                    (X.context = glXCreateContext(X.display, visual, nullptr, True)) &&
-                    glXMakeCurrent(X.display, X.window, X.context) != False;
+                    (xwin.context = glXCreateContext(xwin.display, visual, nullptr, True)) &&
+                    glXMakeCurrent(xwin.display, xwin.window, xwin.context) != False;
   if (!made) {
     std::fprintf(stderr,
                  "Orvanth.data: no double-buffered RGB OpenGL %s on \"%s\"; nothing drawn\n",
-                 visual == nullptr ? "visual" : "context", DisplayString(X.display));
+                 visual == nullptr ? "visual" : "context", DisplayString(xwin.display));
   }
   if (visual != nullptr) {
     XFree(visual);
@@ -356,28 +360,28 @@ bool make_window_and_context(int width, int height) {
 void RenderWindowProc(const XEvent& event) {
   switch (event.type) {
     case ConfigureNotify:
-      if (event.xconfigure.window == X.host_window && X.host_window != 0) {
-        XResizeWindow(X.display, X.window, static_cast<unsigned>(event.xconfigure.width),
+      if (event.xconfigure.window == xwin.host_window && xwin.host_window != 0) {
+        XResizeWindow(xwin.display, xwin.window, static_cast<unsigned>(event.xconfigure.width),
                       static_cast<unsigned>(event.xconfigure.height));
-      } else if (event.xconfigure.window == X.window &&
-                 (event.xconfigure.width != X.last_width ||
-                  event.xconfigure.height != X.last_height)) {
+      } else if (event.xconfigure.window == xwin.window &&
+                 (event.xconfigure.width != xwin.last_width ||
+                  event.xconfigure.height != xwin.last_height)) {
         // WM_SIZE comes only when the size changes.
-        X.last_width = event.xconfigure.width;
-        X.last_height = event.xconfigure.height;
-        orvanth::window_resized(X.last_width, X.last_height, monitors());
+        xwin.last_width = event.xconfigure.width;
+        xwin.last_height = event.xconfigure.height;
+        orvanth::window_resized(xwin.last_width, xwin.last_height, monitors());
       }
       break;
     case DestroyNotify:
-      if (event.xdestroywindow.window == X.window ||
-          (X.host_window != 0 && event.xdestroywindow.window == X.host_window)) {
-        X.window_lost = true;
+      if (event.xdestroywindow.window == xwin.window ||
+          (xwin.host_window != 0 && event.xdestroywindow.window == xwin.host_window)) {
+        xwin.window_lost = true;
       }
       break;
     case ClientMessage:
       if (event.xclient.format == 32 &&
-          static_cast<Atom>(event.xclient.data.l[0]) == X.delete_atom) {
-        X.quit_posted = true;
+          static_cast<Atom>(event.xclient.data.l[0]) == xwin.delete_atom) {
+        xwin.quit_posted = true;
       }
       break;
     case KeyPress:
@@ -409,14 +413,14 @@ bool open(int /*bits*/, Opened& opened) {
     return false;
   }
   if (full_screen()) {
-    X.blank_cursor = make_blank_cursor();
+    xwin.blank_cursor = make_blank_cursor();
     show_and_focus();
   } else {
-    XMapWindow(X.display, X.window);
+    XMapWindow(xwin.display, xwin.window);
   }
-  X.last_width = width;
-  X.last_height = height;
-  X.title_deadline = tick() + kTitlePeriod;
+  xwin.last_width = width;
+  xwin.last_height = height;
+  xwin.title_deadline = tick() + kTitlePeriod;
   opened.width = width;
   opened.height = height;
   opened.monitors = monitors();
@@ -428,28 +432,28 @@ bool open(int /*bits*/, Opened& opened) {
 Message next_message() {
   // From the loop's first pass on, a signal ends the loop in order.
   loop_begun();
-  if (X.quit_posted) {
+  if (xwin.quit_posted) {
     return Message::kQuit;
   }
-  if (X.window_lost || end_requested()) {
+  if (xwin.window_lost || end_requested()) {
     return Message::kLost;
   }
-  if (XPending(X.display) > 0) {
+  if (XPending(xwin.display) > 0) {
     XEvent event{};
-    XNextEvent(X.display, &event);
+    XNextEvent(xwin.display, &event);
     RenderWindowProc(event);
     return Message::kHandled;
   }
   // The title timer: a deadline checked between frames.
-  if (full_screen() && static_cast<std::int32_t>(tick() - X.title_deadline) >= 0) {
+  if (full_screen() && static_cast<std::int32_t>(tick() - xwin.title_deadline) >= 0) {
     set_title();
-    X.title_deadline += kTitlePeriod;
+    xwin.title_deadline += kTitlePeriod;
     return Message::kHandled;
   }
   return Message::kNone;
 }
 
-void swap_buffers() { glXSwapBuffers(X.display, X.window); }
+void swap_buffers() { glXSwapBuffers(xwin.display, xwin.window); }
 
 bool set_swap_interval(int interval) {
   using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
@@ -457,7 +461,7 @@ bool set_swap_interval(int interval) {
   if (has_glx_extension("GLX_EXT_swap_control")) {
     if (const auto set = reinterpret_cast<SwapIntervalExt>(
             glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")))) {
-      set(X.display, X.window, interval);
+      set(xwin.display, xwin.window, interval);
       return true;
     }
   }
@@ -472,10 +476,10 @@ bool set_swap_interval(int interval) {
 
 void wait_for_message(std::int64_t microseconds) {
   // Events Xlib has read already would not wake poll.
-  if (XEventsQueued(X.display, QueuedAfterFlush) > 0 || end_requested()) {
+  if (XEventsQueued(xwin.display, QueuedAfterFlush) > 0 || end_requested()) {
     return;
   }
-  pollfd connection{ConnectionNumber(X.display), POLLIN, 0};
+  pollfd connection{ConnectionNumber(xwin.display), POLLIN, 0};
   const timespec limit{static_cast<time_t>(microseconds / 1000000),
                        static_cast<long>(microseconds % 1000000) * 1000};
   // A signal ends the wait early (EINTR), which is what it should do.
@@ -483,7 +487,7 @@ void wait_for_message(std::int64_t microseconds) {
 }
 
 std::optional<CursorPoint> cursor_position() {
-  const auto position = x11::pointer_position(X.display);
+  const auto position = x11::pointer_position(xwin.display);
   if (!position) {
     return std::nullopt;
   }
@@ -492,38 +496,38 @@ std::optional<CursorPoint> cursor_position() {
 
 void show_cursor(bool shown) {
   if (!shown) {
-    XDefineCursor(X.display, X.window, X.blank_cursor);
-    x11::hide_cursor(X.display);
+    XDefineCursor(xwin.display, xwin.window, xwin.blank_cursor);
+    x11::hide_cursor(xwin.display);
   } else {
-    x11::show_cursor(X.display);
-    XDefineCursor(X.display, X.window, X.arrow_cursor);
+    x11::show_cursor(xwin.display);
+    XDefineCursor(xwin.display, xwin.window, xwin.arrow_cursor);
   }
-  XFlush(X.display);
+  XFlush(xwin.display);
 }
 
 void close() {
-  if (X.display != nullptr) {
-    if (X.context != nullptr) {
-      glXMakeCurrent(X.display, None, nullptr);
-      glXDestroyContext(X.display, X.context);
+  if (xwin.display != nullptr) {
+    if (xwin.context != nullptr) {
+      glXMakeCurrent(xwin.display, None, nullptr);
+      glXDestroyContext(xwin.display, xwin.context);
     }
-    if (X.window != 0) {
-      XDestroyWindow(X.display, X.window);
+    if (xwin.window != 0) {
+      XDestroyWindow(xwin.display, xwin.window);
     }
-    for (const Cursor cursor : {X.arrow_cursor, X.blank_cursor}) {
+    for (const Cursor cursor : {xwin.arrow_cursor, xwin.blank_cursor}) {
       if (cursor != 0) {
-        XFreeCursor(X.display, cursor);
+        XFreeCursor(xwin.display, cursor);
       }
     }
-    if (X.colormap != 0) {
-      XFreeColormap(X.display, X.colormap);
+    if (xwin.colormap != 0) {
+      XFreeColormap(xwin.display, xwin.colormap);
     }
-    XCloseDisplay(X.display);
+    XCloseDisplay(xwin.display);
   }
   // The host stays adopted: a window opened again goes into the same one.
-  const Window host = X.host_window;
-  X = X11Window{};
-  X.host_window = host;
+  const Window host = xwin.host_window;
+  xwin = X11Window{};
+  xwin.host_window = host;
 }
 
 }  // namespace x11_impl

@@ -103,7 +103,7 @@ bool SetupScene() {
   load_textures();
   WaterDamping = 0.96F;
   orvanth::clear_water();
-  PoolClock = {};
+  pool_clock = {};
   orvanth::reset_planets();
   return true;
 }

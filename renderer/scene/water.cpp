@@ -99,9 +99,9 @@ constexpr float kNormalY = -2048.0F;
 
 // Working rows of the normals: the x and z differences and their lengths in
 // double precision, in plain arrays so that the passes vectorise.
-float NormalX[orvanth::kWaterCells][orvanth::kWaterCells];
-float NormalZ[orvanth::kWaterCells][orvanth::kWaterCells];
-double NormalLengths[orvanth::kWaterCells][orvanth::kWaterCells];
+float normal_x[orvanth::kWaterCells][orvanth::kWaterCells];
+float normal_z[orvanth::kWaterCells][orvanth::kWaterCells];
+double normal_lengths[orvanth::kWaterCells][orvanth::kWaterCells];
 
 // Float differences and quotients of floats round once, like their
 // extended-precision forms stored as floats; only the length needs care.
@@ -118,12 +118,12 @@ void find_normal_differences() {
   const auto& h = HeightGrid;
   for (int i = 1; i < kLast; ++i) {
     for (int j = 0; j < orvanth::kWaterCells; ++j) {
-      NormalX[i][j] = h[i + 1][j] - h[i - 1][j];
+      normal_x[i][j] = h[i + 1][j] - h[i - 1][j];
     }
-    NormalZ[i][0] = 0.0F;
-    NormalZ[i][kLast] = 0.0F;
+    normal_z[i][0] = 0.0F;
+    normal_z[i][kLast] = 0.0F;
     for (int j = 1; j < kLast; ++j) {
-      NormalZ[i][j] = h[i][j + 1] - h[i][j - 1];
+      normal_z[i][j] = h[i][j + 1] - h[i][j - 1];
     }
   }
 }
@@ -132,9 +132,9 @@ void find_normal_lengths() {
   constexpr double kYSquared = double{kNormalY} * kNormalY;
   for (int i = 1; i < kLast; ++i) {
     for (int j = 0; j < orvanth::kWaterCells; ++j) {
-      const double x = NormalX[i][j];
-      const double z = NormalZ[i][j];
-      NormalLengths[i][j] = std::sqrt(x * x + kYSquared + z * z);
+      const double x = normal_x[i][j];
+      const double z = normal_z[i][j];
+      normal_lengths[i][j] = std::sqrt(x * x + kYSquared + z * z);
     }
   }
 }
@@ -168,7 +168,7 @@ void build_water_normals() {
   find_normal_lengths();
   for (int i = 1; i < kLast; ++i) {
     for (int j = 1; j < kLast; ++j) {
-      set_interior_normal(WaterNormals[i][j], NormalX[i][j], NormalZ[i][j], NormalLengths[i][j]);
+      set_interior_normal(WaterNormals[i][j], normal_x[i][j], normal_z[i][j], normal_lengths[i][j]);
     }
   }
 }

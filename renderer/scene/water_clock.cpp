@@ -5,7 +5,7 @@
 #include "renderer/scene/planets.h"
 #include "renderer/scene/water.h"
 
-orvanth::WaterClock PoolClock;
+orvanth::WaterClock pool_clock;
 
 namespace orvanth {
 
@@ -22,7 +22,7 @@ WaterSteps take_water_steps(WaterClock& clock, std::int32_t scene_time) {
 }
 
 int advance_water_to(std::int32_t scene_time) {
-  const WaterSteps steps = take_water_steps(PoolClock, scene_time);
+  const WaterSteps steps = take_water_steps(pool_clock, scene_time);
   for (int k = 0; k < steps.count; ++k) {
     start_ripples_at(water_step_time(steps.first + k));
     step_water();

@@ -41,7 +41,7 @@ WaterSteps take_water_steps(WaterClock& clock, std::int32_t scene_time);
 }  // namespace orvanth
 
 // The pool's clock, held for the whole run; SetupScene resets it.
-extern orvanth::WaterClock PoolClock;
+extern orvanth::WaterClock pool_clock;
 
 namespace orvanth {
 

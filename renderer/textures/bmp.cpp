@@ -10,8 +10,8 @@ namespace orvanth {
 namespace {
 
 std::int32_t get_i32(const std::uint8_t* at) {
-  return static_cast<std::int32_t>(at[0] | (at[1] << 8) | (at[2] << 16) |
-                                   (static_cast<std::uint32_t>(at[3]) << 24));
+  return static_cast<std::int32_t>(std::uint32_t{at[0]} | (std::uint32_t{at[1]} << 8) |
+                                   (std::uint32_t{at[2]} << 16) | (std::uint32_t{at[3]} << 24));
 }
 
 std::uint32_t get_u32(const std::uint8_t* at) { return static_cast<std::uint32_t>(get_i32(at)); }

@@ -15,20 +15,20 @@ struct Picture {
 
 // The twelve planet surface maps, index 1 to 12 (252 x 124; 256 x 256 for 4).
 // Longitude runs across, latitude down; each wraps from right to left edge.
-Picture PlanetMap(int index);
+Picture planet_map(int index);
 
 // The 152 x 112 still preview: planets over a pale, reflecting water surface.
-Picture PreviewPicture();
+Picture preview_picture();
 
 // The dialog's 12 x 12 choice markers.
-Picture MarkerEmpty();
-Picture MarkerFilled();
+Picture marker_empty();
+Picture marker_filled();
 
 // The command button's six 64 x 25 state pictures.
 enum class ButtonPicture { Normal, HighLight, Pressed, Disable, HighLightSelect, Selected };
-Picture ButtonStatePicture(ButtonPicture which);
+Picture button_state_picture(ButtonPicture which);
 
 // The 32 x 32 program icon, with alpha.
-Picture Icon();
+Picture icon();
 
 }  // namespace orvanth::art

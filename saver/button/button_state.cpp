@@ -26,7 +26,7 @@ Reaction ButtonStateMachine::Initialize() {
   return r;
 }
 
-Reaction ButtonStateMachine::PointerMove() {
+Reaction ButtonStateMachine::pointer_move() {
   Reaction r;
   if (Enabled == 0) return r;
   if (ButtonState == kNormal) {
@@ -39,7 +39,7 @@ Reaction ButtonStateMachine::PointerMove() {
   return r;
 }
 
-Reaction ButtonStateMachine::FocusIn() {
+Reaction ButtonStateMachine::focus_in() {
   Reaction r;
   if (Enabled == 0) return r;
   if (ButtonState == kHighLight) {
@@ -52,7 +52,7 @@ Reaction ButtonStateMachine::FocusIn() {
   return r;
 }
 
-Reaction ButtonStateMachine::FocusOut() {
+Reaction ButtonStateMachine::focus_out() {
   Reaction r;
   if (Enabled == 0) return r;
   if (ButtonState != kNormal) {
@@ -62,20 +62,20 @@ Reaction ButtonStateMachine::FocusOut() {
   return r;
 }
 
-Reaction ButtonStateMachine::ButtonDown(MouseButton button) {
+Reaction ButtonStateMachine::button_down(MouseButton button) {
   Reaction r;
   if (Enabled == 0) return r;
-  if (button == MouseButton::Left) {
+  if (button == MouseButton::kLeft) {
     MouseHeld = -1;
     paint_into(ButtonPicture::Pressed, r);
   }
   return r;
 }
 
-Reaction ButtonStateMachine::ButtonUp(MouseButton button) {
+Reaction ButtonStateMachine::button_up(MouseButton button) {
   Reaction r;
   if (Enabled == 0) return r;
-  if (button == MouseButton::Left) {
+  if (button == MouseButton::kLeft) {
     MouseHeld = 0;
     if (ButtonState == kHighLight) {
       paint_into(ButtonPicture::Normal, r);
@@ -87,7 +87,7 @@ Reaction ButtonStateMachine::ButtonUp(MouseButton button) {
   return r;
 }
 
-Reaction ButtonStateMachine::TimerTick(bool pointer_over_control) {
+Reaction ButtonStateMachine::timer_tick(bool pointer_over_control) {
   if (pointer_over_control) return {};
   return LeaveHover();
 }
@@ -135,7 +135,7 @@ void merge_into(Reaction& into, const Reaction& later) {
 
 }  // namespace
 
-Reaction ButtonStateMachine::ReadEnabled(std::int16_t& value) {
+Reaction ButtonStateMachine::read_enabled(std::int16_t& value) {
   Reaction r;
   if (FirstRun == 0) {
     // A newly placed control takes its defaults the first time it is asked.
@@ -148,7 +148,7 @@ Reaction ButtonStateMachine::ReadEnabled(std::int16_t& value) {
   return r;
 }
 
-Reaction ButtonStateMachine::WriteEnabled(std::int16_t value) {
+Reaction ButtonStateMachine::write_enabled(std::int16_t value) {
   Enabled = to_boolean(value);
   return ApplyEnabled();
 }

@@ -12,7 +12,7 @@ namespace orvanth {
 
 using art::ButtonPicture;
 
-enum class MouseButton : std::uint8_t { Left, Right, Middle };
+enum class MouseButton : std::uint8_t { kLeft, kRight, kMiddle };
 
 // What the widget has to do after one call, in this order: set the caption's
 // enabled state and colour, repaint the face, raise Click.
@@ -39,13 +39,13 @@ class ButtonStateMachine {
   static constexpr std::uint8_t kHighLightSelect = 4;
 
   Reaction Initialize();
-  Reaction PointerMove();
-  Reaction FocusIn();
-  Reaction FocusOut();
-  Reaction ButtonDown(MouseButton button);
-  Reaction ButtonUp(MouseButton button);
-  Reaction TimerTick(bool pointer_over_control);
-  Reaction Resize() { return ApplyEnabled(); }
+  Reaction pointer_move();
+  Reaction focus_in();
+  Reaction focus_out();
+  Reaction button_down(MouseButton button);
+  Reaction button_up(MouseButton button);
+  Reaction timer_tick(bool pointer_over_control);
+  Reaction resize() { return ApplyEnabled(); }
 
   // Repaints with a picture; the state picks the gradient first.
   Reaction PaintFace(ButtonPicture picture);
@@ -54,12 +54,12 @@ class ButtonStateMachine {
   Reaction ResetFace();
 
   // The Enabled property. Reading runs the first-run step first.
-  Reaction ReadEnabled(std::int16_t& value);
-  Reaction WriteEnabled(std::int16_t value);
+  Reaction read_enabled(std::int16_t& value);
+  Reaction write_enabled(std::int16_t value);
 
   // Values taken from the property store, applied without side effects.
-  void LoadEnabled(std::int16_t value) { Enabled = to_boolean(value); }
-  void LoadFirstRun(std::uint8_t value) { FirstRun = value; }
+  void load_enabled(std::int16_t value) { Enabled = to_boolean(value); }
+  void load_first_run(std::uint8_t value) { FirstRun = value; }
 
   std::uint8_t button_state() const { return ButtonState; }
   bool mouse_held() const { return MouseHeld != 0; }

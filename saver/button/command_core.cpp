@@ -20,11 +20,11 @@ CommandCore::CommandCore(FontSpec design_font)
 
 void CommandCore::Initialize() { carry_out(machine_.Initialize()); }
 
-void CommandCore::TmrMouse_Timer() { carry_out(machine_.TimerTick(pointer_over_control())); }
+void CommandCore::TmrMouse_Timer() { carry_out(machine_.timer_tick(pointer_over_control())); }
 
 // --- properties -------------------------------------------------------------
 
-void CommandCore::SetCaption(const std::string& caption) {
+void CommandCore::set_caption(const std::string& caption) {
   caption_ = caption;
   show_properties();
   report_change("Caption");
@@ -32,17 +32,17 @@ void CommandCore::SetCaption(const std::string& caption) {
 
 std::int16_t CommandCore::Enabled() {
   std::int16_t value = 0;
-  carry_out(machine_.ReadEnabled(value));
+  carry_out(machine_.read_enabled(value));
   return value;
 }
 
-void CommandCore::SetEnabled(std::int16_t enabled) {
-  machine_.LoadEnabled(enabled);
+void CommandCore::set_enabled(std::int16_t enabled) {
+  machine_.load_enabled(enabled);
   report_change("Enabled");
   carry_out(machine_.ApplyEnabled());
 }
 
-void CommandCore::SetFont(const FontSpec& font) {
+void CommandCore::set_font(const FontSpec& font) {
   font_ = font;
   show_properties();
   report_change("Font");
@@ -54,7 +54,7 @@ std::uint32_t CommandCore::FontColour() {
   return colour;
 }
 
-void CommandCore::SetFontColour(std::uint32_t colour) {
+void CommandCore::set_font_colour(std::uint32_t colour) {
   // Only plain RGB values are colours here; anything else fails the write,
   // which resets the face and reports nothing.
   if (colour > kLargestColour) {
@@ -73,7 +73,7 @@ std::uint8_t CommandCore::Visible() {
   return 255;
 }
 
-void CommandCore::SetVisible(std::uint8_t visible) {
+void CommandCore::set_visible(std::uint8_t visible) {
   background_opaque_ = visible != 0;
   show_properties();
   if (background_opaque_) ResetFace();
@@ -84,32 +84,32 @@ void CommandCore::SetVisible(std::uint8_t visible) {
 
 const FontSpec& CommandCore::ambient_font(const PropertyBag& bag) const {
   // A container without a font of its own lends DesignFont.
-  return bag.AmbientFont().face.empty() ? design_font_ : bag.AmbientFont();
+  return bag.ambient_font().face.empty() ? design_font_ : bag.ambient_font();
 }
 
-void CommandCore::ReadProperties(const PropertyBag& bag) {
-  machine_.LoadEnabled(
-      static_cast<std::int16_t>(property_number(bag.ReadProperty("Enabled", kTrue))));
-  caption_ = property_text(bag.ReadProperty("Caption", std::string("Command1")));
-  const PropertyValue font = bag.ReadProperty("Font", ambient_font(bag));
+void CommandCore::read_properties(const PropertyBag& bag) {
+  machine_.load_enabled(
+      static_cast<std::int16_t>(property_number(bag.read_property("Enabled", kTrue))));
+  caption_ = property_text(bag.read_property("Caption", std::string("Command1")));
+  const PropertyValue font = bag.read_property("Font", ambient_font(bag));
   if (const auto* chosen = std::get_if<FontSpec>(&font)) font_ = *chosen;
-  machine_.LoadFirstRun(
-      static_cast<std::uint8_t>(property_number(bag.ReadProperty("FirstRun", std::string("1")))));
-  const auto colour =
-      static_cast<std::uint32_t>(property_number(bag.ReadProperty("FontColour", std::string("0"))));
+  machine_.load_first_run(
+      static_cast<std::uint8_t>(property_number(bag.read_property("FirstRun", std::string("1")))));
+  const auto colour = static_cast<std::uint32_t>(
+      property_number(bag.read_property("FontColour", std::string("0"))));
   caption_colour_ = colour <= kLargestColour ? colour : 0;
-  background_opaque_ = property_number(bag.ReadProperty("Visible", std::string("1"))) != 0;
+  background_opaque_ = property_number(bag.read_property("Visible", std::string("1"))) != 0;
   show_properties();
   ResetFace();
 }
 
-void CommandCore::WriteProperties(PropertyBag& bag) {
-  bag.WriteProperty("Enabled", std::int64_t{machine_.enabled()}, kTrue);
-  bag.WriteProperty("Caption", caption_, std::string("Command"));
-  bag.WriteProperty("FirstRun", std::int64_t{machine_.first_run()}, std::string("1"));
-  bag.WriteProperty("Font", font_, ambient_font(bag));
-  bag.WriteProperty("FontColour", std::int64_t{caption_colour_}, std::string("0"));
-  bag.WriteProperty("Visible", std::int64_t{background_opaque_ ? 1 : 0}, std::string("1"));
+void CommandCore::write_properties(PropertyBag& bag) {
+  bag.write_property("Enabled", std::int64_t{machine_.enabled()}, kTrue);
+  bag.write_property("Caption", caption_, std::string("Command"));
+  bag.write_property("FirstRun", std::int64_t{machine_.first_run()}, std::string("1"));
+  bag.write_property("Font", font_, ambient_font(bag));
+  bag.write_property("FontColour", std::int64_t{caption_colour_}, std::string("0"));
+  bag.write_property("Visible", std::int64_t{background_opaque_ ? 1 : 0}, std::string("1"));
   ResetFace();
 }
 

@@ -36,19 +36,19 @@ class CommandCore {
   void TmrMouse_Timer();
 
   const std::string& Caption() const { return caption_; }  // UTF-8
-  void SetCaption(const std::string& caption);
+  void set_caption(const std::string& caption);
   std::int16_t Enabled();  // runs the first-run step, then ApplyEnabled
-  void SetEnabled(std::int16_t enabled);
+  void set_enabled(std::int16_t enabled);
   const FontSpec& Font() const { return font_; }
-  void SetFont(const FontSpec& font);
+  void set_font(const FontSpec& font);
   std::uint32_t FontColour();  // 0x00BBGGRR
-  void SetFontColour(std::uint32_t colour);
+  void set_font_colour(std::uint32_t colour);
   std::uint8_t Visible();  // 255 opaque, 0 transparent
-  void SetVisible(std::uint8_t visible);
+  void set_visible(std::uint8_t visible);
 
   // The persisted properties, in their fixed read and write orders.
-  void ReadProperties(const PropertyBag& bag);
-  void WriteProperties(PropertyBag& bag);
+  void read_properties(const PropertyBag& bag);
+  void write_properties(PropertyBag& bag);
 
   void PaintFace(ButtonPicture picture);
   void FillGradient();

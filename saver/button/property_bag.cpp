@@ -44,14 +44,14 @@ std::string property_text(const PropertyValue& v) {
   return std::get<FontSpec>(v).face;
 }
 
-PropertyValue PropertyBag::ReadProperty(const std::string& key,
-                                        const PropertyValue& fallback) const {
+PropertyValue PropertyBag::read_property(const std::string& key,
+                                         const PropertyValue& fallback) const {
   auto it = values_.find(key);
   return it != values_.end() ? it->second : fallback;
 }
 
-void PropertyBag::WriteProperty(const std::string& key, const PropertyValue& value,
-                                const PropertyValue& fallback) {
+void PropertyBag::write_property(const std::string& key, const PropertyValue& value,
+                                 const PropertyValue& fallback) {
   // A value equal to its default is not kept; an older one under the key goes.
   if (property_values_equal(value, fallback)) {
     values_.erase(key);

@@ -41,19 +41,19 @@ class PropertyBag {
   PropertyBag() = default;
   explicit PropertyBag(FontSpec ambient_font) : ambient_font_(std::move(ambient_font)) {}
 
-  PropertyValue ReadProperty(const std::string& key, const PropertyValue& fallback) const;
-  void WriteProperty(const std::string& key, const PropertyValue& value,
-                     const PropertyValue& fallback);
+  PropertyValue read_property(const std::string& key, const PropertyValue& fallback) const;
+  void write_property(const std::string& key, const PropertyValue& value,
+                      const PropertyValue& fallback);
 
-  bool Contains(const std::string& key) const { return values_.count(key) != 0; }
+  bool contains(const std::string& key) const { return values_.count(key) != 0; }
   std::size_t size() const { return values_.size(); }
 
   // The container's font, the default of a control's "Font".
-  const FontSpec& AmbientFont() const { return ambient_font_; }
+  const FontSpec& ambient_font() const { return ambient_font_; }
 
   // Keys a control reported changed, in the order reported; the container
   // saves them with the form.
-  void PropertyChanged(const std::string& key) { changed_.push_back(key); }
+  void property_changed(const std::string& key) { changed_.push_back(key); }
   const std::vector<std::string>& changed_keys() const { return changed_; }
 
  private:

@@ -10,10 +10,10 @@
 namespace orvanth::dialog {
 
 ChoiceView choice_view(std::int16_t bgm_type) {
-  ChoiceView view{{Marker::NotChosen, Marker::NotChosen, Marker::NotChosen}, false, false};
+  ChoiceView view{{Marker::kNotChosen, Marker::kNotChosen, Marker::kNotChosen}, false, false};
   // The marker's element index is the BgmType value it stands for.
   if (bgm_type >= kBgmNone && bgm_type <= kBgmFile) {
-    view.markers[static_cast<std::size_t>(bgm_type)] = Marker::Chosen;
+    view.markers[static_cast<std::size_t>(bgm_type)] = Marker::kChosen;
   }
   view.repeat_enabled = bgm_type == kBgmCd;
   view.file_button_enabled = bgm_type == kBgmFile;
@@ -42,23 +42,23 @@ std::int16_t repeat_from_text(std::string_view text) {
 
 FileChoice check_file_choice(std::string_view path) {
   if (path.size() > kMaxChosenPathBytes) {
-    return FileChoice::TooLong;
+    return FileChoice::kTooLong;
   }
   // What the reader gives back must be the path itself: no line break, and
   // no blank or quotes at its ends that reading would strip.
   if (!forms::profile_keeps(kSettingsSection, kKeyBgmFile, path)) {
-    return FileChoice::NotStorable;
+    return FileChoice::kNotStorable;
   }
-  return FileChoice::Accepted;
+  return FileChoice::kAccepted;
 }
 
 std::string_view refusal_note(FileChoice choice) {
   switch (choice) {
-    case FileChoice::TooLong:
+    case FileChoice::kTooLong:
       return "ﾊﾟｽが長すぎます（255ﾊﾞｲﾄまで）";
-    case FileChoice::NotStorable:
+    case FileChoice::kNotStorable:
       return "改行などを含むﾌｧｲﾙ名は使えません";
-    case FileChoice::Accepted:
+    case FileChoice::kAccepted:
       break;
   }
   return "";

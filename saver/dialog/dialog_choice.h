@@ -13,7 +13,7 @@
 namespace orvanth::dialog {
 
 // The two marker pictures (Img_Ra 0 and 1).
-enum class Marker { NotChosen, Chosen };
+enum class Marker { kNotChosen, kChosen };
 
 // What the dialog shows for one BgmType: Img_BGM 0 to 2, BGM_Repeat, Cmd_BGM.
 struct ChoiceView {
@@ -42,7 +42,7 @@ std::int16_t repeat_from_text(std::string_view text);
 // so such a choice would be saved and then lost. A refused choice keeps the
 // previous one, and the dialog shows why.
 inline constexpr std::size_t kMaxChosenPathBytes = 255;
-enum class FileChoice { Accepted, TooLong, NotStorable };
+enum class FileChoice { kAccepted, kTooLong, kNotStorable };
 FileChoice check_file_choice(std::string_view path);
 // The note shown for a refused choice ("" for an accepted one), UTF-8.
 std::string_view refusal_note(FileChoice choice);

@@ -94,6 +94,7 @@ void SettingsForm::Cmd_Set_Click() {
   if (!tried.empty()) {
     // Closing would drop the user's choice in silence.
     std::vector<std::string> places;
+    places.reserve(tried.size());
     for (const std::string& place : tried) {
       places.push_back(face_->display_name(place));
     }
@@ -110,14 +111,14 @@ void SettingsForm::Cmd_Can_Click() { face_->request_unload(); }
 
 void SettingsForm::Cmd_BGM_Click() {
   const ChosenFile chosen = face_->choose_file();
-  if (!chosen.path && chosen.face_verdict == FileChoice::Accepted) {
+  if (!chosen.path && chosen.face_verdict == FileChoice::kAccepted) {
     return;
   }
-  const FileChoice verdict = chosen.face_verdict != FileChoice::Accepted
+  const FileChoice verdict = chosen.face_verdict != FileChoice::kAccepted
                                  ? chosen.face_verdict
                                  : check_file_choice(*chosen.path);
   face_->show_note(refusal_note(verdict));
-  if (verdict != FileChoice::Accepted) {
+  if (verdict != FileChoice::kAccepted) {
     return;
   }
   BgmFile = *chosen.path;

@@ -45,7 +45,7 @@ float twips_y(double pixels);
 // other than Accepted when the face itself refused the path.
 struct ChosenFile {
   std::optional<std::string> path;  // the file system's bytes
-  FileChoice face_verdict = FileChoice::Accepted;
+  FileChoice face_verdict = FileChoice::kAccepted;
 };
 
 // What the handlers ask of a face (Qt, Win32): its controls, its message

@@ -4,4 +4,4 @@
 
 // Shows the settings dialog modally, with no owner; returns when it has
 // closed.
-void ShowSettingsDialog();
+void show_settings_dialog();

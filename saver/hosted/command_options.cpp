@@ -19,18 +19,18 @@ CommandOptions read_command_options(const std::vector<std::string>& arguments,
   CommandOptions out;
   const std::string name(program);
   const auto fail = [&](const std::string& what) {
-    out.action = Action::Fail;
+    out.action = Action::kFail;
     out.error = name + ": " + what + " (try '" + name + " --help')";
     return out;
   };
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
     if (arg == "--help") {
-      out.action = Action::Help;
+      out.action = Action::kHelp;
       return out;
     }
     if (arg == "--version") {
-      out.action = Action::Version;
+      out.action = Action::kVersion;
       return out;
     }
     if (is_option(arg, "root")) {

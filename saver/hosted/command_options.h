@@ -10,10 +10,10 @@
 
 namespace orvanth::hosted {
 
-enum class Action { Run, Help, Version, Fail };
+enum class Action { kRun, kHelp, kVersion, kFail };
 
 struct CommandOptions {
-  Action action = Action::Run;
+  Action action = Action::kRun;
   // The arguments left for the screen saver's own command line, in order.
   std::vector<std::string> saver_arguments;
   bool root = false;                       // --root / -root

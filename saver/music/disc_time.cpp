@@ -60,23 +60,23 @@ std::string format_msf(std::uint32_t frames) {
 
 std::string format_position(const DiscLayout& disc, TimeFormat format, std::uint32_t frame) {
   switch (format) {
-    case TimeFormat::Tmsf: {
+    case TimeFormat::kTmsf: {
       if (disc.track_count() == 0) {
         return "01:00:00:00";
       }
       const std::uint32_t track = disc.track_at(frame);
       return two_digits(track) + ":" + format_msf(frame - disc.track_starts[track - 1]);
     }
-    case TimeFormat::Msf:
+    case TimeFormat::kMsf:
       return format_msf(frame);
-    case TimeFormat::Milliseconds:
+    case TimeFormat::kMilliseconds:
       break;
   }
   return std::to_string(static_cast<std::uint64_t>(frame) * 1000 / kFramesPerSecond);
 }
 
 std::string format_length(TimeFormat format, std::uint32_t frames) {
-  if (format == TimeFormat::Milliseconds) {
+  if (format == TimeFormat::kMilliseconds) {
     return std::to_string(static_cast<std::uint64_t>(frames) * 1000 / kFramesPerSecond);
   }
   return format_msf(frames);
@@ -85,7 +85,7 @@ std::string format_length(TimeFormat format, std::uint32_t frames) {
 PositionResult parse_position(const DiscLayout& disc, TimeFormat format, std::string_view text) {
   PositionResult r;
   std::uint64_t frame = 0;
-  if (format == TimeFormat::Milliseconds) {
+  if (format == TimeFormat::kMilliseconds) {
     std::uint64_t ms = 0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), ms);
     if (text.empty() || ec != std::errc() || ptr != text.data() + text.size()) {
@@ -99,7 +99,7 @@ PositionResult parse_position(const DiscLayout& disc, TimeFormat format, std::st
     frame = ms * kFramesPerSecond / 1000;
   } else {
     std::vector<std::uint32_t> f;
-    const std::size_t max_fields = format == TimeFormat::Tmsf ? 4 : 3;
+    const std::size_t max_fields = format == TimeFormat::kTmsf ? 4 : 3;
     if (!split_fields(text, max_fields, f)) {
       r.error = kErrBadInteger;
       return r;
@@ -107,7 +107,7 @@ PositionResult parse_position(const DiscLayout& disc, TimeFormat format, std::st
     f.resize(max_fields, 0);
     std::size_t i = 0;
     std::uint64_t base = 0;
-    if (format == TimeFormat::Tmsf) {
+    if (format == TimeFormat::kTmsf) {
       const std::uint32_t track = f[i++];
       if (track < 1 || track > disc.track_count()) {
         r.error = kErrOutOfRange;

@@ -101,29 +101,29 @@ ErrorCode parse_status_item(WordCursor& cur, Command& cmd) {
     return kErrMissingParameter;
   }
   if (cur.take_if("mode")) {
-    cmd.item = StatusItem::Mode;
+    cmd.item = StatusItem::kMode;
   } else if (cur.take_if("ready")) {
-    cmd.item = StatusItem::Ready;
+    cmd.item = StatusItem::kReady;
   } else if (cur.take_if("current")) {
     if (!cur.take_if("track")) {
       return kErrUnrecognizedKeyword;
     }
-    cmd.item = StatusItem::CurrentTrack;
+    cmd.item = StatusItem::kCurrentTrack;
   } else if (cur.take_if("number")) {
     if (!cur.take_if("of") || !cur.take_if("tracks")) {
       return kErrUnrecognizedKeyword;
     }
-    cmd.item = StatusItem::NumberOfTracks;
+    cmd.item = StatusItem::kNumberOfTracks;
   } else if (cur.take_if("media")) {
     if (!cur.take_if("present")) {
       return kErrUnrecognizedKeyword;
     }
-    cmd.item = StatusItem::MediaPresent;
+    cmd.item = StatusItem::kMediaPresent;
   } else if (cur.take_if("time")) {
     if (!cur.take_if("format")) {
       return kErrUnrecognizedKeyword;
     }
-    cmd.item = StatusItem::TimeFormat;
+    cmd.item = StatusItem::kTimeFormat;
   } else {
     return kErrUnrecognizedKeyword;
   }
@@ -138,7 +138,7 @@ ErrorCode parse_status(WordCursor& cur, Command& cmd) {
   const bool is_length = same_word(cur.peek(), "length");
   if (is_position || is_length) {
     cur.take();
-    cmd.item = is_position ? StatusItem::Position : StatusItem::Length;
+    cmd.item = is_position ? StatusItem::kPosition : StatusItem::kLength;
     if (cur.take_if("track")) {
       if (cur.done()) {
         return kErrMissingParameter;
@@ -167,11 +167,11 @@ ErrorCode parse_set(WordCursor& cur, Command& cmd) {
   }
   const std::string& format = cur.take();
   if (same_word(format, "tmsf")) {
-    cmd.time_format = TimeFormat::Tmsf;
+    cmd.time_format = TimeFormat::kTmsf;
   } else if (same_word(format, "msf")) {
-    cmd.time_format = TimeFormat::Msf;
+    cmd.time_format = TimeFormat::kMsf;
   } else if (same_word(format, "milliseconds") || same_word(format, "ms")) {
-    cmd.time_format = TimeFormat::Milliseconds;
+    cmd.time_format = TimeFormat::kMilliseconds;
   } else {
     return kErrBadTimeFormat;
   }
@@ -186,11 +186,11 @@ ErrorCode parse_seek(WordCursor& cur, Command& cmd) {
     return kErrMissingParameter;
   }
   if (cur.take_if("start")) {
-    cmd.seek_target = SeekTarget::Start;
+    cmd.seek_target = SeekTarget::kStart;
   } else if (cur.take_if("end")) {
-    cmd.seek_target = SeekTarget::End;
+    cmd.seek_target = SeekTarget::kEnd;
   } else {
-    cmd.seek_target = SeekTarget::Position;
+    cmd.seek_target = SeekTarget::kPosition;
     cmd.seek_position = cur.take();
   }
   return parse_flags_only(cur);
@@ -202,9 +202,9 @@ bool find_verb(std::string_view word, Verb& verb) {
     Verb verb;
   };
   static constexpr Name kVerbs[] = {
-      {"open", Verb::Open},     {"close", Verb::Close}, {"play", Verb::Play},
-      {"stop", Verb::Stop},     {"pause", Verb::Pause}, {"resume", Verb::Resume},
-      {"status", Verb::Status}, {"set", Verb::Set},     {"seek", Verb::Seek},
+      {"open", Verb::kOpen},     {"close", Verb::kClose}, {"play", Verb::kPlay},
+      {"stop", Verb::kStop},     {"pause", Verb::kPause}, {"resume", Verb::kResume},
+      {"status", Verb::kStatus}, {"set", Verb::kSet},     {"seek", Verb::kSeek},
   };
   for (const Name& n : kVerbs) {
     if (same_word(word, n.text)) {
@@ -219,20 +219,20 @@ ErrorCode parse_arguments(const std::vector<std::string>& words, Command& cmd) {
   WordCursor cur(words);
   cur.skip_to(2);
   switch (cmd.verb) {
-    case Verb::Open:
+    case Verb::kOpen:
       return parse_open(cur, cmd);
-    case Verb::Play:
+    case Verb::kPlay:
       return parse_play(cur, cmd);
-    case Verb::Status:
+    case Verb::kStatus:
       return parse_status(cur, cmd);
-    case Verb::Set:
+    case Verb::kSet:
       return parse_set(cur, cmd);
-    case Verb::Seek:
+    case Verb::kSeek:
       return parse_seek(cur, cmd);
-    case Verb::Close:
-    case Verb::Stop:
-    case Verb::Pause:
-    case Verb::Resume:
+    case Verb::kClose:
+    case Verb::kStop:
+    case Verb::kPause:
+    case Verb::kResume:
       return parse_flags_only(cur);
   }
   return kErrInternal;

@@ -13,34 +13,34 @@
 
 namespace orvanth::music {
 
-enum class Verb { Open, Close, Play, Stop, Pause, Resume, Status, Set, Seek };
+enum class Verb { kOpen, kClose, kPlay, kStop, kPause, kResume, kStatus, kSet, kSeek };
 
 enum class StatusItem {
-  Mode,
-  CurrentTrack,
-  NumberOfTracks,
-  Position,
-  Length,
-  MediaPresent,
-  Ready,
-  TimeFormat,
+  kMode,
+  kCurrentTrack,
+  kNumberOfTracks,
+  kPosition,
+  kLength,
+  kMediaPresent,
+  kReady,
+  kTimeFormat,
 };
 
-enum class TimeFormat { Msf, Tmsf, Milliseconds };
+enum class TimeFormat { kMsf, kTmsf, kMilliseconds };
 
-enum class SeekTarget { Start, End, Position };
+enum class SeekTarget { kStart, kEnd, kPosition };
 
 struct Command {
-  Verb verb = Verb::Open;
+  Verb verb = Verb::kOpen;
   std::string device;                // device name, alias, or (for open) a file path
   std::optional<std::string> type;   // open ... type X
   std::optional<std::string> alias;  // open ... alias X
   std::optional<std::string> from;   // play ... from X (unchecked text)
   std::optional<std::string> to;     // play ... to X
-  StatusItem item = StatusItem::Mode;
-  std::optional<std::uint32_t> track;        // status ... position/length track N
-  TimeFormat time_format = TimeFormat::Msf;  // set ... time format X
-  SeekTarget seek_target = SeekTarget::Start;
+  StatusItem item = StatusItem::kMode;
+  std::optional<std::uint32_t> track;         // status ... position/length track N
+  TimeFormat time_format = TimeFormat::kMsf;  // set ... time format X
+  SeekTarget seek_target = SeekTarget::kStart;
   std::string seek_position;  // seek ... to X
 };
 

@@ -192,12 +192,12 @@ FileKind file_kind(const std::string& path) {
     }
   }
   if (upper == "WAV") {
-    return FileKind::Wav;
+    return FileKind::kWav;
   }
   if (upper == "MP3") {
-    return FileKind::Mp3;
+    return FileKind::kMp3;
   }
-  return FileKind::None;
+  return FileKind::kNone;
 }
 
 using forms::step;
@@ -212,9 +212,9 @@ void start_music(forms::Timer& mp3_poll, forms::Timer& cd_poll) {
   step([&] {
     if (BgmType == kBgmFile) {
       const FileKind kind = file_kind(BgmFile);
-      if (kind == FileKind::Wav) {
+      if (kind == FileKind::kWav) {
         PlayWav();
-      } else if (kind == FileKind::Mp3) {
+      } else if (kind == FileKind::kMp3) {
         PlayMp3();
         mp3_poll.set_enabled(true);
       }
@@ -232,9 +232,9 @@ void stop_music(forms::Timer& cd_poll) {
   step([] {
     if (BgmType == kBgmFile) {
       const FileKind kind = file_kind(BgmFile);
-      if (kind == FileKind::Wav) {
+      if (kind == FileKind::kWav) {
         StopWav();
-      } else if (kind == FileKind::Mp3) {
+      } else if (kind == FileKind::kMp3) {
         CloseMp3();
       }
     }

@@ -32,7 +32,7 @@ void StopWav();
 
 namespace orvanth::music {
 
-enum class FileKind { None, Wav, Mp3 };
+enum class FileKind { kNone, kWav, kMp3 };
 
 // How the full-screen run plays BgmFile: by its last three characters,
 // upper-cased, compared with "WAV" and then "MP3".

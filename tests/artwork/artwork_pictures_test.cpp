@@ -24,44 +24,44 @@ TEST(ArtworkPictures, EveryPictureHasItsSize) {
   for (int i = 1; i <= 12; ++i) {
     SCOPED_TRACE(i);
     if (i == 4) {
-      expect_size(PlanetMap(i), 256, 256, 3);
+      expect_size(planet_map(i), 256, 256, 3);
     } else {
-      expect_size(PlanetMap(i), 252, 124, 3);
+      expect_size(planet_map(i), 252, 124, 3);
     }
   }
-  expect_size(PreviewPicture(), 152, 112, 3);
-  expect_size(MarkerEmpty(), 12, 12, 3);
-  expect_size(MarkerFilled(), 12, 12, 3);
+  expect_size(preview_picture(), 152, 112, 3);
+  expect_size(marker_empty(), 12, 12, 3);
+  expect_size(marker_filled(), 12, 12, 3);
   for (ButtonPicture b :
        {ButtonPicture::Normal, ButtonPicture::HighLight, ButtonPicture::Pressed,
         ButtonPicture::Disable, ButtonPicture::HighLightSelect, ButtonPicture::Selected}) {
-    expect_size(ButtonStatePicture(b), 64, 25, 3);
+    expect_size(button_state_picture(b), 64, 25, 3);
   }
-  expect_size(Icon(), 32, 32, 4);
+  expect_size(icon(), 32, 32, 4);
 }
 
 TEST(ArtworkPictures, PicturesDoNotOverlap) {
   // Each picture's pixels end where the next one's begin, so no two alias.
-  const Picture first = PlanetMap(1);
-  const Picture second = PlanetMap(2);
+  const Picture first = planet_map(1);
+  const Picture second = planet_map(2);
   EXPECT_EQ(second.pixels - first.pixels, 252 * 124 * 3);
-  EXPECT_NE(PlanetMap(3).pixels, PlanetMap(5).pixels);
-  EXPECT_NE(ButtonStatePicture(ButtonPicture::Normal).pixels,
-            ButtonStatePicture(ButtonPicture::Selected).pixels);
+  EXPECT_NE(planet_map(3).pixels, planet_map(5).pixels);
+  EXPECT_NE(button_state_picture(ButtonPicture::Normal).pixels,
+            button_state_picture(ButtonPicture::Selected).pixels);
 }
 
 TEST(ArtworkPictures, IndexOutsideOneToTwelveGivesNoPicture) {
   for (int i : {0, -1, 13, 1000}) {
-    const Picture p = PlanetMap(i);
+    const Picture p = planet_map(i);
     EXPECT_EQ(p.pixels, nullptr) << i;
     EXPECT_EQ(p.width, 0) << i;
     EXPECT_EQ(p.height, 0) << i;
   }
-  EXPECT_EQ(ButtonStatePicture(static_cast<ButtonPicture>(6)).pixels, nullptr);
+  EXPECT_EQ(button_state_picture(static_cast<ButtonPicture>(6)).pixels, nullptr);
 }
 
 TEST(ArtworkPictures, EmptyMarkerIsWhiteInsideAGreyFrame) {
-  const Picture m = MarkerEmpty();
+  const Picture m = marker_empty();
   for (int i = 0; i < 12; ++i) {
     for (const Colour& c : {pixel(m, i, 0), pixel(m, i, 11), pixel(m, 0, i), pixel(m, 11, i)}) {
       EXPECT_EQ(c[0], c[1]);
@@ -76,7 +76,7 @@ TEST(ArtworkPictures, EmptyMarkerIsWhiteInsideAGreyFrame) {
 }
 
 TEST(ArtworkPictures, FilledMarkerIsBlueThroughout) {
-  const Picture m = MarkerFilled();
+  const Picture m = marker_filled();
   for (int y = 0; y < 12; ++y) {
     for (int x = 0; x < 12; ++x) {
       const Colour c = pixel(m, x, y);
@@ -87,19 +87,19 @@ TEST(ArtworkPictures, FilledMarkerIsBlueThroughout) {
 }
 
 TEST(ArtworkPictures, IconIsAnOpaqueShapeOnATransparentGround) {
-  const Picture icon = Icon();
-  EXPECT_EQ(alpha(icon, 0, 0), 0);
-  EXPECT_EQ(alpha(icon, 31, 0), 0);
-  EXPECT_EQ(alpha(icon, 0, 31), 0);
-  EXPECT_EQ(alpha(icon, 31, 31), 0);
-  EXPECT_EQ(alpha(icon, 16, 13), 255);  // the planet
-  EXPECT_EQ(alpha(icon, 16, 27), 255);  // the water below it
+  const Picture picture = icon();
+  EXPECT_EQ(alpha(picture, 0, 0), 0);
+  EXPECT_EQ(alpha(picture, 31, 0), 0);
+  EXPECT_EQ(alpha(picture, 0, 31), 0);
+  EXPECT_EQ(alpha(picture, 31, 31), 0);
+  EXPECT_EQ(alpha(picture, 16, 13), 255);  // the planet
+  EXPECT_EQ(alpha(picture, 16, 27), 255);  // the water below it
   int opaque = 0;
   int partial = 0;
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {
-      opaque += alpha(icon, x, y) == 255 ? 1 : 0;
-      partial += (alpha(icon, x, y) > 0 && alpha(icon, x, y) < 255) ? 1 : 0;
+      opaque += alpha(picture, x, y) == 255 ? 1 : 0;
+      partial += (alpha(picture, x, y) > 0 && alpha(picture, x, y) < 255) ? 1 : 0;
     }
   }
   EXPECT_GT(opaque, 300);
@@ -107,7 +107,7 @@ TEST(ArtworkPictures, IconIsAnOpaqueShapeOnATransparentGround) {
 }
 
 TEST(ArtworkPictures, PreviewShowsPlanetsAbovePaleWater) {
-  const Picture p = PreviewPicture();
+  const Picture p = preview_picture();
   // The bottom rows are pale water, lighter than the backdrop at the top.
   double top = 0;
   double bottom = 0;

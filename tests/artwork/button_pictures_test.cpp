@@ -22,7 +22,7 @@ struct At {
 };
 
 void expect_pixels(ButtonPicture which, std::initializer_list<At> expected) {
-  const Picture p = ButtonStatePicture(which);
+  const Picture p = button_state_picture(which);
   for (const At& a : expected) {
     EXPECT_EQ(test::pixel(p, a.x, a.y), rgb(a.colour)) << "at " << a.x << "," << a.y;
   }
@@ -54,7 +54,7 @@ TEST(ButtonPictures, NormalRings) {
 }
 
 TEST(ButtonPictures, OuterRingRunsFromBeigeAtTheTopToNearWhiteAtTheBottom) {
-  const Picture p = ButtonStatePicture(ButtonPicture::Normal);
+  const Picture p = button_state_picture(ButtonPicture::Normal);
   for (int y = 1; y < 25; ++y) {
     const Colour above = test::pixel(p, 0, y - 1);
     const Colour here = test::pixel(p, 0, y);
@@ -66,7 +66,7 @@ TEST(ButtonPictures, OuterRingRunsFromBeigeAtTheTopToNearWhiteAtTheBottom) {
 TEST(ButtonPictures, CornersAreRoundedAndAntiAliased) {
   for (ButtonPicture b :
        {ButtonPicture::Normal, ButtonPicture::HighLight, ButtonPicture::Selected}) {
-    const Picture p = ButtonStatePicture(b);
+    const Picture p = button_state_picture(b);
     // Where the straight line would meet itself, the round corner leaves a
     // blend of line and outer ring: neither pure blue nor pure beige.
     for (auto [x, y] : {std::pair{1, 1}, std::pair{62, 1}, std::pair{1, 23}, std::pair{62, 23}}) {
@@ -91,14 +91,14 @@ TEST(ButtonPictures, HighLightHasAnOrangeInnerRingTwoPixelsWide) {
                                            {32, 21, 0xF8B330},
                                            {32, 22, 0xE59700}});
   // Down the sides the colour darkens step by step.
-  const Picture p = ButtonStatePicture(ButtonPicture::HighLight);
+  const Picture p = button_state_picture(ButtonPicture::HighLight);
   for (int y = 5; y <= 20; ++y)
     EXPECT_LE(test::pixel(p, 2, y)[2], test::pixel(p, 2, y - 1)[2]) << y;
 }
 
 TEST(ButtonPictures, HighLightSelectIsTheSamePictureAsHighLight) {
-  const Picture a = ButtonStatePicture(ButtonPicture::HighLight);
-  const Picture b = ButtonStatePicture(ButtonPicture::HighLightSelect);
+  const Picture a = button_state_picture(ButtonPicture::HighLight);
+  const Picture b = button_state_picture(ButtonPicture::HighLightSelect);
   for (int y = 0; y < 25; ++y)
     for (int x = 0; x < 64; ++x)
       ASSERT_EQ(test::pixel(a, x, y), test::pixel(b, x, y)) << x << "," << y;
@@ -152,7 +152,7 @@ TEST(ButtonPictures, DisableHasALightGreyLine) {
 TEST(ButtonPictures, MiddleIsOnePlainColour) {
   for (ButtonPicture b : {ButtonPicture::Normal, ButtonPicture::HighLight, ButtonPicture::Pressed,
                           ButtonPicture::Disable, ButtonPicture::Selected}) {
-    const Picture p = ButtonStatePicture(b);
+    const Picture p = button_state_picture(b);
     const Colour mid = test::pixel(p, 32, 12);
     for (int y = 5; y < 20; ++y)
       for (int x = 5; x < 59; ++x)

@@ -20,7 +20,7 @@ std::string read_all(const fs::path& p) {
 }
 
 fs::path fresh_dir(const std::string& name) {
-  const fs::path dir =
+  fs::path dir =
       fs::temp_directory_path() / ("orvanth-artgen-" + name + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
@@ -49,8 +49,8 @@ TEST(ArtworkGenerator, EmbeddedPixelsAreWhatTheGeneratorWrites) {
   const fs::path dir = fresh_dir("embedded");
   ASSERT_EQ(run_generator("--source", dir), 0);
   const std::string blob = read_all(dir / "orvanth_art.bin");
-  const orvanth::art::Picture first = orvanth::art::PlanetMap(1);
-  const orvanth::art::Picture icon = orvanth::art::Icon();
+  const orvanth::art::Picture first = orvanth::art::planet_map(1);
+  const orvanth::art::Picture icon = orvanth::art::icon();
   const auto* begin = reinterpret_cast<const char*>(first.pixels);
   const auto* end = reinterpret_cast<const char*>(icon.pixels) + 32 * 32 * 4;
   ASSERT_EQ(static_cast<std::size_t>(end - begin), blob.size());

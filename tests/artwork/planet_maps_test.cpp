@@ -19,7 +19,7 @@ struct Mean {
 };
 
 Mean mean_of(int index) {
-  const auto m = test::mean_colour(PlanetMap(index));
+  const auto m = test::mean_colour(planet_map(index));
   return {m[0], m[1], m[2]};
 }
 
@@ -30,7 +30,7 @@ bool near_white(const Colour& c) { return c[0] > 215 && c[1] > 215 && c[2] > 215
 TEST(PlanetMaps, LeftAndRightEdgesContinueEachOther) {
   for (int i = 1; i <= 12; ++i) {
     SCOPED_TRACE(i);
-    const Picture p = PlanetMap(i);
+    const Picture p = planet_map(i);
     const double seam = test::column_difference(p, p.width - 1, 0);
     const double typical = test::neighbour_column_difference(p);
     EXPECT_LE(seam, 1.5 * typical + 1.0);
@@ -46,7 +46,7 @@ TEST(PlanetMaps, SunIsFieryRedAndOrangeWithBrighterPatches) {
   EXPECT_GT(m.r, 1.6 * m.g);
   EXPECT_GT(m.g, m.b);
   EXPECT_GT(m.r, 170);
-  const Picture p = PlanetMap(1);
+  const Picture p = planet_map(1);
   EXPECT_GT(test::share(p, [](const Colour& c) { return c[0] > 240 && c[1] > 150; }), 0.02)
       << "bright patches";
   EXPECT_GT(test::share(p, [](const Colour& c) { return c[0] < 200; }), 0.1) << "darker lanes";
@@ -65,7 +65,7 @@ TEST(PlanetMaps, BrownAndOrangeBodiesAreWarmButMuted) {
 }
 
 TEST(PlanetMaps, RedPlanetHasAWhiteCapAtTheTop) {
-  const Picture p = PlanetMap(5);
+  const Picture p = planet_map(5);
   int white = 0;
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < p.width; ++x) white += near_white(test::pixel(p, x, y)) ? 1 : 0;
@@ -75,7 +75,7 @@ TEST(PlanetMaps, RedPlanetHasAWhiteCapAtTheTop) {
 }
 
 TEST(PlanetMaps, EarthHasOceansLandIceAndClouds) {
-  const Picture p = PlanetMap(4);
+  const Picture p = planet_map(4);
   const double ocean =
       test::share(p, [](const Colour& c) { return c[2] > c[0] + 40 && c[2] > c[1] + 10; });
   const double green =
@@ -97,7 +97,7 @@ TEST(PlanetMaps, BandedGiantIsCreamAndBrownWithARedOval) {
   EXPECT_GT(m.r, m.g);
   EXPECT_GT(m.g, m.b);
   EXPECT_GT(m.r, 160) << "cream, not dark";
-  const Picture p = PlanetMap(6);
+  const Picture p = planet_map(6);
   EXPECT_GT(test::share(p, [](const Colour& c) { return c[0] > c[1] + 70; }), 0.005)
       << "the red oval";
   // Bands: row means vary down the picture far more than across a row.
@@ -124,14 +124,14 @@ TEST(PlanetMaps, PaleCyanGiantIsLightAndCyan) {
   EXPECT_GT(m.g, m.r + 25);
   EXPECT_GT(m.b, m.r + 25);
   EXPECT_GT(m.r, 140) << "pale";
-  EXPECT_LT(test::neighbour_column_difference(PlanetMap(9)), 2.0) << "faint, smooth bands";
+  EXPECT_LT(test::neighbour_column_difference(planet_map(9)), 2.0) << "faint, smooth bands";
 }
 
 TEST(PlanetMaps, DeepBlueGiantHasADarkSpot) {
   const Mean m = mean_of(10);
   EXPECT_GT(m.b, m.r + 80);
   EXPECT_GT(m.b, m.g + 50);
-  EXPECT_GT(test::share(PlanetMap(10), [](const Colour& c) { return c[2] < 90; }), 0.003);
+  EXPECT_GT(test::share(planet_map(10), [](const Colour& c) { return c[2] < 90; }), 0.003);
 }
 
 TEST(PlanetMaps, GreyBodiesAreNearlyNeutral) {
@@ -145,8 +145,8 @@ TEST(PlanetMaps, GreyBodiesAreNearlyNeutral) {
 }
 
 TEST(PlanetMaps, GrainyIsRougherThanSoftPatches) {
-  const double grainy = test::neighbour_column_difference(PlanetMap(7));
-  const double soft = test::neighbour_column_difference(PlanetMap(11));
+  const double grainy = test::neighbour_column_difference(planet_map(7));
+  const double soft = test::neighbour_column_difference(planet_map(11));
   EXPECT_GT(grainy, 3.0 * soft);
 }
 
@@ -156,8 +156,8 @@ TEST(PlanetMaps, EveryMapDiffersFromEveryOther) {
       const Mean ma = mean_of(a);
       const Mean mb = mean_of(b);
       const double d = std::abs(ma.r - mb.r) + std::abs(ma.g - mb.g) + std::abs(ma.b - mb.b);
-      const double ra = test::neighbour_column_difference(PlanetMap(a));
-      const double rb = test::neighbour_column_difference(PlanetMap(b));
+      const double ra = test::neighbour_column_difference(planet_map(a));
+      const double rb = test::neighbour_column_difference(planet_map(b));
       EXPECT_TRUE(d > 12.0 || std::abs(ra - rb) > 3.0) << a << " and " << b << " look alike";
     }
   }

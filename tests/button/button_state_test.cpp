@@ -19,7 +19,7 @@ constexpr std::uint8_t kHighLightSelect = ButtonStateMachine::kHighLightSelect;
 ButtonStateMachine ready_button() {
   ButtonStateMachine m;
   std::int16_t enabled = 0;
-  m.ReadEnabled(enabled);
+  m.read_enabled(enabled);
   m.Initialize();
   return m;
 }
@@ -35,7 +35,7 @@ TEST(ButtonStateTest, FreshInstanceTakesFirstRunDefaultsOnFirstRead) {
   EXPECT_EQ(m.enabled(), 0);
   EXPECT_EQ(m.first_run(), 0);
   std::int16_t enabled = 0;
-  Reaction r = m.ReadEnabled(enabled);
+  Reaction r = m.read_enabled(enabled);
   EXPECT_EQ(enabled, -1);
   EXPECT_EQ(m.first_run(), 1);
   EXPECT_EQ(painted(r), ButtonPicture::Normal);
@@ -53,35 +53,35 @@ TEST(ButtonStateTest, InitializeStartsTimerWithoutPainting) {
 
 TEST(ButtonStateTest, TypicalClickWalksThroughTheStates) {
   ButtonStateMachine m = ready_button();
-  EXPECT_EQ(painted(m.PointerMove()), ButtonPicture::HighLight);
+  EXPECT_EQ(painted(m.pointer_move()), ButtonPicture::HighLight);
   EXPECT_EQ(m.button_state(), kHighLight);
-  EXPECT_EQ(painted(m.FocusIn()), ButtonPicture::Pressed);
+  EXPECT_EQ(painted(m.focus_in()), ButtonPicture::Pressed);
   EXPECT_EQ(m.button_state(), kHighLightSelect);
-  EXPECT_EQ(painted(m.ButtonDown(MouseButton::Left)), ButtonPicture::Pressed);
+  EXPECT_EQ(painted(m.button_down(MouseButton::kLeft)), ButtonPicture::Pressed);
   EXPECT_TRUE(m.mouse_held());
-  Reaction up = m.ButtonUp(MouseButton::Left);
+  Reaction up = m.button_up(MouseButton::kLeft);
   EXPECT_EQ(painted(up), ButtonPicture::HighLightSelect);
   EXPECT_TRUE(up.click);
   EXPECT_FALSE(m.mouse_held());
-  EXPECT_FALSE(m.TimerTick(true).paint.has_value()) << "pointer still over: no change";
-  EXPECT_EQ(painted(m.TimerTick(false)), ButtonPicture::Selected);
+  EXPECT_FALSE(m.timer_tick(true).paint.has_value()) << "pointer still over: no change";
+  EXPECT_EQ(painted(m.timer_tick(false)), ButtonPicture::Selected);
   EXPECT_EQ(m.button_state(), kSelected);
-  EXPECT_EQ(painted(m.PointerMove()), ButtonPicture::HighLightSelect);
-  EXPECT_EQ(painted(m.FocusOut()), ButtonPicture::Normal);
+  EXPECT_EQ(painted(m.pointer_move()), ButtonPicture::HighLightSelect);
+  EXPECT_EQ(painted(m.focus_out()), ButtonPicture::Normal);
   EXPECT_EQ(m.button_state(), kNormal);
-  EXPECT_EQ(m.FocusOut().paint_count, 0) << "focus leaving in state 1 repaints nothing";
+  EXPECT_EQ(m.focus_out().paint_count, 0) << "focus leaving in state 1 repaints nothing";
 }
 
 TEST(ButtonStateTest, DragOffAndTickThenReleaseGivesSelectedWithoutClick) {
   ButtonStateMachine m = ready_button();
-  m.PointerMove();
-  m.FocusIn();
-  m.ButtonDown(MouseButton::Left);
-  EXPECT_EQ(painted(m.TimerTick(false)), ButtonPicture::Selected);
+  m.pointer_move();
+  m.focus_in();
+  m.button_down(MouseButton::kLeft);
+  EXPECT_EQ(painted(m.timer_tick(false)), ButtonPicture::Selected);
   // Dragging back in while held does not highlight again.
-  EXPECT_FALSE(m.PointerMove().paint.has_value());
+  EXPECT_FALSE(m.pointer_move().paint.has_value());
   EXPECT_EQ(m.button_state(), kSelected);
-  Reaction up = m.ButtonUp(MouseButton::Left);
+  Reaction up = m.button_up(MouseButton::kLeft);
   EXPECT_FALSE(up.click);
   EXPECT_FALSE(up.paint.has_value()) << "no repaint on release in state 3";
   EXPECT_EQ(m.button_state(), kSelected);
@@ -89,56 +89,56 @@ TEST(ButtonStateTest, DragOffAndTickThenReleaseGivesSelectedWithoutClick) {
 
 TEST(ButtonStateTest, ReleaseBeforeTheTickStillClicks) {
   ButtonStateMachine m = ready_button();
-  m.PointerMove();
-  m.FocusIn();
-  m.ButtonDown(MouseButton::Left);
-  Reaction up = m.ButtonUp(MouseButton::Left);  // dragged off, no tick yet
+  m.pointer_move();
+  m.focus_in();
+  m.button_down(MouseButton::kLeft);
+  Reaction up = m.button_up(MouseButton::kLeft);  // dragged off, no tick yet
   EXPECT_TRUE(up.click);
   EXPECT_EQ(m.button_state(), kHighLightSelect);
 }
 
 TEST(ButtonStateTest, RightAndMiddleButtonsClickWithoutPressedFaceUnlessSelected) {
-  for (MouseButton b : {MouseButton::Right, MouseButton::Middle}) {
+  for (MouseButton b : {MouseButton::kRight, MouseButton::kMiddle}) {
     ButtonStateMachine m = ready_button();
-    m.PointerMove();
-    m.FocusIn();
-    Reaction down = m.ButtonDown(b);
+    m.pointer_move();
+    m.focus_in();
+    Reaction down = m.button_down(b);
     EXPECT_FALSE(down.paint.has_value());
     EXPECT_FALSE(m.mouse_held());
-    Reaction up = m.ButtonUp(b);
+    Reaction up = m.button_up(b);
     EXPECT_TRUE(up.click);
     EXPECT_FALSE(up.paint.has_value());
-    m.TimerTick(false);
+    m.timer_tick(false);
     ASSERT_EQ(m.button_state(), kSelected);
-    EXPECT_FALSE(m.ButtonUp(b).click) << "no Click in state 3";
+    EXPECT_FALSE(m.button_up(b).click) << "no Click in state 3";
   }
 }
 
 TEST(ButtonStateTest, LeftReleaseInHoverPaintsNormalAndKeepsState) {
   ButtonStateMachine m = ready_button();
-  m.PointerMove();
-  m.ButtonDown(MouseButton::Left);
-  Reaction up = m.ButtonUp(MouseButton::Left);
+  m.pointer_move();
+  m.button_down(MouseButton::kLeft);
+  Reaction up = m.button_up(MouseButton::kLeft);
   EXPECT_EQ(painted(up), ButtonPicture::Normal);
   EXPECT_TRUE(up.click);
   EXPECT_EQ(m.button_state(), kHighLight);
-  EXPECT_FALSE(m.PointerMove().paint.has_value()) << "face stays Normal while hovering";
-  m.TimerTick(false);
-  EXPECT_EQ(painted(m.PointerMove()), ButtonPicture::HighLight);
+  EXPECT_FALSE(m.pointer_move().paint.has_value()) << "face stays Normal while hovering";
+  m.timer_tick(false);
+  EXPECT_EQ(painted(m.pointer_move()), ButtonPicture::HighLight);
 }
 
 TEST(ButtonStateTest, HighLightSelectKeepsTheGradientOfItsWayIn) {
   // From hover by focus: dark on top, as state 2 had it.
   ButtonStateMachine a = ready_button();
-  a.PointerMove();
+  a.pointer_move();
   EXPECT_TRUE(a.hover_gradient());
-  Reaction r = a.FocusIn();
+  Reaction r = a.focus_in();
   ASSERT_TRUE(r.paint);
   EXPECT_TRUE(r.paint->hover_gradient);
   // Back over a focused button: light on top, as state 3 had it.
   ButtonStateMachine b = ready_button();
-  b.FocusIn();
-  Reaction s = b.PointerMove();
+  b.focus_in();
+  Reaction s = b.pointer_move();
   ASSERT_TRUE(s.paint);
   EXPECT_EQ(s.paint->picture, ButtonPicture::HighLightSelect);
   EXPECT_FALSE(s.paint->hover_gradient);
@@ -146,18 +146,18 @@ TEST(ButtonStateTest, HighLightSelectKeepsTheGradientOfItsWayIn) {
 
 TEST(ButtonStateTest, NothingReactsWhileDisabled) {
   ButtonStateMachine m = ready_button();
-  m.PointerMove();
-  Reaction off = m.WriteEnabled(0);
+  m.pointer_move();
+  Reaction off = m.write_enabled(0);
   EXPECT_EQ(painted(off), ButtonPicture::Disable);
   EXPECT_EQ(off.caption_enabled, false);
   EXPECT_EQ(m.button_state(), kHighLight) << "disabling keeps the state";
-  std::vector<Reaction> all = {m.PointerMove(),
-                               m.FocusIn(),
-                               m.ButtonDown(MouseButton::Left),
-                               m.ButtonUp(MouseButton::Left),
-                               m.ButtonUp(MouseButton::Right),
-                               m.TimerTick(false),
-                               m.FocusOut(),
+  std::vector<Reaction> all = {m.pointer_move(),
+                               m.focus_in(),
+                               m.button_down(MouseButton::kLeft),
+                               m.button_up(MouseButton::kLeft),
+                               m.button_up(MouseButton::kRight),
+                               m.timer_tick(false),
+                               m.focus_out(),
                                m.LeaveHover(),
                                m.ResetFace()};
   for (const Reaction& r : all) {
@@ -167,8 +167,8 @@ TEST(ButtonStateTest, NothingReactsWhileDisabled) {
   EXPECT_EQ(m.button_state(), kHighLight);
   EXPECT_FALSE(m.mouse_held());
   // Resize still repaints the disabled face; enabling paints Normal whatever the state.
-  EXPECT_EQ(painted(m.Resize()), ButtonPicture::Disable);
-  EXPECT_EQ(painted(m.WriteEnabled(1)), ButtonPicture::Normal);
+  EXPECT_EQ(painted(m.resize()), ButtonPicture::Disable);
+  EXPECT_EQ(painted(m.write_enabled(1)), ButtonPicture::Normal);
   EXPECT_EQ(m.enabled(), -1) << "any non-zero value is stored as true";
   EXPECT_EQ(m.button_state(), kHighLight);
 }
@@ -176,18 +176,18 @@ TEST(ButtonStateTest, NothingReactsWhileDisabled) {
 TEST(ButtonStateTest, BeforeInitializeOnlyFocusChangesTheState) {
   ButtonStateMachine m;
   std::int16_t enabled = 0;
-  m.ReadEnabled(enabled);
-  EXPECT_FALSE(m.PointerMove().paint.has_value());
-  EXPECT_FALSE(m.TimerTick(false).paint.has_value());
+  m.read_enabled(enabled);
+  EXPECT_FALSE(m.pointer_move().paint.has_value());
+  EXPECT_FALSE(m.timer_tick(false).paint.has_value());
   EXPECT_EQ(m.button_state(), 0);
-  EXPECT_EQ(painted(m.FocusIn()), ButtonPicture::Selected);
+  EXPECT_EQ(painted(m.focus_in()), ButtonPicture::Selected);
   EXPECT_EQ(m.button_state(), kSelected);
 }
 
 TEST(ButtonStateTest, LeaveHoverLeavesMouseHeldAndOtherStatesAlone) {
   ButtonStateMachine m = ready_button();
-  m.PointerMove();
-  m.ButtonDown(MouseButton::Left);
+  m.pointer_move();
+  m.button_down(MouseButton::kLeft);
   EXPECT_EQ(painted(m.LeaveHover()), ButtonPicture::Normal);
   EXPECT_EQ(m.button_state(), kNormal);
   EXPECT_TRUE(m.mouse_held());
@@ -196,11 +196,11 @@ TEST(ButtonStateTest, LeaveHoverLeavesMouseHeldAndOtherStatesAlone) {
 
 TEST(ButtonStateTest, ResetFaceBlackensCaptionOnlyBeforeFirstRun) {
   ButtonStateMachine m;
-  m.LoadEnabled(-1);
+  m.load_enabled(-1);
   Reaction early = m.ResetFace();
   EXPECT_TRUE(early.caption_black);
   EXPECT_EQ(painted(early), ButtonPicture::Normal);
-  m.LoadFirstRun(1);
+  m.load_first_run(1);
   Reaction later = m.ResetFace();
   EXPECT_FALSE(later.caption_black);
   EXPECT_EQ(later.caption_enabled, true);
@@ -208,10 +208,10 @@ TEST(ButtonStateTest, ResetFaceBlackensCaptionOnlyBeforeFirstRun) {
 
 TEST(ButtonStateTest, LoadedControlSkipsFirstRunStep) {
   ButtonStateMachine m;
-  m.LoadEnabled(0);
-  m.LoadFirstRun(1);
+  m.load_enabled(0);
+  m.load_first_run(1);
   std::int16_t enabled = -1;
-  Reaction r = m.ReadEnabled(enabled);
+  Reaction r = m.read_enabled(enabled);
   EXPECT_EQ(enabled, 0) << "a stored disabled control stays disabled";
   EXPECT_EQ(painted(r), ButtonPicture::Disable);
 }

@@ -96,8 +96,8 @@ TEST_F(CommandEventsTest, PointerOverCaptionCountsAsOverTheControl) {
 
 TEST_F(CommandEventsTest, DisabledButtonIgnoresInputAndGreysItsCaption) {
   QSignalSpy clicks(first_, &Command::Click);
-  QSignalSpy changes(first_, &Command::PropertyChanged);
-  first_->SetEnabled(0);
+  QSignalSpy changes(first_, &Command::property_changed);
+  first_->set_enabled(0);
   EXPECT_EQ(changes.count(), 1);
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::Disable);
   const QLabel* label = first_->caption_label();
@@ -115,7 +115,7 @@ TEST_F(CommandEventsTest, DisabledButtonIgnoresInputAndGreysItsCaption) {
   first_->resize(first_->width() + 2, first_->height());
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::Disable) << "resize repaints disabled";
   EXPECT_EQ(first_->Enabled(), 0);
-  first_->SetEnabled(-1);
+  first_->set_enabled(-1);
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::Normal);
   EXPECT_TRUE(label->isEnabled());
 }
@@ -142,18 +142,18 @@ TEST(CommandLifecycleTest, TimerAndHoverWaitForInitialize) {
 // types and the label carry them.
 TEST(CommandPropertiesTest, StoredCaptionFontAndColourReachTheLabel) {
   Command c;
-  QSignalSpy changes(&c, &Command::PropertyChanged);
-  c.SetCaption(QString::fromUtf8("その他の作品"));
-  QFont bold = Command::DesignFont();
+  QSignalSpy changes(&c, &Command::property_changed);
+  c.set_caption(QString::fromUtf8("その他の作品"));
+  QFont bold = Command::design_font();
   bold.setBold(true);
-  c.SetFont(bold);
-  c.SetFontColour(0x0000FF);
+  c.set_font(bold);
+  c.set_font_colour(0x0000FF);
   ASSERT_EQ(changes.count(), 3);
   EXPECT_EQ(changes.at(2).at(0).toString(), QStringLiteral("FontColour"));
   PropertyBag bag;
-  c.WriteProperties(bag);
+  c.write_properties(bag);
   Command loaded;
-  loaded.ReadProperties(bag);
+  loaded.read_properties(bag);
   EXPECT_EQ(loaded.Caption(), QString::fromUtf8("その他の作品"));
   EXPECT_EQ(loaded.caption_label()->text(), loaded.Caption());
   EXPECT_TRUE(loaded.Font().bold());

@@ -30,45 +30,45 @@ class RecordingCommand : public orvanth::CommandCore {
 
 TEST(CommandCoreTest, CaptionCommandComesBackAsCommand1) {
   RecordingCommand source;
-  source.SetCaption("Command");
+  source.set_caption("Command");
   PropertyBag bag;
-  source.WriteProperties(bag);
-  EXPECT_FALSE(bag.Contains("Caption"));
+  source.write_properties(bag);
+  EXPECT_FALSE(bag.contains("Caption"));
   RecordingCommand loaded;
-  loaded.ReadProperties(bag);
+  loaded.read_properties(bag);
   EXPECT_EQ(loaded.Caption(), "Command1");
 }
 
 TEST(CommandCoreTest, DialogButtonStoresOnlyCaptionAndFont) {
   PropertyBag stored(FontSpec{"Sans", 8.0, 400, 0});
-  stored.WriteProperty("Caption", std::string("その他の作品"), std::string("Command"));
+  stored.write_property("Caption", std::string("その他の作品"), std::string("Command"));
   RecordingCommand c;
-  c.ReadProperties(stored);
+  c.read_properties(stored);
   EXPECT_EQ(c.Caption(), "その他の作品");
-  EXPECT_EQ(c.Font(), stored.AmbientFont());
+  EXPECT_EQ(c.Font(), stored.ambient_font());
   EXPECT_EQ(c.machine().enabled(), -1);
   EXPECT_EQ(c.machine().first_run(), 1);
   EXPECT_EQ(c.shown_picture(), ButtonPicture::Normal) << "ResetFace after reading";
-  PropertyBag written(stored.AmbientFont());
-  c.WriteProperties(written);
+  PropertyBag written(stored.ambient_font());
+  c.write_properties(written);
   EXPECT_EQ(written.size(), 1U) << "only the caption differs from its default";
 }
 
 TEST(CommandCoreTest, StoredValuesSurviveAWriteAndRead) {
   RecordingCommand c;
   c.Enabled();  // first-run step
-  c.SetCaption("...");
+  c.set_caption("...");
   FontSpec bold = orvanth::design_font_in("IPAPGothic");
   bold.bold = true;
-  c.SetFont(bold);
-  c.SetFontColour(0x0000FF);
-  c.SetVisible(0);
-  c.SetEnabled(0);
+  c.set_font(bold);
+  c.set_font_colour(0x0000FF);
+  c.set_visible(0);
+  c.set_enabled(0);
   PropertyBag bag;
-  c.WriteProperties(bag);
+  c.write_properties(bag);
   EXPECT_EQ(bag.size(), 5U) << "all but FirstRun differ from their defaults";
   RecordingCommand loaded;
-  loaded.ReadProperties(bag);
+  loaded.read_properties(bag);
   EXPECT_EQ(loaded.Caption(), "...");
   EXPECT_EQ(loaded.Font(), bold);
   EXPECT_EQ(loaded.Visible(), 0);
@@ -79,12 +79,12 @@ TEST(CommandCoreTest, StoredValuesSurviveAWriteAndRead) {
 
 TEST(CommandCoreTest, ChangesAreReportedButAFailedColourWriteIsNot) {
   RecordingCommand c;
-  c.SetCaption("A");
-  c.SetFontColour(0x00FF00);
-  c.SetFontColour(0x80000005U);
-  c.SetVisible(1);
-  c.SetFont(orvanth::design_font_in("IPAPGothic"));
-  c.SetEnabled(-1);
+  c.set_caption("A");
+  c.set_font_colour(0x00FF00);
+  c.set_font_colour(0x80000005U);
+  c.set_visible(1);
+  c.set_font(orvanth::design_font_in("IPAPGothic"));
+  c.set_enabled(-1);
   EXPECT_EQ(c.reported,
             (std::vector<std::string>{"Caption", "FontColour", "Visible", "Font", "Enabled"}));
   EXPECT_EQ(c.FontColour(), 0x00FF00U);

@@ -29,8 +29,8 @@ class CommandForm : public ::testing::Test {
   Command* add_button(const char* caption, int x_twips, int width_twips, int height_twips) {
     auto* c = new Command(&form_);
     PropertyBag bag;
-    bag.WriteProperty("Caption", std::string(caption), std::string("Command"));
-    c->ReadProperties(bag);
+    bag.write_property("Caption", std::string(caption), std::string("Command"));
+    c->read_properties(bag);
     c->setGeometry(x_twips / 15, 200 / 15, width_twips / 15, height_twips / 15);
     return c;
   }

@@ -15,7 +15,7 @@ namespace face = orvanth::test::face;
 
 face::Pixels face_of(const Command* c) {
   return [c](int x, int y) {
-    return static_cast<std::uint32_t>(c->FaceImage().pixel(x, y)) & 0xFFFFFFU;
+    return static_cast<std::uint32_t>(c->face_image().pixel(x, y)) & 0xFFFFFFU;
   };
 }
 
@@ -44,7 +44,7 @@ TEST_F(CommandPixelsTest, FrameComesFromThePictureOfEachState) {
   expect_frame_from(first_, ButtonPicture::HighLightSelect);
   QTest::keyClick(first_, Qt::Key_Tab);
   expect_frame_from(second_, ButtonPicture::Selected);
-  first_->SetEnabled(0);
+  first_->set_enabled(0);
   expect_frame_from(first_, ButtonPicture::Disable);
 }
 
@@ -78,7 +78,7 @@ TEST_F(CommandPixelsTest, TransparentBackgroundLeavesOnlyTheCaption) {
   const QPoint beside_text(5, first_->height() / 2);
   ASSERT_TRUE(near(shown().pixel(beside_text),
                    face::gradient_at(beside_text.y(), first_->height(), false)));
-  first_->SetVisible(0);
+  first_->set_visible(0);
   EXPECT_EQ(first_->Visible(), 0);
   QImage img = shown();
   int caption_pixels = 0;
@@ -93,7 +93,7 @@ TEST_F(CommandPixelsTest, TransparentBackgroundLeavesOnlyTheCaption) {
     }
   }
   EXPECT_GT(caption_pixels, 20) << "the caption is still drawn";
-  first_->SetVisible(1);
+  first_->set_visible(1);
   EXPECT_EQ(first_->shown_picture(), ButtonPicture::Normal);
   EXPECT_TRUE(near(shown().pixel(beside_text),
                    face::gradient_at(beside_text.y(), first_->height(), false)));

@@ -58,7 +58,7 @@ inline std::string at(const char* what, int x, int y, std::uint32_t got) {
 // unscaled, edge pixels stretched from the same ring of the picture;
 // otherwise the first pixel that does not.
 inline std::string frame_mismatch(const Pixels& face, int w, int h, art::ButtonPicture which) {
-  const art::Picture p = art::ButtonStatePicture(which);
+  const art::Picture p = art::button_state_picture(which);
   if (p.width != 64 || p.height != 25) return "not a 64 x 25 picture";
   for (int j = 0; j < 4; ++j) {
     for (int i = 0; i < 4; ++i) {

@@ -13,27 +13,27 @@ namespace face = orvanth::button_face;
 
 TEST(PropertyBagTest, ValueEqualToDefaultIsLeftOutAndDefaultStandsIn) {
   PropertyBag bag;
-  bag.WriteProperty("Caption", std::string("Command"), std::string("Command"));
-  EXPECT_FALSE(bag.Contains("Caption"));
-  EXPECT_EQ(property_text(bag.ReadProperty("Caption", std::string("Command1"))), "Command1");
-  bag.WriteProperty("Caption", std::string("設定"), std::string("Command"));
-  EXPECT_EQ(property_text(bag.ReadProperty("Caption", std::string("Command1"))), "設定");
+  bag.write_property("Caption", std::string("Command"), std::string("Command"));
+  EXPECT_FALSE(bag.contains("Caption"));
+  EXPECT_EQ(property_text(bag.read_property("Caption", std::string("Command1"))), "Command1");
+  bag.write_property("Caption", std::string("設定"), std::string("Command"));
+  EXPECT_EQ(property_text(bag.read_property("Caption", std::string("Command1"))), "設定");
   // Writing the default later removes the stored value again.
-  bag.WriteProperty("Caption", std::string("Command"), std::string("Command"));
-  EXPECT_FALSE(bag.Contains("Caption"));
+  bag.write_property("Caption", std::string("Command"), std::string("Command"));
+  EXPECT_FALSE(bag.contains("Caption"));
 }
 
 TEST(PropertyBagTest, StringDefaultsCompareEqualToNumbers) {
   PropertyBag bag;
-  bag.WriteProperty("FirstRun", std::int64_t{1}, std::string("1"));
-  bag.WriteProperty("FontColour", std::int64_t{0}, std::string("0"));
-  bag.WriteProperty("Visible", std::int64_t{1}, std::string("1"));
+  bag.write_property("FirstRun", std::int64_t{1}, std::string("1"));
+  bag.write_property("FontColour", std::int64_t{0}, std::string("0"));
+  bag.write_property("Visible", std::int64_t{1}, std::string("1"));
   EXPECT_EQ(bag.size(), 0U);
-  bag.WriteProperty("Visible", std::int64_t{0}, std::string("1"));
-  bag.WriteProperty("FontColour", std::int64_t{0xFF}, std::string("0"));
-  EXPECT_EQ(property_number(bag.ReadProperty("Visible", std::string("1"))), 0);
-  EXPECT_EQ(property_number(bag.ReadProperty("FontColour", std::string("0"))), 0xFF);
-  EXPECT_EQ(property_number(bag.ReadProperty("FirstRun", std::string("1"))), 1);
+  bag.write_property("Visible", std::int64_t{0}, std::string("1"));
+  bag.write_property("FontColour", std::int64_t{0xFF}, std::string("0"));
+  EXPECT_EQ(property_number(bag.read_property("Visible", std::string("1"))), 0);
+  EXPECT_EQ(property_number(bag.read_property("FontColour", std::string("0"))), 0xFF);
+  EXPECT_EQ(property_number(bag.read_property("FirstRun", std::string("1"))), 1);
   EXPECT_TRUE(orvanth::property_values_equal(std::int64_t{-1}, std::string(" -1 ")));
   EXPECT_FALSE(orvanth::property_values_equal(std::int64_t{1}, std::string("1x")));
   EXPECT_FALSE(orvanth::property_values_equal(std::int64_t{0}, std::string("")));
@@ -43,12 +43,12 @@ TEST(PropertyBagTest, StringDefaultsCompareEqualToNumbers) {
 TEST(PropertyBagTest, FontsCompareWhole) {
   FontSpec ambient{"IPAPGothic", 9.75, 400, 128};
   PropertyBag bag(ambient);
-  bag.WriteProperty("Font", ambient, bag.AmbientFont());
-  EXPECT_FALSE(bag.Contains("Font"));
+  bag.write_property("Font", ambient, bag.ambient_font());
+  EXPECT_FALSE(bag.contains("Font"));
   FontSpec bold = ambient;
   bold.bold = true;
-  bag.WriteProperty("Font", bold, bag.AmbientFont());
-  EXPECT_EQ(std::get<FontSpec>(bag.ReadProperty("Font", ambient)), bold);
+  bag.write_property("Font", bold, bag.ambient_font());
+  EXPECT_EQ(std::get<FontSpec>(bag.read_property("Font", ambient)), bold);
   EXPECT_FALSE(orvanth::property_values_equal(PropertyValue{ambient}, std::string("IPAPGothic")));
 }
 

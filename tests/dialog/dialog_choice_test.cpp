@@ -13,8 +13,8 @@ namespace dialog = orvanth::dialog;
 TEST(DialogChoice, EachTypeChoosesItsMarkerAndEnablesOnlyItsControl) {
   for (std::int16_t type = 0; type <= 2; ++type) {
     const dialog::ChoiceView view = dialog::choice_view(type);
-    EXPECT_EQ(std::count(view.markers.begin(), view.markers.end(), Marker::Chosen), 1) << type;
-    EXPECT_EQ(view.markers[static_cast<std::size_t>(type)], Marker::Chosen) << type;
+    EXPECT_EQ(std::count(view.markers.begin(), view.markers.end(), Marker::kChosen), 1) << type;
+    EXPECT_EQ(view.markers[static_cast<std::size_t>(type)], Marker::kChosen) << type;
     EXPECT_EQ(view.repeat_enabled, type == 1) << type;
     EXPECT_EQ(view.file_button_enabled, type == 2) << type;
   }
@@ -24,7 +24,7 @@ TEST(DialogChoice, TypesFromAHandEditedFileChooseNothing) {
   for (const std::int16_t type : {std::int16_t{-1}, std::int16_t{3}, std::int16_t{5},
                                   std::int16_t{32767}, std::int16_t{-32768}}) {
     const dialog::ChoiceView view = dialog::choice_view(type);
-    EXPECT_EQ(std::count(view.markers.begin(), view.markers.end(), Marker::Chosen), 0) << type;
+    EXPECT_EQ(std::count(view.markers.begin(), view.markers.end(), Marker::kChosen), 0) << type;
     EXPECT_FALSE(view.repeat_enabled) << type;
     EXPECT_FALSE(view.file_button_enabled) << type;
   }

@@ -52,8 +52,11 @@ TEST_F(DialogE2e, OpensCentredAcrossAThirdDownAtTheDesignSize) {
   EXPECT_EQ(a.height, 252);
   const int screen_w = DisplayWidth(x_.display(), DefaultScreen(x_.display()));
   const int screen_h = DisplayHeight(x_.display(), DefaultScreen(x_.display()));
-  EXPECT_EQ(a.x, std::lround(((screen_w * 15 - 7185) / 2) / 15.0));
-  EXPECT_EQ(a.y, std::lround(((screen_h * 15 - 3780) / 3) / 15.0));
+  // Integer twips first, as the form computes them.
+  EXPECT_EQ(a.x,
+            std::lround(((screen_w * 15 - 7185) / 2) / 15.0));  // NOLINT(bugprone-integer-division)
+  EXPECT_EQ(a.y,
+            std::lround(((screen_h * 15 - 3780) / 3) / 15.0));  // NOLINT(bugprone-integer-division)
   if (screen_w == 1280 && screen_h == 1024) {
     EXPECT_EQ(a.x, 400);
     EXPECT_EQ(a.y, 257);
@@ -143,19 +146,19 @@ class OrdinaryUserE2e : public ::testing::Test {
 TEST_F(OrdinaryUserE2e, ASaveIsWhatTheNextStartReadsAndReadOnlyFilesStay) {
   const std::string old_image = settings_image(" 0", " 0", "");
   const std::string new_image = settings_image(" 1", " 0", "");
-  enum class Beside { Nothing, Writable, ReadOnly, Symlink };
+  enum class Beside { kNothing, kWritable, kReadOnly, kSymlink };
   for (const Beside beside :
-       {Beside::Nothing, Beside::Writable, Beside::ReadOnly, Beside::Symlink}) {
+       {Beside::kNothing, Beside::kWritable, Beside::kReadOnly, Beside::kSymlink}) {
     ShellInstall install(false);
     const fs::path root = install.folder().parent_path();
     hand_to_nobody(install);
     const fs::path elsewhere = root / "elsewhere" / "real.ini";
-    if (beside == Beside::Writable || beside == Beside::ReadOnly) {
+    if (beside == Beside::kWritable || beside == Beside::kReadOnly) {
       write_settings_file(install.settings(), old_image);
       ASSERT_EQ(std::system(("chown nobody '" + install.settings().string() + "'").c_str()), 0);
       fs::permissions(install.settings(),
-                      static_cast<fs::perms>(beside == Beside::ReadOnly ? 0444 : 0644));
-    } else if (beside == Beside::Symlink) {
+                      static_cast<fs::perms>(beside == Beside::kReadOnly ? 0444 : 0644));
+    } else if (beside == Beside::kSymlink) {
       fs::create_directory(elsewhere.parent_path());
       write_settings_file(elsewhere, old_image);
       ASSERT_EQ(std::system(
@@ -167,13 +170,13 @@ TEST_F(OrdinaryUserE2e, ASaveIsWhatTheNextStartReadsAndReadOnlyFilesStay) {
     save_as_nobody(install, false);  // saves what it read: the CD choice again
     const fs::path user = install.config() / "orvanth" / "Orvanth.ini";
     const int at = static_cast<int>(beside);
-    if (beside == Beside::Symlink) {
+    if (beside == Beside::kSymlink) {
       EXPECT_EQ(file_bytes(elsewhere), new_image);
       EXPECT_TRUE(fs::is_symlink(install.settings()));
       EXPECT_FALSE(fs::exists(user));
     } else {
       EXPECT_EQ(file_bytes(user), new_image) << at;
-      EXPECT_EQ(file_bytes(install.settings()), beside == Beside::Nothing ? "" : old_image) << at;
+      EXPECT_EQ(file_bytes(install.settings()), beside == Beside::kNothing ? "" : old_image) << at;
     }
   }
 }

@@ -32,7 +32,7 @@ class RecordingFace : public FormView {
   void initialize_buttons() override { log.push_back("initialize"); }
   void show_markers(const std::array<Marker, 3>& m) override {
     log.push_back("markers ");
-    for (const Marker marker : m) log.back() += marker == Marker::Chosen ? '1' : '0';
+    for (const Marker marker : m) log.back() += marker == Marker::kChosen ? '1' : '0';
   }
   void set_repeat_enabled(bool on) override { log.push_back(on ? "repeat on" : "repeat off"); }
   void set_file_button_enabled(bool on) override { log.push_back(on ? "file on" : "file off"); }
@@ -124,8 +124,8 @@ TEST_F(SettingsFormTest, ASaveWithNowhereWritableWarnsNamingThePlaceAndStaysOpen
 }
 
 TEST_F(SettingsFormTest, TheChosenFileIsKeptOnlyWhenItCanBeStored) {
-  const std::string too_long = "note " + std::string(refusal_note(FileChoice::TooLong));
-  const std::string not_storable = "note " + std::string(refusal_note(FileChoice::NotStorable));
+  const std::string too_long = "note " + std::string(refusal_note(FileChoice::kTooLong));
+  const std::string not_storable = "note " + std::string(refusal_note(FileChoice::kNotStorable));
   const std::string longest = "/" + std::string(kMaxChosenPathBytes - 1, 'p');
   const std::string too_long_path = longest + "p";
   const struct {
@@ -133,13 +133,13 @@ TEST_F(SettingsFormTest, TheChosenFileIsKeptOnlyWhenItCanBeStored) {
     FileChoice face_verdict;
     Log log;
   } cases[] = {
-      {nullptr, FileChoice::Accepted, {}},
-      {nullptr, FileChoice::TooLong, {too_long}},
-      {"/a?.mp3", FileChoice::NotStorable, {not_storable}},
-      {too_long_path.c_str(), FileChoice::Accepted, {too_long}},
-      {longest.c_str(), FileChoice::Accepted, {"note ", "label " + longest}},
-      {"/two\nlines.mp3", FileChoice::Accepted, {not_storable}},
-      {"/new.mp3", FileChoice::Accepted, {"note ", "label /new.mp3"}},
+      {nullptr, FileChoice::kAccepted, {}},
+      {nullptr, FileChoice::kTooLong, {too_long}},
+      {"/a?.mp3", FileChoice::kNotStorable, {not_storable}},
+      {too_long_path.c_str(), FileChoice::kAccepted, {too_long}},
+      {longest.c_str(), FileChoice::kAccepted, {"note ", "label " + longest}},
+      {"/two\nlines.mp3", FileChoice::kAccepted, {not_storable}},
+      {"/new.mp3", FileChoice::kAccepted, {"note ", "label /new.mp3"}},
   };
   for (const auto& c : cases) {
     face_->log.clear();

@@ -74,12 +74,12 @@ int channel(unsigned long c, int shift) { return static_cast<int>((c >> shift) &
 // What the form and its panel Pic_C (12, 16, 453 x 169) paint behind the
 // controls: their gradients, one line per twip.
 unsigned long backdrop(int x, int y) {
-  static const std::vector<int> form = dialog::gradient_rows(3780, 15, 252);
-  static const std::vector<int> panel = dialog::gradient_rows(2535, 15, 169);
+  static const std::vector<int> kForm = dialog::gradient_rows(3780, 15, 252);
+  static const std::vector<int> kPanel = dialog::gradient_rows(2535, 15, 169);
   if (x >= 12 && x < 465 && y >= 16 && y < 185) {
-    return 0x010101UL * static_cast<unsigned long>(panel[static_cast<std::size_t>(y - 16)] + 30);
+    return 0x010101UL * static_cast<unsigned long>(kPanel[static_cast<std::size_t>(y - 16)] + 30);
   }
-  const auto v = static_cast<unsigned long>(form[static_cast<std::size_t>(y)]);
+  const auto v = static_cast<unsigned long>(kForm[static_cast<std::size_t>(y)]);
   return (v << 16) | (v << 8) | (v + 30);
 }
 
@@ -254,8 +254,11 @@ TEST_F(WineDialog, OpensAtTheDesignSizeAndLaysOutItsControlsAsOnLinux) {
   // The whole window centred across and a third of the free height down.
   const int free_w = DisplayWidth(x_.display(), 0) - (frame_.right - frame_.left);
   const int free_h = DisplayHeight(x_.display(), 0) - (frame_.bottom - frame_.top);
-  EXPECT_EQ(frame_.left, std::lround((free_w * 15 / 2) / 15.0));
-  EXPECT_EQ(frame_.top, std::lround((free_h * 15 / 3) / 15.0));
+  // Integer twips first, as the form computes them.
+  EXPECT_EQ(frame_.left,
+            std::lround((free_w * 15 / 2) / 15.0));  // NOLINT(bugprone-integer-division)
+  EXPECT_EQ(frame_.top,
+            std::lround((free_h * 15 / 3) / 15.0));  // NOLINT(bugprone-integer-division)
   const Shot on_windows = shot();
   ASSERT_TRUE(wine::probe({"close", kTitle}) == 0 && ends());
   Shot on_linux;

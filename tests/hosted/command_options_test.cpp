@@ -44,22 +44,22 @@ TEST(CommandOptionsTest, HostsOptionsAreTakenOffAndTheDesignsSwitchesLeft) {
     bool root;
     std::optional<unsigned long> window;
   } cases[] = {
-      {{}, Action::Run, {}, false, std::nullopt},
-      {{"/s"}, Action::Run, {"/s"}, false, std::nullopt},
-      {{"/p", "123"}, Action::Run, {"/p", "123"}, false, std::nullopt},
-      {{"/a"}, Action::Run, {"/a"}, false, std::nullopt},
-      {{"-s"}, Action::Run, {"-s"}, false, std::nullopt},
-      {{"--root"}, Action::Run, {}, true, std::nullopt},
-      {{"-root"}, Action::Run, {}, true, std::nullopt},
-      {{"--root", "--window-id", "0x400007"}, Action::Run, {}, true, 0x400007UL},
-      {{"-window-id", "77", "/s"}, Action::Run, {"/s"}, false, 77UL},
-      {{"/s", "--window-id=0x10"}, Action::Run, {"/s"}, false, 0x10UL},
-      {{"/s", "--help"}, Action::Help, {"/s"}, false, std::nullopt},
-      {{"--version", "--bogus"}, Action::Version, {}, false, std::nullopt},
-      {{"--bogus", "--help"}, Action::Fail, {}, false, std::nullopt},
-      {{"--window-id"}, Action::Fail, {}, false, std::nullopt},
-      {{"--window-id", "/s"}, Action::Fail, {}, false, std::nullopt},
-      {{"--"}, Action::Fail, {}, false, std::nullopt},
+      {{}, Action::kRun, {}, false, std::nullopt},
+      {{"/s"}, Action::kRun, {"/s"}, false, std::nullopt},
+      {{"/p", "123"}, Action::kRun, {"/p", "123"}, false, std::nullopt},
+      {{"/a"}, Action::kRun, {"/a"}, false, std::nullopt},
+      {{"-s"}, Action::kRun, {"-s"}, false, std::nullopt},
+      {{"--root"}, Action::kRun, {}, true, std::nullopt},
+      {{"-root"}, Action::kRun, {}, true, std::nullopt},
+      {{"--root", "--window-id", "0x400007"}, Action::kRun, {}, true, 0x400007UL},
+      {{"-window-id", "77", "/s"}, Action::kRun, {"/s"}, false, 77UL},
+      {{"/s", "--window-id=0x10"}, Action::kRun, {"/s"}, false, 0x10UL},
+      {{"/s", "--help"}, Action::kHelp, {"/s"}, false, std::nullopt},
+      {{"--version", "--bogus"}, Action::kVersion, {}, false, std::nullopt},
+      {{"--bogus", "--help"}, Action::kFail, {}, false, std::nullopt},
+      {{"--window-id"}, Action::kFail, {}, false, std::nullopt},
+      {{"--window-id", "/s"}, Action::kFail, {}, false, std::nullopt},
+      {{"--"}, Action::kFail, {}, false, std::nullopt},
   };
   for (const auto& c : cases) {
     const CommandOptions o = read_command_options(c.args, "orvanth");
@@ -69,8 +69,8 @@ TEST(CommandOptionsTest, HostsOptionsAreTakenOffAndTheDesignsSwitchesLeft) {
     EXPECT_EQ(o.root, c.root) << line;
     EXPECT_EQ(o.window_id, c.window) << line;
     // A refusal is one line that names the program and points to --help.
-    EXPECT_EQ(o.action == Action::Fail, o.error.rfind("orvanth: ", 0) == 0) << line;
-    EXPECT_EQ(o.action == Action::Fail, o.error.find("--help") != std::string::npos) << line;
+    EXPECT_EQ(o.action == Action::kFail, o.error.rfind("orvanth: ", 0) == 0) << line;
+    EXPECT_EQ(o.action == Action::kFail, o.error.find("--help") != std::string::npos) << line;
     EXPECT_EQ(o.error.find('\n'), std::string::npos) << line;
   }
 }
@@ -88,7 +88,7 @@ TEST(CommandOptionsTest, IdleTakesMinutesAboveZero) {
   for (const auto& c : cases) {
     const CommandOptions o = read_command_options(c.args, "orvanth");
     EXPECT_EQ(o.idle_minutes, c.minutes) << ::testing::PrintToString(c.args);
-    EXPECT_EQ(o.action == Action::Fail, !c.minutes) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(o.action == Action::kFail, !c.minutes) << ::testing::PrintToString(c.args);
   }
 }
 

@@ -19,7 +19,7 @@ TEST(MciTokenize, QuotedWordsKeepBlanksAndQuotesCannotJoinWords) {
 TEST(MciParse, KeywordsIgnoreCaseAndOpenTakesTypeAndAlias) {
   ParseResult r = parse_command("OPEN \"x y.mp3\" TyPe mpegvideo alias MP3Play");
   ASSERT_EQ(r.error, kOk);
-  EXPECT_EQ(r.command.verb, Verb::Open);
+  EXPECT_EQ(r.command.verb, Verb::kOpen);
   EXPECT_EQ(r.command.device, "x y.mp3");
   EXPECT_EQ(r.command.type.value_or(""), "mpegvideo");
   EXPECT_EQ(r.command.alias.value_or(""), "MP3Play");
@@ -45,16 +45,16 @@ TEST(MciParse, ErrorsHaveTheirCodes) {
 TEST(MciParse, StatusItemsPlayAndSet) {
   ParseResult r = parse_command("status cdaudio position track 3");
   ASSERT_EQ(r.error, kOk);
-  EXPECT_EQ(r.command.item, StatusItem::Position);
+  EXPECT_EQ(r.command.item, StatusItem::kPosition);
   EXPECT_EQ(r.command.track.value_or(0), 3U);
   EXPECT_EQ(parse_command("status cdaudio number of tracks").command.item,
-            StatusItem::NumberOfTracks);
-  EXPECT_EQ(parse_command("Status CDAudio Current Track").command.item, StatusItem::CurrentTrack);
+            StatusItem::kNumberOfTracks);
+  EXPECT_EQ(parse_command("Status CDAudio Current Track").command.item, StatusItem::kCurrentTrack);
   r = parse_command("play cdaudio from 03:00:00:00 to 04 notify");
   ASSERT_EQ(r.error, kOk);
   EXPECT_EQ(r.command.from.value_or(""), "03:00:00:00");
   EXPECT_EQ(r.command.to.value_or(""), "04");
-  EXPECT_EQ(parse_command("set cdaudio time format TMSF").command.time_format, TimeFormat::Tmsf);
+  EXPECT_EQ(parse_command("set cdaudio time format TMSF").command.time_format, TimeFormat::kTmsf);
 }
 
 // A file name holding a quote must never become further command words that
@@ -97,34 +97,34 @@ TEST(MciDisc, TrackAtAndTmsfPositions) {
   EXPECT_EQ(d.track_at(75), 2U);
   EXPECT_EQ(d.track_at(300), 4U);
   EXPECT_EQ(d.track_at(400), 5U);
-  EXPECT_EQ(format_position(d, TimeFormat::Tmsf, 150), "03:00:00:00");
-  EXPECT_EQ(format_position(d, TimeFormat::Tmsf, 150 + 75 + 3), "03:00:01:03");
-  EXPECT_EQ(format_position(d, TimeFormat::Msf, 4500 * 2 + 76), "02:01:01");
-  EXPECT_EQ(format_position(d, TimeFormat::Milliseconds, 150), "2000");
-  EXPECT_EQ(format_length(TimeFormat::Tmsf, 100), "00:01:25");
+  EXPECT_EQ(format_position(d, TimeFormat::kTmsf, 150), "03:00:00:00");
+  EXPECT_EQ(format_position(d, TimeFormat::kTmsf, 150 + 75 + 3), "03:00:01:03");
+  EXPECT_EQ(format_position(d, TimeFormat::kMsf, 4500 * 2 + 76), "02:01:01");
+  EXPECT_EQ(format_position(d, TimeFormat::kMilliseconds, 150), "2000");
+  EXPECT_EQ(format_length(TimeFormat::kTmsf, 100), "00:01:25");
 }
 
 TEST(MciDisc, ParsePositionRoundTripsAndRejectsNonsense) {
   const DiscLayout d = five_tracks();
-  EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "03:00:00:00").frame, 150U);
-  EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "3").frame, 150U);
-  EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "2:0:0:5").frame, 80U);
-  EXPECT_EQ(parse_position(d, TimeFormat::Msf, "00:02:00").frame, 150U);
-  EXPECT_EQ(parse_position(d, TimeFormat::Milliseconds, "1000").frame, 75U);
+  EXPECT_EQ(parse_position(d, TimeFormat::kTmsf, "03:00:00:00").frame, 150U);
+  EXPECT_EQ(parse_position(d, TimeFormat::kTmsf, "3").frame, 150U);
+  EXPECT_EQ(parse_position(d, TimeFormat::kTmsf, "2:0:0:5").frame, 80U);
+  EXPECT_EQ(parse_position(d, TimeFormat::kMsf, "00:02:00").frame, 150U);
+  EXPECT_EQ(parse_position(d, TimeFormat::kMilliseconds, "1000").frame, 75U);
   for (std::uint32_t f : {0U, 80U, 299U, 399U}) {
-    const std::string text = format_position(d, TimeFormat::Tmsf, f);
-    EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, text).frame, f) << text;
+    const std::string text = format_position(d, TimeFormat::kTmsf, f);
+    EXPECT_EQ(parse_position(d, TimeFormat::kTmsf, text).frame, f) << text;
   }
-  EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "06:00:00:00").error, kErrOutOfRange);
-  EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "00").error, kErrOutOfRange);
-  EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "01:00:00:75").error, kErrOutOfRange);
-  EXPECT_EQ(parse_position(d, TimeFormat::Msf, "10:00:00").error, kErrOutOfRange);
-  EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "Error:282").error, kErrBadInteger);
-  EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "1:2:3:4:5").error, kErrBadInteger);
-  EXPECT_EQ(parse_position(d, TimeFormat::Tmsf, "1::2").error, kErrBadInteger);
-  EXPECT_EQ(parse_position(d, TimeFormat::Milliseconds, "-5").error, kErrBadInteger);
+  EXPECT_EQ(parse_position(d, TimeFormat::kTmsf, "06:00:00:00").error, kErrOutOfRange);
+  EXPECT_EQ(parse_position(d, TimeFormat::kTmsf, "00").error, kErrOutOfRange);
+  EXPECT_EQ(parse_position(d, TimeFormat::kTmsf, "01:00:00:75").error, kErrOutOfRange);
+  EXPECT_EQ(parse_position(d, TimeFormat::kMsf, "10:00:00").error, kErrOutOfRange);
+  EXPECT_EQ(parse_position(d, TimeFormat::kTmsf, "Error:282").error, kErrBadInteger);
+  EXPECT_EQ(parse_position(d, TimeFormat::kTmsf, "1:2:3:4:5").error, kErrBadInteger);
+  EXPECT_EQ(parse_position(d, TimeFormat::kTmsf, "1::2").error, kErrBadInteger);
+  EXPECT_EQ(parse_position(d, TimeFormat::kMilliseconds, "-5").error, kErrBadInteger);
   // A huge millisecond count must not wrap around into the disc.
-  EXPECT_EQ(parse_position(d, TimeFormat::Milliseconds, "18446744073709551615").error,
+  EXPECT_EQ(parse_position(d, TimeFormat::kMilliseconds, "18446744073709551615").error,
             kErrOutOfRange);
 }
 

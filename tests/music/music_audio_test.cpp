@@ -88,7 +88,7 @@ class MusicAudio : public ::testing::Test {
 
 TEST_F(MusicAudio, Mp3PlaysIsRestartedByThePollAfterItsEndAndCloseSilencesIt) {
   BgmFile = fx_.mp3("tone.Mp3", 440, 1.0);
-  ASSERT_EQ(orvanth::music::file_kind(BgmFile), orvanth::music::FileKind::Mp3);
+  ASSERT_EQ(orvanth::music::file_kind(BgmFile), orvanth::music::FileKind::kMp3);
   PlayMp3();
   EXPECT_TRUE(IsMp3Playing());
   ASSERT_TRUE(hears(440, 3s));

@@ -48,15 +48,15 @@ TEST(MusicModule, UnknownErrorCodeGivesTheFallbackText) {
 }
 
 TEST(MusicModule, ExtensionTestIgnoresCaseAndLooksAtThreeCharacters) {
-  EXPECT_EQ(file_kind("/m/a.mp3"), FileKind::Mp3);
-  EXPECT_EQ(file_kind("/m/a.Mp3"), FileKind::Mp3);
-  EXPECT_EQ(file_kind("/m/A.MP3"), FileKind::Mp3);
-  EXPECT_EQ(file_kind("/m/a.WaV"), FileKind::Wav);
-  EXPECT_EQ(file_kind("/m/a.wave"), FileKind::None);
-  EXPECT_EQ(file_kind("/m/a.mid"), FileKind::None);
-  EXPECT_EQ(file_kind("wav"), FileKind::Wav);
-  EXPECT_EQ(file_kind("v"), FileKind::None);
-  EXPECT_EQ(file_kind(""), FileKind::None);
+  EXPECT_EQ(file_kind("/m/a.mp3"), FileKind::kMp3);
+  EXPECT_EQ(file_kind("/m/a.Mp3"), FileKind::kMp3);
+  EXPECT_EQ(file_kind("/m/A.MP3"), FileKind::kMp3);
+  EXPECT_EQ(file_kind("/m/a.WaV"), FileKind::kWav);
+  EXPECT_EQ(file_kind("/m/a.wave"), FileKind::kNone);
+  EXPECT_EQ(file_kind("/m/a.mid"), FileKind::kNone);
+  EXPECT_EQ(file_kind("wav"), FileKind::kWav);
+  EXPECT_EQ(file_kind("v"), FileKind::kNone);
+  EXPECT_EQ(file_kind(""), FileKind::kNone);
 }
 
 TEST(MciInterface, FilesThatCannotOpenGiveTheirCodes) {

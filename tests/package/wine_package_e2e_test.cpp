@@ -328,7 +328,7 @@ const ResourceCase kResourceCases[] = {
 
 // The icon as the probe prints its pixels: RGBA hex, top row first.
 std::string icon_hex() {
-  const art::Picture icon = art::Icon();
+  const art::Picture icon = art::icon();
   std::string out;
   for (int i = 0; i < icon.width * icon.height; ++i) {
     const std::uint8_t* p =

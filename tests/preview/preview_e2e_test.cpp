@@ -21,7 +21,7 @@ using namespace std::chrono_literals;
 
 // What the preview must show at that size.
 std::vector<std::uint8_t> expected_picture(int width, int height) {
-  return orvanth::preview::scale_picture(orvanth::art::PreviewPicture(), width, height);
+  return orvanth::preview::scale_picture(orvanth::art::preview_picture(), width, height);
 }
 
 // The largest channel difference between the window's pixels and rgb.

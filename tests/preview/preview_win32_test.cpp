@@ -81,7 +81,7 @@ TEST(Win32Preview, BecomesTheHostsChildShowingThePictureUntilTheHostGoes) {
     EXPECT_EQ(r.right - r.left, size.cx);
     EXPECT_EQ(r.bottom - r.top, size.cy);
     const auto expected =
-        orvanth::preview::scale_picture(orvanth::art::PreviewPicture(), size.cx, size.cy);
+        orvanth::preview::scale_picture(orvanth::art::preview_picture(), size.cx, size.cy);
     int difference = 256;
     pump_until([&] {
       difference = largest_difference(client_pixels(host, size.cx, size.cy), expected);

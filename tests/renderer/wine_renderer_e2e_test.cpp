@@ -153,11 +153,10 @@ TEST_F(WineRenderer, MissingOrRefusedFilesGiveBothBoxesInOrderAndExitOne) {
     ASSERT_EQ(wine::probe({"close", "Loading Textures"}), 0);
     expect_exit(1);
     const std::string file = folder + "Orvanth03.bmp";
-    const std::string first = std::string("BMP Unit: ") + c.first_box +
-                              (std::string(c.what) == "missing" ? file : "") + "\n";
-    EXPECT_NE(stderr_text().find(first + "Loading Textures: Unable to load " + file + "\n"),
-              std::string::npos)
-        << stderr_text();
+    std::string said = std::string("BMP Unit: ") + c.first_box;
+    said += std::string(c.what) == "missing" ? file : "";
+    said += "\nLoading Textures: Unable to load " + file + "\n";
+    EXPECT_NE(stderr_text().find(said), std::string::npos) << stderr_text();
   }
 }
 

@@ -52,7 +52,7 @@ class FormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     app();
-    ::setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", cache_.path().c_str(), 1);
     Lumevar_S::Controls& c = Lumevar_S::controls();
     c.Timer1.set_enabled(false);
     c.Timer2.set_enabled(false);
@@ -63,8 +63,8 @@ class FormTest : public ::testing::Test {
     BgmType = kBgmNone;
     BgmFile.clear();
   }
-  TempFolder cache;
-  Fixtures fixtures;
+  TempFolder cache_;
+  Fixtures fixtures_;
 };
 
 TEST_F(FormTest, LoadWritesSevenFilesAndTakesTheCursor) {
@@ -86,19 +86,19 @@ TEST_F(FormTest, LoadWritesSevenFilesAndTakesTheCursor) {
 
 TEST_F(FormTest, Mp3OfAnyCaseStartsTheMp3PollOtherEndingsNone) {
   BgmType = kBgmFile;
-  BgmFile = (fixtures.dir() / "missing.Mp3").string();
+  BgmFile = (fixtures_.dir() / "missing.Mp3").string();
   Lumevar_S::Form_Load();
   EXPECT_TRUE(Lumevar_S::controls().Timer1.enabled()) << "enabled whatever PlayMp3 achieved";
   EXPECT_EQ(Lumevar_S::controls().Timer1.interval(), 1000);
   Lumevar_S::controls().Timer1.set_enabled(false);
-  BgmFile = fixtures.mp3("song.mid", 440, 1);
+  BgmFile = fixtures_.mp3("song.mid", 440, 1);
   Lumevar_S::Form_Load();
   EXPECT_FALSE(Lumevar_S::controls().Timer1.enabled());
   EXPECT_FALSE(Lumevar_S::controls().Timer2.enabled());
 }
 
 TEST_F(FormTest, CdPollWithoutADiscStopsItselfAndTheEndLeavesTheDeviceAlone) {
-  ::setenv("ORVANTH_CD_DEVICE", (fixtures.dir() / "no-disc.cue").c_str(), 1);
+  ::setenv("ORVANTH_CD_DEVICE", (fixtures_.dir() / "no-disc.cue").c_str(), 1);
   BgmType = kBgmCd;
   Lumevar_S::Form_Load();
   EXPECT_TRUE(Lumevar_S::controls().Timer2.enabled());
@@ -113,7 +113,7 @@ TEST_F(FormTest, CdPollWithoutADiscStopsItselfAndTheEndLeavesTheDeviceAlone) {
 }
 
 TEST_F(FormTest, CdPollWithADiscGoesOnAndTheEndClosesTheDevice) {
-  ::setenv("ORVANTH_CD_DEVICE", fixtures.disc({440, 660}, 3).c_str(), 1);
+  ::setenv("ORVANTH_CD_DEVICE", fixtures_.disc({440, 660}, 3).c_str(), 1);
   BgmType = kBgmCd;
   Lumevar_S::Form_Load();
   // A few polls: the disc answers, so the poll stays on.

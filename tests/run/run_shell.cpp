@@ -133,7 +133,7 @@ bool xdotool_hold(const std::string& key, const std::function<bool()>& until) {
 
 int picture_in(const Decoded& d) {
   for (int k = 1; k <= run::kPictureCount; ++k) {
-    const art::Picture p = art::PlanetMap(k);
+    const art::Picture p = art::planet_map(k);
     if (p.width == d.width && p.height == d.height &&
         run::box_image(p, {p.width, p.height}) == d.rgb) {
       return k;

@@ -21,14 +21,14 @@ std::atomic<std::size_t> allocations{0};
 std::atomic<std::size_t> new_allocations{0};
 
 #ifndef ORVANTH_NEW_ONLY
-void Note() {
+void note() {
   if (counting.load(std::memory_order_relaxed)) {
     allocations.fetch_add(1, std::memory_order_relaxed);
   }
 }
 #endif
 
-void NoteNew() {
+void note_new() {
   if (counting.load(std::memory_order_relaxed)) {
     new_allocations.fetch_add(1, std::memory_order_relaxed);
 #ifdef ORVANTH_NEW_ONLY
@@ -41,20 +41,20 @@ void NoteNew() {
 
 namespace orvanth::test {
 
-void StartCountingAllocations() {
+void start_counting_allocations() {
   allocations = 0;
   new_allocations = 0;
   counting = true;
 }
 
-std::size_t StopCountingAllocations() {
+std::size_t stop_counting_allocations() {
   counting = false;
   return allocations.load();
 }
 
-std::size_t CountedNewAllocations() { return new_allocations.load(); }
+std::size_t counted_new_allocations() { return new_allocations.load(); }
 
-bool CountsMalloc() {
+bool counts_malloc() {
 #ifdef ORVANTH_NEW_ONLY
   return false;
 #else
@@ -74,15 +74,15 @@ void* __libc_realloc(void* block, std::size_t size);
 void __libc_free(void* block);
 
 void* malloc(std::size_t size) {
-  Note();
+  note();
   return __libc_malloc(size);
 }
 void* calloc(std::size_t count, std::size_t size) {
-  Note();
+  note();
   return __libc_calloc(count, size);
 }
 void* realloc(void* block, std::size_t size) {
-  Note();
+  note();
   return __libc_realloc(block, size);
 }
 void free(void* block) { __libc_free(block); }
@@ -90,7 +90,7 @@ void free(void* block) { __libc_free(block); }
 #endif
 
 void* operator new(std::size_t size) {
-  NoteNew();
+  note_new();
   if (void* block = std::malloc(size == 0 ? 1 : size)) {
     return block;
   }
@@ -98,7 +98,7 @@ void* operator new(std::size_t size) {
 }
 void* operator new[](std::size_t size) { return operator new(size); }
 void* operator new(std::size_t size, const std::nothrow_t& /*unused*/) noexcept {
-  NoteNew();
+  note_new();
   return std::malloc(size == 0 ? 1 : size);
 }
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {

@@ -7,14 +7,14 @@
 
 namespace orvanth::test {
 
-void StartCountingAllocations();
+void start_counting_allocations();
 // Stops counting and returns the allocations since the start.
-std::size_t StopCountingAllocations();
+std::size_t stop_counting_allocations();
 // Of those, the ones made through operator new: C++ code, as opposed to C
 // libraries such as the GL driver.
-std::size_t CountedNewAllocations();
+std::size_t counted_new_allocations();
 
 // Whether malloc-family calls are counted in this build.
-bool CountsMalloc();
+bool counts_malloc();
 
 }  // namespace orvanth::test

@@ -25,7 +25,7 @@ struct GlWindow::Handles {
 
 namespace {
 
-bool WaitForMap(Display* display, Window window) {
+bool wait_for_map(Display* display, Window window) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {
     XEvent event;
@@ -69,7 +69,7 @@ GlWindow::GlWindow(int width, int height) : handles_(new Handles), width_(width)
     return;
   }
   XMapWindow(h.display, h.window);
-  if (!WaitForMap(h.display, h.window)) {
+  if (!wait_for_map(h.display, h.window)) {
     error_ = "window was not mapped";
     return;
   }
@@ -101,9 +101,9 @@ GlWindow::~GlWindow() {
   delete handles_;
 }
 
-void GlWindow::Swap() { glXSwapBuffers(handles_->display, handles_->window); }
+void GlWindow::swap() { glXSwapBuffers(handles_->display, handles_->window); }
 
-void GlWindow::ReadBack(std::vector<std::uint8_t>& rgb) const {
+void GlWindow::read_back(std::vector<std::uint8_t>& rgb) const {
   rgb.resize(static_cast<std::size_t>(width_ * height_ * 3));
   glFinish();
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -111,7 +111,7 @@ void GlWindow::ReadBack(std::vector<std::uint8_t>& rgb) const {
   glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
 }
 
-bool GlWindow::Project(double x, double y, double z, double& wx, double& wy) const {
+bool GlWindow::project(double x, double y, double z, double& wx, double& wy) const {
   GLdouble model[16];
   GLdouble projection[16];
   GLint viewport[4];
@@ -125,7 +125,7 @@ bool GlWindow::Project(double x, double y, double z, double& wx, double& wy) con
   return wx >= 0 && wy >= 0 && wx < width_ && wy < height_ && wz > 0 && wz < 1;
 }
 
-bool WriteColourTextures(std::string& error) {
+bool write_colour_textures(std::string& error) {
   // Inside the run's own cache folder when the test servers gave one, so the
   // files go when the run ends.
   const char* base = std::getenv("XDG_CACHE_HOME");
@@ -159,7 +159,7 @@ bool WriteColourTextures(std::string& error) {
   return true;
 }
 
-Rgb PixelAt(const std::vector<std::uint8_t>& rgb, int width, int x, int y) {
+Rgb pixel_at(const std::vector<std::uint8_t>& rgb, int width, int x, int y) {
   const auto at = static_cast<std::size_t>((y * width + x) * 3);
   return {rgb[at], rgb[at + 1], rgb[at + 2]};
 }

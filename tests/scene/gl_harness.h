@@ -44,12 +44,12 @@ class GlWindow {
   int width() const { return width_; }
   int height() const { return height_; }
 
-  void Swap();
+  void swap();
   // The back buffer, bottom row first, RGB bytes.
-  void ReadBack(std::vector<std::uint8_t>& rgb) const;
+  void read_back(std::vector<std::uint8_t>& rgb) const;
   // Window coordinates (origin bottom left) of a world point under the
   // model-view matrix left by DrawFrame; false when it lies off the window.
-  bool Project(double x, double y, double z, double& wx, double& wy) const;
+  bool project(double x, double y, double z, double& wx, double& wy) const;
 
  private:
   struct Handles;
@@ -62,9 +62,9 @@ class GlWindow {
 
 // Writes the seven texture files in plain colours into a fresh folder that
 // becomes XDG_CACHE_HOME. Returns false with a reason on failure.
-bool WriteColourTextures(std::string& error);
+bool write_colour_textures(std::string& error);
 
 // Pixel of a read-back buffer.
-Rgb PixelAt(const std::vector<std::uint8_t>& rgb, int width, int x, int y);
+Rgb pixel_at(const std::vector<std::uint8_t>& rgb, int width, int x, int y);
 
 }  // namespace orvanth::test

@@ -2,8 +2,9 @@
 // however its arithmetic is arranged.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 #include <random>
 
 #include "renderer/scene/water.h"
@@ -13,20 +14,20 @@ namespace {
 constexpr int kN = orvanth::kWaterCells;
 using Ext = long double;
 
-void ExpectSameBits(float actual, float expected, int i, int j, int axis) {
-  ASSERT_EQ(std::memcmp(&actual, &expected, sizeof(float)), 0)
+void expect_same_bits(float actual, float expected, int i, int j, int axis) {
+  ASSERT_EQ(std::bit_cast<std::uint32_t>(actual), std::bit_cast<std::uint32_t>(expected))
       << "cell " << i << "," << j << " axis " << axis << ": " << actual << " vs " << expected;
 }
 
-void CheckMeshAgainstExtendedFormulas() {
+void check_mesh_against_extended_formulas() {
   orvanth::build_water_vertices();
   orvanth::build_water_normals();
   const auto& h = HeightGrid;
   for (int i = 0; i < kN; ++i) {
     for (int j = 0; j < kN; ++j) {
       const float y = static_cast<float>(static_cast<Ext>(h[i][j]) / 1024 / 63 * 3);
-      ExpectSameBits(WaterVertices[i][j][1], y, i, j, 1);
-      ExpectSameBits(WaterVertices[i][j][0], static_cast<float>((i - 31.5L) / 63 * 5), i, j, 0);
+      expect_same_bits(WaterVertices[i][j][1], y, i, j, 1);
+      expect_same_bits(WaterVertices[i][j][0], static_cast<float>((i - 31.5L) / 63 * 5), i, j, 0);
       if (i == 0 || j == 0 || i == kN - 1 || j == kN - 1) {
         continue;
       }
@@ -36,8 +37,8 @@ void CheckMeshAgainstExtendedFormulas() {
                           static_cast<Ext>(n[2]) * n[2];
       const auto length = static_cast<float>(std::sqrt(squares));
       for (int axis = 0; axis < 3; ++axis) {
-        ExpectSameBits(WaterNormals[i][j][axis],
-                       static_cast<float>(n[axis] / static_cast<Ext>(length)), i, j, axis);
+        expect_same_bits(WaterNormals[i][j][axis],
+                         static_cast<float>(n[axis] / static_cast<Ext>(length)), i, j, axis);
       }
     }
   }
@@ -53,7 +54,7 @@ TEST(WaterMeshPrecision, RandomPoolsMatchTheExtendedFormulas) {
         cell = std::ldexp(mantissa(generator), exponent(generator));
       }
     }
-    CheckMeshAgainstExtendedFormulas();
+    check_mesh_against_extended_formulas();
     if (HasFatalFailure()) {
       return;
     }
@@ -73,7 +74,7 @@ TEST(WaterMeshPrecision, LengthsNearFloatMidpointsMatchTheExtendedFormulas) {
       HeightGrid[i + 1][j] = x;
     }
   }
-  CheckMeshAgainstExtendedFormulas();
+  check_mesh_against_extended_formulas();
 }
 
 TEST(WaterMeshPrecision, DoubleLengthsBesideAMidpointDeferToTheExtendedSum) {

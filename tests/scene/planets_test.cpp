@@ -22,7 +22,7 @@ class PlanetsTest : public ::testing::Test {
   }
 };
 
-double ExactHeight(std::int32_t scene_time, float speed) {
+double exact_height(std::int32_t scene_time, float speed) {
   return std::fabs(std::sin(static_cast<double>(scene_time) / 60.0 * speed / 24.0) * 1.6);
 }
 
@@ -100,7 +100,7 @@ TEST_F(PlanetsTest, HeightFollowsTheSineOfThePhase) {
   orvanth::update_planets(top);
   EXPECT_NEAR(PlanetState[0].height, 1.6F, 1e-5);
   EXPECT_EQ(PlanetState[0].height_scale, 0.5F);
-  EXPECT_NEAR(PlanetState[1].height, ExactHeight(top, 0.5F), 1e-6);
+  EXPECT_NEAR(PlanetState[1].height, exact_height(top, 0.5F), 1e-6);
   // A whole bounce later the planet is back on the water.
   orvanth::update_planets(static_cast<std::int32_t>(1440 * std::numbers::pi));
   EXPECT_LT(PlanetState[0].height, 2e-3);
@@ -112,7 +112,7 @@ TEST_F(PlanetsTest, BounceStaysSmoothAfterDaysOfSceneTime) {
     for (std::int32_t t = start; t < start + 50; t += 10) {
       orvanth::update_planets(t);
       for (const orvanth::Planet& planet : PlanetState) {
-        ASSERT_NEAR(planet.height, ExactHeight(t, planet.speed), 1e-4) << "time " << t;
+        ASSERT_NEAR(planet.height, exact_height(t, planet.speed), 1e-4) << "time " << t;
       }
     }
   }
@@ -125,7 +125,7 @@ TEST_F(PlanetsTest, NegativeSceneTimeStillGivesHeightsInRange) {
     for (const orvanth::Planet& planet : PlanetState) {
       EXPECT_GE(planet.height, 0.0F);
       EXPECT_LE(planet.height, 1.6F);
-      EXPECT_NEAR(planet.height, ExactHeight(t, planet.speed), 1e-4);
+      EXPECT_NEAR(planet.height, exact_height(t, planet.speed), 1e-4);
     }
   }
 }

@@ -23,17 +23,17 @@ struct PoolRun {
 // at exactly end_time; the pool checked against the rule after every frame.
 PoolRun run_at(std::int64_t frame_us, std::int32_t end_time) {
   orvanth::clear_water();
-  PoolClock = {};
+  pool_clock = {};
   orvanth::reset_planets();
   orvanth::set_speeds({1.0F, 0.2F, 0.5F, 0.8F, 1.1F, 0.35F});
   PoolRun run;
   std::int32_t scene_time = 0;
   auto frame = [&](std::int32_t time) {
     const int steps = orvanth::advance_water_to(time);
-    EXPECT_EQ(PoolClock.stepped, water_steps_due(time)) << "at " << time;
+    EXPECT_EQ(pool_clock.stepped, water_steps_due(time)) << "at " << time;
     run.most_in_a_frame = std::max(run.most_in_a_frame, steps);
     // Once the first step is due, a frame without one came early.
-    run.frames_without += steps == 0 && PoolClock.stepped > 0 ? 1 : 0;
+    run.frames_without += steps == 0 && pool_clock.stepped > 0 ? 1 : 0;
   };
   for (std::int64_t n = 1; scene_time < end_time - 100; ++n) {
     const auto tick = static_cast<std::uint32_t>(n * frame_us / 1000);
@@ -48,7 +48,7 @@ PoolRun run_at(std::int64_t frame_us, std::int32_t end_time) {
 TEST(WaterClock, TheSameStepsAndRipplesAfterASceneTimeAtAnyFrameRate) {
   constexpr std::int32_t kEnd = 2500;
   const PoolRun reference = run_at(16667, kEnd);
-  EXPECT_EQ(PoolClock.stepped, 150);
+  EXPECT_EQ(pool_clock.stepped, 150);
   const struct {
     const char* rate;
     std::int64_t frame_us;
@@ -61,7 +61,7 @@ TEST(WaterClock, TheSameStepsAndRipplesAfterASceneTimeAtAnyFrameRate) {
   };
   for (const auto& c : cases) {
     const PoolRun run = run_at(c.frame_us, kEnd);
-    EXPECT_EQ(PoolClock.stepped, 150) << c.rate;
+    EXPECT_EQ(pool_clock.stepped, 150) << c.rate;
     EXPECT_GE(run.most_in_a_frame, c.most_in_a_frame) << c.rate;
     EXPECT_EQ(run.frames_without > 0, c.frames_without) << c.rate;
     EXPECT_EQ(std::memcmp(run.heights.data(), reference.heights.data(),

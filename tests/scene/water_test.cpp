@@ -17,7 +17,7 @@ class WaterTest : public ::testing::Test {
   }
 };
 
-int CountNonZeroHeights() {
+int count_non_zero_heights() {
   int count = 0;
   for (auto& row : HeightGrid) {
     for (float h : row) {
@@ -69,7 +69,7 @@ TEST_F(WaterTest, RipplesOnTheFixedBordersChangeNothing) {
   for (int step = 0; step < 50; ++step) {
     orvanth::step_water();
   }
-  EXPECT_EQ(CountNonZeroHeights(), 0);
+  EXPECT_EQ(count_non_zero_heights(), 0);
   EXPECT_EQ(VelocityGrid[0][17], 1000.0F);
   EXPECT_EQ(VelocityGrid[31][62], 1000.0F);
 }
@@ -80,7 +80,7 @@ TEST_F(WaterTest, WavesNeverReachTheFixedBorders) {
   for (int step = 0; step < 300; ++step) {
     orvanth::step_water();
   }
-  EXPECT_GT(CountNonZeroHeights(), 1000);
+  EXPECT_GT(count_non_zero_heights(), 1000);
   for (int n = 0; n < kN; ++n) {
     for (int fixed : {0, 1, 62, 63}) {
       ASSERT_EQ(HeightGrid[fixed][n], 0.0F);
@@ -94,7 +94,7 @@ TEST_F(WaterTest, OutOfGridRipplesAreIgnored) {
   StartRipple(5, 64);
   StartRipple(64, 64);
   orvanth::step_water();
-  EXPECT_EQ(CountNonZeroHeights(), 0);
+  EXPECT_EQ(count_non_zero_heights(), 0);
 }
 
 TEST_F(WaterTest, DampingSettlesThePool) {

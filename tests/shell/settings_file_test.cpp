@@ -155,14 +155,14 @@ TEST(SettingsPath, BesideTheProgramUnlessThatCannotWork) {
     bool beside_writable;
     std::string expected;
   } cases[] = {
-      {SettingsUse::Read, false, false, kBeside},
-      {SettingsUse::Save, false, true, kBeside},
+      {SettingsUse::kRead, false, false, kBeside},
+      {SettingsUse::kSave, false, true, kBeside},
       // A read-only file or folder beside the program: the save goes to the
       // user's file, which is read from then on, wherever saves could go.
-      {SettingsUse::Save, false, false, kUser},
-      {SettingsUse::Read, true, false, kUser},
-      {SettingsUse::Read, true, true, kUser},
-      {SettingsUse::Save, true, true, kUser},
+      {SettingsUse::kSave, false, false, kUser},
+      {SettingsUse::kRead, true, false, kUser},
+      {SettingsUse::kRead, true, true, kUser},
+      {SettingsUse::kSave, true, true, kUser},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(orvanth::settings_path_for(c.use, kProgram, kBase, c.user_present, c.beside_writable),
@@ -171,7 +171,7 @@ TEST(SettingsPath, BesideTheProgramUnlessThatCannotWork) {
   }
   // A program in a drive's root: its folder keeps its separator, and no
   // second one is put after it.
-  EXPECT_EQ(orvanth::settings_path_for(SettingsUse::Read, kTop, kBase, false, true),
+  EXPECT_EQ(orvanth::settings_path_for(SettingsUse::kRead, kTop, kBase, false, true),
             kTop + "Orvanth.ini");
 }
 

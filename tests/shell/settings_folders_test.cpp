@@ -30,7 +30,7 @@ TEST(SettingsPath, WritingToTheUserFolderCreatesIt) {
   const std::string config = (home.path() / "config").string();
   ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   const std::string path =
-      orvanth::settings_path_for(orvanth::SettingsUse::Save, "/ro", config, false, false);
+      orvanth::settings_path_for(orvanth::SettingsUse::kSave, "/ro", config, false, false);
   WriteIni(kSettingsSection, kKeyBgmType, " 1", path);
   EXPECT_EQ(ReadIni(kSettingsSection, kKeyBgmType, path), "1");
   EXPECT_EQ(orvanth::settings_path(), path);  // present now, so it is the one read

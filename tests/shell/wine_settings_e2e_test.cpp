@@ -147,7 +147,7 @@ TEST_F(WineSettings, AReadOnlyProgramFolderIsReadAndTheSaveGoesToTheUsersFile) {
 
   const std::vector<std::string> saved = drive.run({"save", "2", "1", "C:\\windows\\win.ini"});
   ASSERT_EQ(saved.size(), 1U);
-  const std::string user = saved[0];
+  const std::string& user = saved[0];
   EXPECT_EQ(user.rfind("C:\\users\\", 0), 0U) << user;
   EXPECT_NE(user.find("\\AppData\\Roaming\\Orvanth\\Orvanth.ini"), std::string::npos) << user;
   EXPECT_TRUE(fs::exists(drive.unix_path(user))) << user;

@@ -29,7 +29,7 @@ void chown_one(const fs::path& path) {
 std::string named_in(const fs::path& folder, const std::string& prefix, const std::string& suffix) {
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(folder, error)) {
-    const std::string name = entry.path().filename().string();
+    std::string name = entry.path().filename().string();
     if (name.starts_with(prefix) && name.ends_with(suffix) && name.size() > prefix.size() &&
         !name.ends_with(".lock")) {
       return name;

@@ -35,6 +35,7 @@ std::vector<std::string> environment_with(const EnvironmentChanges& changes) {
 
 std::vector<char*> pointers_to(std::vector<std::string>& text) {
   std::vector<char*> out;
+  out.reserve(text.size() + 1);
   for (auto& s : text) {
     out.push_back(s.data());
   }

@@ -41,7 +41,7 @@ Fixtures::~Fixtures() {
 }
 
 std::string Fixtures::wav(const std::string& name, double hz, double seconds) const {
-  const std::string path = (dir_ / name).string();
+  std::string path = (dir_ / name).string();
   run("sox -q -n -r 44100 -b 16 -c 2 -t wav '" + path + "' synth " + std::to_string(seconds) +
       " sine " + std::to_string(hz) + " vol 0.5");
   return path;
@@ -49,7 +49,7 @@ std::string Fixtures::wav(const std::string& name, double hz, double seconds) co
 
 std::string Fixtures::mp3(const std::string& name, double hz, double seconds) const {
   const std::string tmp = wav("src-" + name + ".wav", hz, seconds);
-  const std::string path = (dir_ / name).string();
+  std::string path = (dir_ / name).string();
   run("lame --silent -b 128 '" + tmp + "' '" + path + "'");
   return path;
 }
@@ -76,7 +76,7 @@ std::string Fixtures::disc(const std::vector<double>& tones_hz, double track_sec
 }
 
 std::string Fixtures::random_file(const std::string& name, std::size_t bytes) const {
-  const std::string path = (dir_ / name).string();
+  std::string path = (dir_ / name).string();
   std::ofstream out(path, std::ios::binary);
   std::mt19937 gen(12345);
   for (std::size_t i = 0; i < bytes; ++i) {

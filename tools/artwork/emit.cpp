@@ -59,17 +59,17 @@ std::string source_text(const std::vector<Image>& set, const std::string& blob_p
        "  const Entry& e = kEntries[i];\n"
        "  return {e.width, e.height, e.channels, orvanth_art_blob + e.offset};\n}\n\n"
        "}  // namespace\n\n"
-       "Picture PlanetMap(int index) {\n"
+       "Picture planet_map(int index) {\n"
        "  if (index < 1 || index > 12) return {0, 0, 0, nullptr};\n"
        "  return at(index - 1);\n}\n\n"
-       "Picture PreviewPicture() { return at(12); }\n"
-       "Picture MarkerEmpty() { return at(13); }\n"
-       "Picture MarkerFilled() { return at(14); }\n\n"
-       "Picture ButtonStatePicture(ButtonPicture which) {\n"
+       "Picture preview_picture() { return at(12); }\n"
+       "Picture marker_empty() { return at(13); }\n"
+       "Picture marker_filled() { return at(14); }\n\n"
+       "Picture button_state_picture(ButtonPicture which) {\n"
        "  const int i = static_cast<int>(which);\n"
        "  if (i < 0 || i > 5) return {0, 0, 0, nullptr};\n"
        "  return at(15 + i);\n}\n\n"
-       "Picture Icon() { return at(21); }\n\n"
+       "Picture icon() { return at(21); }\n\n"
        "}  // namespace orvanth::art\n";
   return s.str();
 }

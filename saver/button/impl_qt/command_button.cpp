@@ -29,7 +29,7 @@ const QImage& state_image(ButtonPicture which) {
   static std::array<bool, 6> loaded{};
   const auto i = static_cast<std::size_t>(which);
   if (!loaded[i]) {
-    const orvanth::art::Picture p = orvanth::art::ButtonStatePicture(which);
+    const orvanth::art::Picture p = orvanth::art::button_state_picture(which);
     if (p.pixels != nullptr && (p.channels == 3 || p.channels == 4)) {
       const auto format = p.channels == 3 ? QImage::Format_RGB888 : QImage::Format_RGBA8888;
       images[i] = QImage(p.pixels, p.width, p.height, p.width * p.channels, format)
@@ -83,17 +83,17 @@ std::string design_face() {
 orvanth::MouseButton button_of(const QMouseEvent* e) {
   switch (e->button()) {
     case Qt::LeftButton:
-      return orvanth::MouseButton::Left;
+      return orvanth::MouseButton::kLeft;
     case Qt::RightButton:
-      return orvanth::MouseButton::Right;
+      return orvanth::MouseButton::kRight;
     default:
-      return orvanth::MouseButton::Middle;
+      return orvanth::MouseButton::kMiddle;
   }
 }
 
 }  // namespace
 
-QFont Command::DesignFont() { return font_of(orvanth::design_font_in(design_face())); }
+QFont Command::design_font() { return font_of(orvanth::design_font_in(design_face())); }
 
 Command::Command(QWidget* parent)
     : QWidget(parent),
@@ -112,11 +112,13 @@ Command::Command(QWidget* parent)
 }
 
 QString Command::Caption() const { return QString::fromStdString(CommandCore::Caption()); }
-void Command::SetCaption(const QString& caption) { CommandCore::SetCaption(caption.toStdString()); }
+void Command::set_caption(const QString& caption) {
+  CommandCore::set_caption(caption.toStdString());
+}
 QFont Command::Font() const { return LblMsg->font(); }
 
-void Command::SetFont(const QFont& font) {
-  CommandCore::SetFont(spec_of(font, CommandCore::Font().charset));
+void Command::set_font(const QFont& font) {
+  CommandCore::set_font(spec_of(font, CommandCore::Font().charset));
 }
 
 void Command::show_properties() {
@@ -189,32 +191,32 @@ bool Command::pointer_over_control() const {
 }
 
 void Command::mousePressEvent(QMouseEvent* event) {
-  carry_out(state_machine().ButtonDown(button_of(event)));
+  carry_out(state_machine().button_down(button_of(event)));
 }
 
 void Command::mouseReleaseEvent(QMouseEvent* event) {
-  carry_out(state_machine().ButtonUp(button_of(event)));
+  carry_out(state_machine().button_up(button_of(event)));
 }
 
 void Command::mouseMoveEvent(QMouseEvent* event) {
   // While a button is held the moves keep coming from outside; only moves
   // over the face count as hovering.
-  if (rect().contains(event->position().toPoint())) carry_out(state_machine().PointerMove());
+  if (rect().contains(event->position().toPoint())) carry_out(state_machine().pointer_move());
 }
 
 void Command::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  carry_out(state_machine().FocusIn());
+  carry_out(state_machine().focus_in());
 }
 
 void Command::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  carry_out(state_machine().FocusOut());
+  carry_out(state_machine().focus_out());
 }
 
 void Command::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  carry_out(state_machine().Resize());
+  carry_out(state_machine().resize());
 }
 
 void Command::paintEvent(QPaintEvent* /*event*/) {

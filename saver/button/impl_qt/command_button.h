@@ -24,22 +24,24 @@ class Command : public QWidget, public orvanth::CommandCore {
   // The caption and font as Qt types; the core keeps them as UTF-8 and a
   // FontSpec.
   QString Caption() const;
-  void SetCaption(const QString& caption);
+  using CommandCore::set_caption;
+  void set_caption(const QString& caption);
   QFont Font() const;
-  void SetFont(const QFont& font);
+  using CommandCore::set_font;
+  void set_font(const QFont& font);
 
-  const QImage& FaceImage() const { return face_; }
+  const QImage& face_image() const { return face_; }
   const QLabel* caption_label() const { return LblMsg; }
   bool timer_running() const { return TmrMouse.isActive(); }
 
   // ＭＳ Ｐゴシック 9.75 point where the system has that face, else
   // IPAPGothic at that size.
-  static QFont DesignFont();
+  static QFont design_font();
 
  signals:
   void Click();
   // The container is to save the property of this key with its form.
-  void PropertyChanged(const QString& key);
+  void property_changed(const QString& key);
 
  public slots:
   void TmrMouse_Timer() { CommandCore::TmrMouse_Timer(); }
@@ -60,7 +62,7 @@ class Command : public QWidget, public orvanth::CommandCore {
   void start_mouse_timer() override;
   bool pointer_over_control() const override;
   void raise_click() override { emit Click(); }
-  void report_change(const char* key) override { emit PropertyChanged(QString::fromLatin1(key)); }
+  void report_change(const char* key) override { emit property_changed(QString::fromLatin1(key)); }
 
   void fill_gradient(bool hover_gradient);
   void layout_caption();

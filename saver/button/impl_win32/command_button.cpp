@@ -31,7 +31,7 @@ HBITMAP state_bitmap(ButtonPicture which) {
   static std::array<bool, 6> made{};
   const auto i = static_cast<std::size_t>(which);
   if (!made[i]) {
-    bitmaps[i] = orvanth::win32::bitmap_of(orvanth::art::ButtonStatePicture(which));
+    bitmaps[i] = orvanth::win32::bitmap_of(orvanth::art::button_state_picture(which));
     made[i] = true;
   }
   return bitmaps[i];
@@ -41,12 +41,12 @@ orvanth::MouseButton button_of(UINT message) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-      return orvanth::MouseButton::Left;
+      return orvanth::MouseButton::kLeft;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-      return orvanth::MouseButton::Right;
+      return orvanth::MouseButton::kRight;
     default:
-      return orvanth::MouseButton::Middle;
+      return orvanth::MouseButton::kMiddle;
   }
 }
 
@@ -63,7 +63,7 @@ Command* Command::Create(HWND parent, const RECT& pixels, const PropertyBag& bag
                       GetModuleHandleA(nullptr), nullptr);
   Command* c = FromWindow(window);
   if (c == nullptr) return nullptr;
-  c->ReadProperties(bag);
+  c->read_properties(bag);
   SetWindowPos(window, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
                pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
   return c;
@@ -109,7 +109,7 @@ LRESULT CALLBACK Command::window_proc(HWND window, UINT message, WPARAM wparam, 
 LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
-      carry_out(state_machine().Resize());
+      carry_out(state_machine().resize());
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -129,7 +129,7 @@ LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
       RECT client;
       GetClientRect(hwnd_, &client);
-      if (PtInRect(&client, at)) carry_out(state_machine().PointerMove());
+      if (PtInRect(&client, at)) carry_out(state_machine().pointer_move());
       return 0;
     }
     case WM_LBUTTONDOWN:
@@ -139,7 +139,7 @@ LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       SetCapture(hwnd_);
-      carry_out(state_machine().ButtonDown(button_of(message)));
+      carry_out(state_machine().button_down(button_of(message)));
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -147,10 +147,10 @@ LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       mouse_up(button_of(message), wparam);
       return 0;
     case WM_SETFOCUS:
-      carry_out(state_machine().FocusIn());
+      carry_out(state_machine().focus_in());
       return 0;
     case WM_KILLFOCUS:
-      carry_out(state_machine().FocusOut());
+      carry_out(state_machine().focus_out());
       return 0;
     case WM_TIMER:
       if (wparam == kTmrMouse) TmrMouse_Timer();
@@ -161,7 +161,7 @@ LRESULT Command::handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void Command::mouse_up(orvanth::MouseButton button, WPARAM held) {
-  const orvanth::Reaction r = state_machine().ButtonUp(button);
+  const orvanth::Reaction r = state_machine().button_up(button);
   if ((held & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == hwnd_) {
     ReleaseCapture();
   }

@@ -72,7 +72,7 @@ QLabel* make_label(QWidget* parent, const QString& caption, QRect design, Qt::Al
   auto* label = new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   label->setText(caption);
-  label->setFont(Command::DesignFont());
+  label->setFont(Command::design_font());
   label->setAlignment(align);
   const QSize needed = label->sizeHint();
   label->setGeometry(design.x(), design.y(), std::max(design.width(), needed.width()),
@@ -83,8 +83,8 @@ QLabel* make_label(QWidget* parent, const QString& caption, QRect design, Qt::Al
 Command* make_command(QWidget* parent, const char* caption, QRect design) {
   auto* button = new Command(parent);
   PropertyBag bag;
-  bag.WriteProperty("Caption", std::string(caption), std::string("Command"));
-  button->ReadProperties(bag);
+  bag.write_property("Caption", std::string(caption), std::string("Command"));
+  button->read_properties(bag);
   button->setGeometry(design);
   return button;
 }
@@ -165,13 +165,13 @@ class QtFace final : public orvanth::dialog::FormView {
   }
   void show_markers(const std::array<Marker, 3>& markers) override {
     for (std::size_t i = 0; i < form_.Img_BGM.size(); ++i) {
-      const std::size_t source = markers[i] == Marker::Chosen ? 1 : 0;
+      const std::size_t source = markers[i] == Marker::kChosen ? 1 : 0;
       form_.Img_BGM[i]->setPixmap(form_.Img_Ra[source]->pixmap());
     }
   }
   void set_repeat_enabled(bool enabled) override { form_.BGM_Repeat->setEnabled(enabled); }
   void set_file_button_enabled(bool enabled) override {
-    form_.Cmd_BGM->SetEnabled(enabled ? -1 : 0);
+    form_.Cmd_BGM->set_enabled(enabled ? -1 : 0);
   }
   void fill_repeat_list(const std::vector<std::string>& entries) override {
     for (const std::string& entry : entries) {
@@ -238,7 +238,7 @@ Lumevar_P::Lumevar_P(std::string settings_path)
   const QRect client =
       design_rect(0, 0, orvanth::dialog::kFormWidthTwips, orvanth::dialog::kFormHeightTwips);
   setFixedSize(client.size());
-  const QImage icon = orvanth::dialog::picture_image(orvanth::art::Icon());
+  const QImage icon = orvanth::dialog::picture_image(orvanth::art::icon());
   if (!icon.isNull()) {
     setWindowIcon(QIcon(QPixmap::fromImage(icon)));
   }
@@ -264,9 +264,9 @@ void Lumevar_P::build_controls() {
   Img_Ra[0] = make_image(this, design_rect(8040, 300, 180, 180));
   Img_Ra[1] = make_image(this, design_rect(8040, 600, 180, 180));
   Img_Ra[0]->setPixmap(
-      QPixmap::fromImage(orvanth::dialog::picture_image(orvanth::art::MarkerEmpty())));
+      QPixmap::fromImage(orvanth::dialog::picture_image(orvanth::art::marker_empty())));
   Img_Ra[1]->setPixmap(
-      QPixmap::fromImage(orvanth::dialog::picture_image(orvanth::art::MarkerFilled())));
+      QPixmap::fromImage(orvanth::dialog::picture_image(orvanth::art::marker_filled())));
 
   Shape3 = new QFrame(Pic_C);
   Shape3->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -283,7 +283,7 @@ void Lumevar_P::build_controls() {
   BGM_Repeat = new QComboBox(Pic_C);
   BGM_Repeat->setEditable(true);
   BGM_Repeat->setInsertPolicy(QComboBox::NoInsert);
-  BGM_Repeat->setFont(Command::DesignFont());
+  BGM_Repeat->setFont(Command::design_font());
   QPalette base = BGM_Repeat->palette();
   base.setColor(QPalette::Base, Qt::white);
   BGM_Repeat->setPalette(base);
@@ -299,7 +299,7 @@ void Lumevar_P::build_controls() {
   lbl_Fname = new QLabel(Pic_C);
   // File names are shown as they are, never as markup.
   lbl_Fname->setTextFormat(Qt::PlainText);
-  lbl_Fname->setFont(Command::DesignFont());
+  lbl_Fname->setFont(Command::design_font());
   lbl_Fname->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   lbl_Fname->setLineWidth(1);
   lbl_Fname->setAlignment(left);
@@ -357,8 +357,9 @@ void Lumevar_P::closeEvent(QCloseEvent* event) {
 }
 
 void Lumevar_P::keyPressEvent(QKeyEvent* event) {
-  // The form has no cancel key: Escape must not close it past Form_Unload.
-  QWidget::keyPressEvent(event);
+  // The form has no cancel key: Escape must not close it past Form_Unload,
+  // so QDialog's handler, which rejects on Escape, is passed over.
+  QWidget::keyPressEvent(event);  // NOLINT(bugprone-parent-virtual-call)
 }
 
 bool Lumevar_P::eventFilter(QObject* watched, QEvent* event) {
@@ -384,7 +385,7 @@ bool Lumevar_P::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void ShowSettingsDialog() {
+void show_settings_dialog() {
   Lumevar_P form;
   form.show_modally();
 }

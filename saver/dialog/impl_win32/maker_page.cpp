@@ -24,7 +24,7 @@ bool write_maker_page(const std::string& path) {
   std::ifstream old(path, std::ios::binary);
   const std::string held{std::istreambuf_iterator<char>(old), std::istreambuf_iterator<char>()};
   if (held == maker_page_html()) return true;
-  return replace_file_atomically(path, maker_page_html(), 0644, LinkRule::Replace, Flush::Lazily);
+  return replace_file_atomically(path, maker_page_html(), 0644, LinkRule::kReplace, Flush::kLazily);
 }
 
 }  // namespace orvanth::win32

@@ -160,7 +160,7 @@ void release(Backdrop& backdrop) {
 
 Command* make_command(HWND parent, const char* caption, RECT design) {
   PropertyBag bag;
-  bag.WriteProperty("Caption", std::string(caption), std::string("Command"));
+  bag.write_property("Caption", std::string(caption), std::string("Command"));
   return Command::Create(parent, design, bag);
 }
 
@@ -226,7 +226,7 @@ class Win32Face final : public FormView {
   }
   void show_markers(const std::array<Marker, 3>& markers) override {
     for (std::size_t i = 0; i < form_.Img_BGM.size(); ++i) {
-      const std::size_t source = markers[i] == Marker::Chosen ? 1 : 0;
+      const std::size_t source = markers[i] == Marker::kChosen ? 1 : 0;
       form_.Img_BGM[i].picture = form_.Img_Ra[source].picture;
     }
     InvalidateRect(form_.Pic_C, nullptr, FALSE);
@@ -235,7 +235,7 @@ class Win32Face final : public FormView {
     EnableWindow(form_.BGM_Repeat, enabled ? TRUE : FALSE);
   }
   void set_file_button_enabled(bool enabled) override {
-    form_.Cmd_BGM->SetEnabled(enabled ? -1 : 0);
+    form_.Cmd_BGM->set_enabled(enabled ? -1 : 0);
   }
   void fill_repeat_list(const std::vector<std::string>& entries) override {
     for (const std::string& entry : entries) {
@@ -289,12 +289,12 @@ class Win32Face final : public FormView {
     if (GetOpenFileNameA(&request) <= 0) {
       // A path longer than the buffer could not be kept either.
       if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
-        return {std::nullopt, FileChoice::TooLong};
+        return {std::nullopt, FileChoice::kTooLong};
       return {};
     }
     const std::string path(file);
     // A name the code page could not spell would be saved as another name.
-    return {path, win32::names_exactly(path) ? FileChoice::Accepted : FileChoice::NotStorable};
+    return {path, win32::names_exactly(path) ? FileChoice::kAccepted : FileChoice::kNotStorable};
   }
   void open_maker_page() override {
     const std::string page = win32::maker_page_path();
@@ -335,7 +335,7 @@ Lumevar_P::Lumevar_P(std::string settings_path)
                           GetModuleHandleA(nullptr), nullptr);
   if (hwnd_ == nullptr) return;
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  icon_ = orvanth::win32::icon_of(orvanth::art::Icon());
+  icon_ = orvanth::win32::icon_of(orvanth::art::icon());
   if (icon_ != nullptr) {
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -366,9 +366,9 @@ void Lumevar_P::build_controls() {
   lbl_Credit = make_label(hwnd_, kCreditLine, design_rect(180, 2940, 2475, 195), DT_LEFT);
   lbl_Credit.colour = RGB(255, 255, 255);
   Img_Ra[0] = Image{hwnd_, design_rect(8040, 300, 180, 180),
-                    orvanth::win32::bitmap_of(orvanth::art::MarkerEmpty())};
+                    orvanth::win32::bitmap_of(orvanth::art::marker_empty())};
   Img_Ra[1] = Image{hwnd_, design_rect(8040, 600, 180, 180),
-                    orvanth::win32::bitmap_of(orvanth::art::MarkerFilled())};
+                    orvanth::win32::bitmap_of(orvanth::art::marker_filled())};
 
   Pic_C = CreateWindowExA(WS_EX_CONTROLPARENT, kPictureBoxClass, "",
                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
@@ -578,7 +578,7 @@ LRESULT Lumevar_P::handle(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   }
 }
 
-void ShowSettingsDialog() {
+void show_settings_dialog() {
   Lumevar_P form;
   form.show_modally();
 }

@@ -25,16 +25,16 @@ int main(int argc, char** argv) {
   const hosted::CommandOptions options = hosted::read_command_options(
       std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), program);
   switch (options.action) {
-    case hosted::Action::Help:
+    case hosted::Action::kHelp:
       std::fputs(hosted::usage_text(program).c_str(), stdout);
       return 0;
-    case hosted::Action::Version:
+    case hosted::Action::kVersion:
       std::fputs(hosted::version_text().c_str(), stdout);
       return 0;
-    case hosted::Action::Fail:
+    case hosted::Action::kFail:
       std::fprintf(stderr, "%s\n", options.error.c_str());
       return 1;
-    case hosted::Action::Run:
+    case hosted::Action::kRun:
       break;
   }
   if (options.idle_minutes) {

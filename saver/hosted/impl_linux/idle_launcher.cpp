@@ -29,17 +29,17 @@ extern char** environ;
 namespace orvanth::hosted {
 namespace {
 
-volatile std::sig_atomic_t EndAsked = 0;
-void ask_end(int /*number*/) { EndAsked = 1; }
+volatile std::sig_atomic_t end_asked = 0;
+void ask_end(int /*number*/) { end_asked = 1; }
 
 // The run started last; 0 when none is up.
-pid_t Run = 0;
+pid_t run = 0;
 
 void start_run(const std::string& shell_path) {
   char* const argv[] = {const_cast<char*>(shell_path.c_str()), const_cast<char*>("/s"), nullptr};
   pid_t pid = 0;
   if (posix_spawn(&pid, shell_path.c_str(), nullptr, nullptr, argv, environ) == 0) {
-    Run = pid;
+    run = pid;
   } else {
     std::fprintf(stderr, "orvanth: cannot start %s /s\n", shell_path.c_str());
   }
@@ -47,17 +47,17 @@ void start_run(const std::string& shell_path) {
 
 // Reaps the run once it has ended.
 void reap_run() {
-  if (Run > 0 && waitpid(Run, nullptr, WNOHANG) == Run) {
-    Run = 0;
+  if (run > 0 && waitpid(run, nullptr, WNOHANG) == run) {
+    run = 0;
   }
 }
 
 // The launcher goes; the run it started goes with it.
 void end_run() {
-  if (Run > 0) {
-    kill(Run, SIGTERM);
-    waitpid(Run, nullptr, 0);
-    Run = 0;
+  if (run > 0) {
+    kill(run, SIGTERM);
+    waitpid(run, nullptr, 0);
+    run = 0;
   }
 }
 
@@ -65,7 +65,7 @@ void end_run() {
 bool wait_readable(int fd, int timeout_ms) {
   pollfd p{fd, POLLIN, 0};
   poll(&p, 1, timeout_ms);
-  return EndAsked == 0;
+  return end_asked == 0;
 }
 
 // ---- Wayland ----
@@ -76,58 +76,58 @@ struct WaylandIdle {
   org_kde_kwin_idle* kde = nullptr;
   IdleSpell spell;
 };
-WaylandIdle WI;
+WaylandIdle wi;
 
 void global(void* /*data*/, wl_registry* registry, std::uint32_t name, const char* interface,
             std::uint32_t /*version*/) {
   const std::string_view kind = interface;
-  if (kind == wl_seat_interface.name && WI.seat == nullptr) {
-    WI.seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+  if (kind == wl_seat_interface.name && wi.seat == nullptr) {
+    wi.seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
   } else if (kind == ext_idle_notifier_v1_interface.name) {
-    WI.notifier = static_cast<ext_idle_notifier_v1*>(
+    wi.notifier = static_cast<ext_idle_notifier_v1*>(
         wl_registry_bind(registry, name, &ext_idle_notifier_v1_interface, 1));
   } else if (kind == org_kde_kwin_idle_interface.name) {
-    WI.kde = static_cast<org_kde_kwin_idle*>(
+    wi.kde = static_cast<org_kde_kwin_idle*>(
         wl_registry_bind(registry, name, &org_kde_kwin_idle_interface, 1));
   }
 }
 void global_remove(void*, wl_registry*, std::uint32_t) {}
 const wl_registry_listener kRegistry = {global, global_remove};
 
-void ext_idled(void*, ext_idle_notification_v1*) { WI.spell.idled(); }
-void ext_resumed(void*, ext_idle_notification_v1*) { WI.spell.resumed(); }
+void ext_idled(void*, ext_idle_notification_v1*) { wi.spell.idled(); }
+void ext_resumed(void*, ext_idle_notification_v1*) { wi.spell.resumed(); }
 const ext_idle_notification_v1_listener kExtListener = {ext_idled, ext_resumed};
 
-void kde_idle(void*, org_kde_kwin_idle_timeout*) { WI.spell.idled(); }
-void kde_resumed(void*, org_kde_kwin_idle_timeout*) { WI.spell.resumed(); }
+void kde_idle(void*, org_kde_kwin_idle_timeout*) { wi.spell.idled(); }
+void kde_resumed(void*, org_kde_kwin_idle_timeout*) { wi.spell.resumed(); }
 const org_kde_kwin_idle_timeout_listener kKdeListener = {kde_idle, kde_resumed};
 
 // The compositor's connection while its idle protocols are looked at.
-wl_display* WaylandDisplay = nullptr;
+wl_display* wayland_display = nullptr;
 
 void probe_wayland(IdleOffers& offers) {
   const char* name = std::getenv("WAYLAND_DISPLAY");
   if (name == nullptr || *name == '\0' ||
-      (WaylandDisplay = wl_display_connect(nullptr)) == nullptr) {
+      (wayland_display = wl_display_connect(nullptr)) == nullptr) {
     return;
   }
-  wl_registry* registry = wl_display_get_registry(WaylandDisplay);
+  wl_registry* registry = wl_display_get_registry(wayland_display);
   wl_registry_add_listener(registry, &kRegistry, nullptr);
-  wl_display_roundtrip(WaylandDisplay);
-  offers.ext_idle_notify = WI.seat != nullptr && WI.notifier != nullptr;
-  offers.kde_idle = WI.seat != nullptr && WI.kde != nullptr;
+  wl_display_roundtrip(wayland_display);
+  offers.ext_idle_notify = wi.seat != nullptr && wi.notifier != nullptr;
+  offers.kde_idle = wi.seat != nullptr && wi.kde != nullptr;
 }
 
 int run_on_wayland(IdleSource source, std::uint32_t timeout_ms, const std::string& shell_path) {
-  wl_display* display = WaylandDisplay;
-  IdleSpell& spell = WI.spell;
+  wl_display* display = wayland_display;
+  IdleSpell& spell = wi.spell;
   if (source == IdleSource::kExtIdleNotify) {
     ext_idle_notification_v1* notice =
-        ext_idle_notifier_v1_get_idle_notification(WI.notifier, timeout_ms, WI.seat);
+        ext_idle_notifier_v1_get_idle_notification(wi.notifier, timeout_ms, wi.seat);
     ext_idle_notification_v1_add_listener(notice, &kExtListener, nullptr);
   } else {
     org_kde_kwin_idle_timeout* notice =
-        org_kde_kwin_idle_get_idle_timeout(WI.kde, WI.seat, timeout_ms);
+        org_kde_kwin_idle_get_idle_timeout(wi.kde, wi.seat, timeout_ms);
     org_kde_kwin_idle_timeout_add_listener(notice, &kKdeListener, nullptr);
   }
   // The compositor tells; between its notices the launcher sleeps in poll,
@@ -136,7 +136,7 @@ int run_on_wayland(IdleSource source, std::uint32_t timeout_ms, const std::strin
     while (wl_display_prepare_read(display) != 0) {
       wl_display_dispatch_pending(display);
     }
-    const bool go_on = wait_readable(wl_display_get_fd(display), Run > 0 ? 500 : 5000);
+    const bool go_on = wait_readable(wl_display_get_fd(display), run > 0 ? 500 : 5000);
     if (!go_on) {
       wl_display_cancel_read(display);
       break;
@@ -145,7 +145,7 @@ int run_on_wayland(IdleSource source, std::uint32_t timeout_ms, const std::strin
       break;  // the compositor ended: so does the session
     }
     reap_run();
-    if (spell.start_now(Run > 0)) {
+    if (spell.start_now(run > 0)) {
       start_run(shell_path);
     }
   }
@@ -167,11 +167,11 @@ struct MutterIdle {
   IdleSpell spell;
   bool ended = false;
 };
-MutterIdle MI;
+MutterIdle mi;
 
 // The watch's id; 0 when the call failed.
 guint32 add_watch(const char* method, GVariant* arguments) {
-  GVariant* reply = g_dbus_connection_call_sync(MI.bus, kMutterName, kMutterPath, kMutterInterface,
+  GVariant* reply = g_dbus_connection_call_sync(mi.bus, kMutterName, kMutterPath, kMutterInterface,
                                                 method, arguments, G_VARIANT_TYPE("(u)"),
                                                 G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
   guint32 id = 0;
@@ -186,22 +186,22 @@ void watch_fired(GDBusConnection*, const gchar*, const gchar*, const gchar*, con
                  GVariant* parameters, gpointer) {
   guint32 id = 0;
   g_variant_get(parameters, "(u)", &id);
-  if (id == MI.idle_watch) {
-    MI.spell.idled();
+  if (id == mi.idle_watch) {
+    mi.spell.idled();
     // To hear of the next input; the idle watch fires again only after it.
-    if (MI.active_watch == 0) {
-      MI.active_watch = add_watch("AddUserActiveWatch", nullptr);
+    if (mi.active_watch == 0) {
+      mi.active_watch = add_watch("AddUserActiveWatch", nullptr);
     }
-  } else if (id == MI.active_watch) {
-    MI.active_watch = 0;
-    MI.spell.resumed();
+  } else if (id == mi.active_watch) {
+    mi.active_watch = 0;
+    mi.spell.resumed();
   }
 }
 
-void monitor_gone(GDBusConnection*, const gchar*, gpointer) { MI.ended = true; }
-void bus_closed(GDBusConnection*, gboolean, GError*, gpointer) { MI.ended = true; }
+void monitor_gone(GDBusConnection*, const gchar*, gpointer) { mi.ended = true; }
+void bus_closed(GDBusConnection*, gboolean, GError*, gpointer) { mi.ended = true; }
 gboolean end_signal(gpointer) {
-  MI.ended = true;
+  mi.ended = true;
   return G_SOURCE_CONTINUE;
 }
 gboolean wake(gpointer) { return G_SOURCE_REMOVE; }
@@ -214,13 +214,13 @@ void probe_mutter(IdleOffers& offers) {
   const bool bus_there = (address != nullptr && *address != '\0') ||
                          (runtime != nullptr &&
                           std::filesystem::exists(std::filesystem::path(runtime) / "bus", error));
-  if (!bus_there || (MI.bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) == nullptr) {
+  if (!bus_there || (mi.bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) == nullptr) {
     return;
   }
   // The run is ended before the launcher goes, not by GLib's exit.
-  g_dbus_connection_set_exit_on_close(MI.bus, FALSE);
+  g_dbus_connection_set_exit_on_close(mi.bus, FALSE);
   GVariant* reply = g_dbus_connection_call_sync(
-      MI.bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+      mi.bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
       "NameHasOwner", g_variant_new("(s)", kMutterName), G_VARIANT_TYPE("(b)"),
       G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
   if (reply != nullptr) {
@@ -235,36 +235,36 @@ int run_on_mutter(std::uint32_t timeout_ms, const std::string& shell_path) {
   for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
     g_unix_signal_add(number, end_signal, nullptr);
   }
-  g_signal_connect(MI.bus, "closed", G_CALLBACK(bus_closed), nullptr);
+  g_signal_connect(mi.bus, "closed", G_CALLBACK(bus_closed), nullptr);
   // Ends the launcher when Mutter goes (its session with it).
   const guint name_watch = g_bus_watch_name_on_connection(
-      MI.bus, kMutterName, G_BUS_NAME_WATCHER_FLAGS_NONE, nullptr, monitor_gone, nullptr, nullptr);
+      mi.bus, kMutterName, G_BUS_NAME_WATCHER_FLAGS_NONE, nullptr, monitor_gone, nullptr, nullptr);
   const guint subscription = g_dbus_connection_signal_subscribe(
-      MI.bus, kMutterName, kMutterInterface, "WatchFired", kMutterPath, nullptr,
+      mi.bus, kMutterName, kMutterInterface, "WatchFired", kMutterPath, nullptr,
       G_DBUS_SIGNAL_FLAGS_NONE, watch_fired, nullptr, nullptr);
-  MI.idle_watch = add_watch("AddIdleWatch", g_variant_new("(t)", guint64{timeout_ms}));
-  if (MI.idle_watch == 0) {
+  mi.idle_watch = add_watch("AddIdleWatch", g_variant_new("(t)", guint64{timeout_ms}));
+  if (mi.idle_watch == 0) {
     std::fprintf(stderr, "orvanth: Mutter's idle monitor refused a watch\n");
-    MI.ended = true;
+    mi.ended = true;
   }
   // Asleep in GLib's poll until the bus says something, or half a second
   // while a run is up, to reap it.
-  while (!MI.ended && EndAsked == 0) {
-    GSource* tick = g_timeout_source_new(Run > 0 ? 500 : 5000);
+  while (!mi.ended && end_asked == 0) {
+    GSource* tick = g_timeout_source_new(run > 0 ? 500 : 5000);
     g_source_set_callback(tick, wake, nullptr, nullptr);
     g_source_attach(tick, nullptr);
     g_main_context_iteration(nullptr, TRUE);
     g_source_destroy(tick);
     g_source_unref(tick);
     reap_run();
-    if (!MI.ended && MI.spell.start_now(Run > 0)) {
+    if (!mi.ended && mi.spell.start_now(run > 0)) {
       start_run(shell_path);
     }
   }
   end_run();
-  g_dbus_connection_signal_unsubscribe(MI.bus, subscription);
+  g_dbus_connection_signal_unsubscribe(mi.bus, subscription);
   g_bus_unwatch_name(name_watch);
-  g_object_unref(MI.bus);
+  g_object_unref(mi.bus);
   return 0;
 }
 
@@ -275,36 +275,36 @@ int session_ended(Display*) {
   _exit(0);
 }
 
-Display* XDisplay = nullptr;
+Display* x_display = nullptr;
 
 void probe_x11(IdleOffers& offers) {
-  XDisplay = XOpenDisplay(nullptr);
+  x_display = XOpenDisplay(nullptr);
   int event_base = 0;
   int error_base = 0;
   offers.screen_saver_extension =
-      XDisplay != nullptr && XScreenSaverQueryExtension(XDisplay, &event_base, &error_base);
+      x_display != nullptr && XScreenSaverQueryExtension(x_display, &event_base, &error_base);
 }
 
 int run_on_x11(std::uint32_t timeout_ms, const std::string& shell_path) {
-  Display* display = XDisplay;
+  Display* display = x_display;
   XSetIOErrorHandler(session_ended);
   XScreenSaverInfo* info = XScreenSaverAllocInfo();
   // Armed once the user has been active since the last run.
   bool armed = true;
-  while (EndAsked == 0) {
+  while (end_asked == 0) {
     reap_run();
     XScreenSaverQueryInfo(display, DefaultRootWindow(display), info);
     const unsigned long idle = info->idle;
     if (idle < timeout_ms) {
       armed = true;
-    } else if (armed && Run == 0) {
+    } else if (armed && run == 0) {
       armed = false;
       start_run(shell_path);
     }
     // Asleep until the idle time could next reach the limit (or, while a
     // run is up, half a second to reap it); the connection wakes it too.
     const unsigned long rest = idle < timeout_ms ? timeout_ms - idle : timeout_ms;
-    const int wait = Run > 0 ? 500 : static_cast<int>(std::clamp(rest, 100UL, 60000UL));
+    const int wait = run > 0 ? 500 : static_cast<int>(std::clamp(rest, 100UL, 60000UL));
     wait_readable(ConnectionNumber(display), wait);
     while (XPending(display) > 0) {
       XEvent event;
@@ -339,12 +339,12 @@ int run_idle_launcher(double minutes, const std::string& shell_path) {
     probe_x11(offers);
   }
   const IdleSource source = choose_idle_source(offers);
-  if (WaylandDisplay != nullptr && source != IdleSource::kExtIdleNotify &&
+  if (wayland_display != nullptr && source != IdleSource::kExtIdleNotify &&
       source != IdleSource::kKdeIdle) {
-    wl_display_disconnect(WaylandDisplay);
+    wl_display_disconnect(wayland_display);
   }
-  if (MI.bus != nullptr && source != IdleSource::kMutterIdleMonitor) {
-    g_object_unref(MI.bus);
+  if (mi.bus != nullptr && source != IdleSource::kMutterIdleMonitor) {
+    g_object_unref(mi.bus);
   }
   switch (source) {
     case IdleSource::kExtIdleNotify:

@@ -80,8 +80,8 @@ class CdDevice final : public Device {
     return kOk;
   }
 
-  ErrorCode stop() override { return hold(PlayMode::Stopped); }
-  ErrorCode pause() override { return hold(PlayMode::Paused); }
+  ErrorCode stop() override { return hold(PlayMode::kStopped); }
+  ErrorCode pause() override { return hold(PlayMode::kPaused); }
 
   ErrorCode resume() override {
     if (ErrorCode err = ready(); err != kOk) {
@@ -96,16 +96,16 @@ class CdDevice final : public Device {
       return err;
     }
     std::uint32_t target = 0;
-    if (cmd.seek_target == SeekTarget::End) {
+    if (cmd.seek_target == SeekTarget::kEnd) {
       target = disc_.end;
-    } else if (cmd.seek_target == SeekTarget::Position) {
+    } else if (cmd.seek_target == SeekTarget::kPosition) {
       const PositionResult p = parse_position(disc_, format_, cmd.seek_position);
       if (p.error != kOk) {
         return p.error;
       }
       target = p.frame;
     }
-    hold(PlayMode::Stopped);
+    hold(PlayMode::kStopped);
     return seek_frame(target) ? kOk : kErrHardware;
   }
 
@@ -117,16 +117,16 @@ class CdDevice final : public Device {
   ErrorCode status(const Command& cmd, std::string& reply) override {
     poll();
     switch (cmd.item) {
-      case StatusItem::Mode:
+      case StatusItem::kMode:
         reply = mode_text(playback_.mode(), ready_now());
         return kOk;
-      case StatusItem::Ready:
+      case StatusItem::kReady:
         reply = bool_text(ready_now());
         return kOk;
-      case StatusItem::MediaPresent:
+      case StatusItem::kMediaPresent:
         reply = bool_text(!no_media_);
         return kOk;
-      case StatusItem::TimeFormat:
+      case StatusItem::kTimeFormat:
         reply = format_name();
         return kOk;
       default:
@@ -144,17 +144,17 @@ class CdDevice final : public Device {
       return kErrOutOfRange;
     }
     switch (cmd.item) {
-      case StatusItem::CurrentTrack:
+      case StatusItem::kCurrentTrack:
         reply = std::to_string(disc_.track_at(current_frame()));
         return kOk;
-      case StatusItem::NumberOfTracks:
+      case StatusItem::kNumberOfTracks:
         reply = std::to_string(disc_.track_count());
         return kOk;
-      case StatusItem::Position:
+      case StatusItem::kPosition:
         reply = format_position(disc_, format_,
                                 cmd.track ? disc_.track_starts[*cmd.track - 1] : current_frame());
         return kOk;
-      case StatusItem::Length:
+      case StatusItem::kLength:
         reply = format_length(
             format_, cmd.track ? disc_.track_end(*cmd.track) - disc_.track_starts[*cmd.track - 1]
                                : disc_.end);
@@ -221,7 +221,7 @@ class CdDevice final : public Device {
   bool seek_frame(std::uint32_t frame) {
     if (frame >= disc_.end) {
       // The disc's end: nothing left to read, the source is not moved.
-      hold(PlayMode::Stopped);
+      hold(PlayMode::kStopped);
       at_end_ = true;
       last_frame_ = disc_.end;
       return true;
@@ -258,11 +258,11 @@ class CdDevice final : public Device {
 
   const char* format_name() const {
     switch (format_) {
-      case TimeFormat::Tmsf:
+      case TimeFormat::kTmsf:
         return "tmsf";
-      case TimeFormat::Milliseconds:
+      case TimeFormat::kMilliseconds:
         return "milliseconds";
-      case TimeFormat::Msf:
+      case TimeFormat::kMsf:
         break;
     }
     return "msf";
@@ -271,7 +271,7 @@ class CdDevice final : public Device {
   Playback playback_;
   GstElement* source_;  // owned by the pipeline
   DiscLayout disc_;
-  TimeFormat format_ = TimeFormat::Msf;
+  TimeFormat format_ = TimeFormat::kMsf;
   std::uint32_t last_frame_ = 0;
   bool at_end_ = false;
   bool restart_source_ = false;

@@ -25,7 +25,7 @@ class Device {
   virtual ErrorCode status(const Command& cmd, std::string& reply) = 0;
 };
 
-enum class PlayMode { Stopped, Playing, Paused };
+enum class PlayMode { kStopped, kPlaying, kPaused };
 
 // The reply to "status ... mode"; a device that cannot play is "not ready".
 inline const char* mode_text(PlayMode mode, bool ready) {
@@ -33,11 +33,11 @@ inline const char* mode_text(PlayMode mode, bool ready) {
     return "not ready";
   }
   switch (mode) {
-    case PlayMode::Playing:
+    case PlayMode::kPlaying:
       return "playing";
-    case PlayMode::Paused:
+    case PlayMode::kPaused:
       return "paused";
-    case PlayMode::Stopped:
+    case PlayMode::kStopped:
       break;
   }
   return "stopped";
@@ -45,7 +45,7 @@ inline const char* mode_text(PlayMode mode, bool ready) {
 
 // Pause holds only a device that plays; stop holds any.
 inline bool holds(PlayMode wanted, PlayMode now) {
-  return wanted != PlayMode::Paused || now == PlayMode::Playing;
+  return wanted != PlayMode::kPaused || now == PlayMode::kPlaying;
 }
 
 inline const char* bool_text(bool value) { return value ? "true" : "false"; }

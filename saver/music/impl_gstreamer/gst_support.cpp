@@ -7,8 +7,8 @@ constexpr guint kPlayFlagAudio = 0x2;  // playbin: audio stream only
 }  // namespace
 
 bool init() {
-  static const bool ok = gst_init_check(nullptr, nullptr, nullptr) != FALSE;
-  return ok;
+  static const bool kOk = gst_init_check(nullptr, nullptr, nullptr) != FALSE;
+  return kOk;
 }
 
 void Pipeline::reset(GstElement* element) {

@@ -90,22 +90,22 @@ ErrorCode run_on_device(const Command& cmd, std::string& reply) {
   }
   Device& dev = *d->device;
   switch (cmd.verb) {
-    case Verb::Play:
+    case Verb::kPlay:
       return dev.play(cmd);
-    case Verb::Stop:
+    case Verb::kStop:
       return dev.stop();
-    case Verb::Pause:
+    case Verb::kPause:
       return dev.pause();
-    case Verb::Resume:
+    case Verb::kResume:
       return dev.resume();
-    case Verb::Seek:
+    case Verb::kSeek:
       return dev.seek(cmd);
-    case Verb::Set:
+    case Verb::kSet:
       return dev.set(cmd);
-    case Verb::Status:
+    case Verb::kStatus:
       return dev.status(cmd, reply);
-    case Verb::Open:
-    case Verb::Close:
+    case Verb::kOpen:
+    case Verb::kClose:
       break;
   }
   return kErrInternal;
@@ -120,9 +120,9 @@ ErrorCode execute(const char* text, std::string& reply) {
     return parsed.error;
   }
   switch (parsed.command.verb) {
-    case Verb::Open:
+    case Verb::kOpen:
       return open_device(parsed.command);
-    case Verb::Close:
+    case Verb::kClose:
       return close_device(parsed.command);
     default:
       break;

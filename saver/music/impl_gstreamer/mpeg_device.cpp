@@ -53,8 +53,8 @@ class MpegDevice final : public Device {
     return kOk;
   }
 
-  ErrorCode stop() override { return hold(PlayMode::Stopped); }
-  ErrorCode pause() override { return hold(PlayMode::Paused); }
+  ErrorCode stop() override { return hold(PlayMode::kStopped); }
+  ErrorCode pause() override { return hold(PlayMode::kPaused); }
 
   ErrorCode resume() override {
     poll();
@@ -68,42 +68,42 @@ class MpegDevice final : public Device {
       return kErrInvalidFile;
     }
     gint64 target = 0;
-    if (cmd.seek_target == SeekTarget::End) {
+    if (cmd.seek_target == SeekTarget::kEnd) {
       if (!gst_element_query_duration(playback_.get(), GST_FORMAT_TIME, &target)) {
         return kErrDeviceNotReady;
       }
-    } else if (cmd.seek_target == SeekTarget::Position && !parse_ms(cmd.seek_position, target)) {
+    } else if (cmd.seek_target == SeekTarget::kPosition && !parse_ms(cmd.seek_position, target)) {
       return kErrBadInteger;
     }
-    hold(PlayMode::Stopped);
+    hold(PlayMode::kStopped);
     seek_to(target);
     return kOk;
   }
 
   ErrorCode set(const Command& cmd) override {
-    return cmd.time_format == TimeFormat::Milliseconds ? kOk : kErrBadTimeFormat;
+    return cmd.time_format == TimeFormat::kMilliseconds ? kOk : kErrBadTimeFormat;
   }
 
   ErrorCode status(const Command& cmd, std::string& reply) override {
     poll();
     switch (cmd.item) {
-      case StatusItem::Mode:
+      case StatusItem::kMode:
         reply = mode_text(playback_.mode(), !broken_);
         return kOk;
-      case StatusItem::Ready:
+      case StatusItem::kReady:
         reply = bool_text(!broken_);
         return kOk;
-      case StatusItem::MediaPresent:
+      case StatusItem::kMediaPresent:
         reply = "true";
         return kOk;
-      case StatusItem::TimeFormat:
+      case StatusItem::kTimeFormat:
         reply = "milliseconds";
         return kOk;
-      case StatusItem::Position:
-      case StatusItem::Length:
+      case StatusItem::kPosition:
+      case StatusItem::kLength:
         return time_reply(cmd, reply);
-      case StatusItem::CurrentTrack:
-      case StatusItem::NumberOfTracks:
+      case StatusItem::kCurrentTrack:
+      case StatusItem::kNumberOfTracks:
         break;
     }
     return kErrUnsupportedFunction;
@@ -159,11 +159,11 @@ class MpegDevice final : public Device {
       return kErrUnsupportedFunction;
     }
     gint64 ns = 0;
-    const bool ok = cmd.item == StatusItem::Position
+    const bool ok = cmd.item == StatusItem::kPosition
                         ? gst_element_query_position(playback_.get(), GST_FORMAT_TIME, &ns)
                         : gst_element_query_duration(playback_.get(), GST_FORMAT_TIME, &ns);
     if (!ok || ns < 0) {
-      if (cmd.item == StatusItem::Length) {
+      if (cmd.item == StatusItem::kLength) {
         return kErrDeviceNotReady;
       }
       ns = 0;

@@ -16,11 +16,11 @@ class Playback {
   PlayMode mode() const { return mode_; }
 
   void play() {
-    mode_ = PlayMode::Playing;
+    mode_ = PlayMode::kPlaying;
     gst_element_set_state(pipeline_.get(), GST_STATE_PLAYING);
   }
   void resume() {
-    if (mode_ == PlayMode::Paused) {
+    if (mode_ == PlayMode::kPaused) {
       play();
     }
   }
@@ -33,12 +33,12 @@ class Playback {
   }
   // The stream reached its end: a playing device has stopped.
   void ended() {
-    if (mode_ == PlayMode::Playing) {
-      mode_ = PlayMode::Stopped;
+    if (mode_ == PlayMode::kPlaying) {
+      mode_ = PlayMode::kStopped;
     }
   }
   // The stream broke: the device plays no more, whatever it did.
-  void broke() { mode_ = PlayMode::Stopped; }
+  void broke() { mode_ = PlayMode::kStopped; }
   // Frees the threads of a device that can play no more (once).
   void release() {
     if (!released_) {
@@ -49,7 +49,7 @@ class Playback {
 
  private:
   gst::Pipeline pipeline_;
-  PlayMode mode_ = PlayMode::Stopped;
+  PlayMode mode_ = PlayMode::kStopped;
   bool released_ = false;
 };
 

@@ -137,7 +137,7 @@ void set_up(std::string_view command_line) {
   form.height = std::max(1, static_cast<int>(std::lround(size.height / twips_y)));
   SetWindowPos(form.window, nullptr, 0, 0, form.width, form.height,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  form.dib = dib_rows(scale_picture(art::PreviewPicture(), form.width, form.height), form.width,
+  form.dib = dib_rows(scale_picture(art::preview_picture(), form.width, form.height), form.width,
                       form.height);
   ShowWindow(form.window, SW_SHOWNA);
 }

@@ -36,7 +36,7 @@ LRESULT CALLBACK form_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 
 Command* add_button(HWND form, const char* caption, int x_twips, int width_twips, int index) {
   orvanth::PropertyBag bag;
-  bag.WriteProperty("Caption", std::string(caption), std::string("Command"));
+  bag.write_property("Caption", std::string(caption), std::string("Command"));
   const RECT at{x_twips / 15, 200 / 15, x_twips / 15 + width_twips / 15, 200 / 15 + 375 / 15};
   Command* c = Command::Create(form, at, bag, index + 1);
   c->on_click([index] {

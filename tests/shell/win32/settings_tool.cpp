@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   using namespace orvanth;
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "save" && argc == 5) {
-    const std::string path = settings_path(SettingsUse::Save);
+    const std::string path = settings_path(SettingsUse::kSave);
     WriteIni(kSettingsSection, kKeyBgmType, forms::number_text(std::atoi(argv[2])), path);
     WriteIni(kSettingsSection, kKeyBgmRepeat, forms::number_text(std::atoi(argv[3])), path);
     WriteIni(kSettingsSection, kKeyBgmFile, argv[4], path);

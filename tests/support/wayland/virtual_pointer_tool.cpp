@@ -19,16 +19,16 @@
 
 namespace {
 
-wl_seat* Seat = nullptr;
-zwlr_virtual_pointer_manager_v1* Manager = nullptr;
+wl_seat* seat = nullptr;
+zwlr_virtual_pointer_manager_v1* manager = nullptr;
 
 void global(void* /*data*/, wl_registry* registry, std::uint32_t name, const char* interface,
             std::uint32_t /*version*/) {
   const std::string_view kind = interface;
-  if (kind == wl_seat_interface.name && Seat == nullptr) {
-    Seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+  if (kind == wl_seat_interface.name && seat == nullptr) {
+    seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
   } else if (kind == zwlr_virtual_pointer_manager_v1_interface.name) {
-    Manager = static_cast<zwlr_virtual_pointer_manager_v1*>(
+    manager = static_cast<zwlr_virtual_pointer_manager_v1*>(
         wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
   }
 }
@@ -56,12 +56,12 @@ int main(int argc, char** argv) {
   wl_registry* registry = wl_display_get_registry(display);
   wl_registry_add_listener(registry, &kRegistry, nullptr);
   wl_display_roundtrip(display);
-  if (Manager == nullptr) {
+  if (manager == nullptr) {
     std::fprintf(stderr, "orvanth_test_pointer: no zwlr_virtual_pointer_manager_v1\n");
     return 1;
   }
   zwlr_virtual_pointer_v1* pointer =
-      zwlr_virtual_pointer_manager_v1_create_virtual_pointer(Manager, Seat);
+      zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, seat);
   wl_display_roundtrip(display);
   std::ofstream(argv[2]) << 0 << '\n';
   FILE* commands = std::fopen(argv[1], "r");

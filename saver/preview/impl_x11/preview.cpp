@@ -25,7 +25,7 @@
 namespace orvanth::preview {
 namespace {
 
-art::Picture preview_picture() { return art::PreviewPicture(); }
+art::Picture preview_picture() { return art::preview_picture(); }
 
 // Form Lumevar_R with its one control Img_Prev.
 class PreviewForm {
