@@ -31,17 +31,17 @@ struct LoopState {
   bool split_view = false;  // the scene is not simply the whole window
   orvanth::EscapeLatch escape_tapped;
 };
-LoopState Loop;
-orvanth::LoopCounts Counts;
+LoopState loop;
+orvanth::LoopCounts counts;
 
 // ResizeView for a window of this size: the whole of it, or with several
 // monitors one view per monitor, set again before each one is drawn.
 void place_view(int width, int height) {
-  Loop.scene_areas = orvanth::scene_areas(Loop.window.monitors, width, height);
-  Loop.split_view = Loop.scene_areas.size() != 1 ||
-                    Loop.scene_areas.front() != orvanth::Rect{0, 0, width, height};
+  loop.scene_areas = orvanth::scene_areas(loop.window.monitors, width, height);
+  loop.split_view = loop.scene_areas.size() != 1 ||
+                    loop.scene_areas.front() != orvanth::Rect{0, 0, width, height};
   glDisable(GL_SCISSOR_TEST);
-  const orvanth::Rect& first = Loop.scene_areas.front();
+  const orvanth::Rect& first = loop.scene_areas.front();
   ResizeView(first.width, first.height);
 }
 
@@ -49,7 +49,7 @@ void place_view(int width, int height) {
 // scissor keeps the scene's clear inside it.
 void view_area(const orvanth::Rect& area) {
   ResizeView(area.width, area.height);
-  const orvanth::Rect gl = orvanth::gl_area(area, Loop.window.height);
+  const orvanth::Rect gl = orvanth::gl_area(area, loop.window.height);
   glViewport(gl.x, gl.y, gl.width, gl.height);
   glScissor(gl.x, gl.y, gl.width, gl.height);
 }
@@ -73,7 +73,7 @@ std::int64_t now_us() {
 // Escape since the last frame, or the pointer far from where it was.
 bool user_ended() {
   // Both are read every frame: the latch is cleared by each check.
-  const bool escape = Loop.escape_tapped.take() || KeyState[orvanth::kVirtualKeyEscape];
+  const bool escape = loop.escape_tapped.take() || KeyState[orvanth::kVirtualKeyEscape];
   if (escape) {
     return true;
   }
@@ -90,19 +90,19 @@ void key_changed(int virtual_key, bool down) {
     return;
   }
   KeyState[virtual_key] = down;
-  Loop.escape_tapped.key(virtual_key, down);
+  loop.escape_tapped.key(virtual_key, down);
 }
 
 void window_resized(int width, int height, std::vector<Monitor> monitors) {
-  Loop.window.width = width;
-  Loop.window.height = height;
-  Loop.window.monitors = std::move(monitors);
+  loop.window.width = width;
+  loop.window.height = height;
+  loop.window.monitors = std::move(monitors);
   place_view(width, height);
 }
 
 void draw_one_frame(std::uint32_t start_tick) {
   SceneTime = smooth_scene_time(SceneTime, elapsed_ticks(window::tick(), start_tick));
-  if (Loop.window.per_surface) {
+  if (loop.window.per_surface) {
     // One simulation here too: the first surface's DrawFrame steps the pool.
     int width = 0;
     int height = 0;
@@ -111,46 +111,46 @@ void draw_one_frame(std::uint32_t start_tick) {
       DrawFrame();
       window::swap_buffers();
     }
-    Counts.frames.fetch_add(1, std::memory_order_relaxed);
-    Counts.water_steps.store(PoolClock.stepped, std::memory_order_relaxed);
+    counts.frames.fetch_add(1, std::memory_order_relaxed);
+    counts.water_steps.store(pool_clock.stepped, std::memory_order_relaxed);
     return;
   }
-  if (!Loop.split_view) {
+  if (!loop.split_view) {
     DrawFrame();
   } else {
     clear_black();
     // One simulation: only the first DrawFrame finds pool steps due.
-    for (const Rect& area : Loop.scene_areas) {
+    for (const Rect& area : loop.scene_areas) {
       view_area(area);
       DrawFrame();
     }
   }
   window::swap_buffers();
-  Counts.frames.fetch_add(1, std::memory_order_relaxed);
-  Counts.water_steps.store(PoolClock.stepped, std::memory_order_relaxed);
+  counts.frames.fetch_add(1, std::memory_order_relaxed);
+  counts.water_steps.store(pool_clock.stepped, std::memory_order_relaxed);
 }
 
-const LoopCounts& loop_counts() { return Counts; }
+const LoopCounts& loop_counts() { return counts; }
 
 }  // namespace orvanth
 
 bool CreateRenderWindow(int bits) {
-  Loop.window = {};
-  if (!orvanth::window::open(bits, Loop.window)) {
+  loop.window = {};
+  if (!orvanth::window::open(bits, loop.window)) {
     return false;
   }
-  Loop.open = true;
-  place_view(Loop.window.width, Loop.window.height);
-  ViewWidth = Loop.scene_areas.front().width;
-  ViewHeight = Loop.scene_areas.front().height;
+  loop.open = true;
+  place_view(loop.window.width, loop.window.height);
+  ViewWidth = loop.scene_areas.front().width;
+  ViewHeight = loop.scene_areas.front().height;
   SetupScene();
   return true;
 }
 
 void DestroyRenderWindow() {
   orvanth::window::close();
-  Loop.open = false;
-  Loop.split_view = false;
+  loop.open = false;
+  loop.split_view = false;
 }
 
 void ResizeView(std::int32_t width, std::int32_t height) {
@@ -170,7 +170,7 @@ int RunRenderer() {
   if (!CreateRenderWindow(32)) {
     return 0;
   }
-  const bool full_screen = Loop.window.full_screen;
+  const bool full_screen = loop.window.full_screen;
   if (full_screen) {
     if (const auto start = orvanth::window::cursor_position()) {
       StartCursor = *start;
@@ -182,7 +182,7 @@ int RunRenderer() {
   // any message.
   const bool paced = std::getenv(orvanth::kUnpacedSwitch) == nullptr;
   orvanth::window::set_swap_interval(paced ? 1 : 0);
-  orvanth::FramePacer pacer(paced ? orvanth::frame_period_us(Loop.window.refresh_hz) : 0);
+  orvanth::FramePacer pacer(paced ? orvanth::frame_period_us(loop.window.refresh_hz) : 0);
   const std::uint32_t start_tick = orvanth::window::tick();
   bool done = false;
   while (!done) {
@@ -200,6 +200,7 @@ int RunRenderer() {
         }
         pacer.frame_started(now_us());
         orvanth::draw_one_frame(start_tick);
+        orvanth::window::first_frame_shown();
         done = full_screen && user_ended();
         break;
     }

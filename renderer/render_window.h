@@ -83,7 +83,8 @@ struct Opened {
   double refresh_hz = 0.0;
   // False when drawing inside another program's window (a host's): no
   // cursor hide, no Escape or mouse test.
-  bool full_screen = true;  // Each monitor is a GL surface of its own (Wayland: one per output),
+  bool full_screen = true;
+  // Each monitor is a GL surface of its own (Wayland: one per output),
   // drawn in turn through next_surface(); width, height and monitors above
   // are then the first surface's.
   bool per_surface = false;
@@ -133,6 +134,10 @@ std::uint32_t tick();
 
 // Releases the GL context, the window and the rest, each only if held.
 void close();
+
+// Tells the shell that started the renderer, if it asked, that the first
+// frame is on screen; later calls do nothing.
+void first_frame_shown();
 
 // A plain OK message box without owner, shown until answered; the texture
 // loader's way to tell the user.

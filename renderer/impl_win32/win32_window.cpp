@@ -20,7 +20,7 @@ struct Win32Window {
   HGLRC rendering_context = nullptr;
   bool fine_timer = false;  // timeBeginPeriod(1) in force
 };
-Win32Window W;
+Win32Window win;
 
 constexpr UINT_PTR kTitleTimer = 1;
 constexpr UINT kTitlePeriod = 1000;
@@ -84,11 +84,11 @@ bool register_class() {
   WNDCLASSA window_class{};
   window_class.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
   window_class.lpfnWndProc = RenderWindowProc;
-  window_class.hInstance = W.instance;
+  window_class.hInstance = win.instance;
   window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   window_class.lpszClassName = orvanth::kRendererClass;
-  W.class_registered = RegisterClassA(&window_class) != 0;
-  return W.class_registered;
+  win.class_registered = RegisterClassA(&window_class) != 0;
+  return win.class_registered;
 }
 
 bool set_pixel_format(int bits) {
@@ -100,13 +100,14 @@ bool set_pixel_format(int bits) {
   pfd.cColorBits = static_cast<BYTE>(bits);
   pfd.cDepthBits = 16;
   pfd.iLayerType = PFD_MAIN_PLANE;
-  const int format = ChoosePixelFormat(W.device_context, &pfd);
-  return format != 0 && SetPixelFormat(W.device_context, format, &pfd);
+  const int format = ChoosePixelFormat(win.device_context, &pfd);
+  return format != 0 && SetPixelFormat(win.device_context, format, &pfd);
 }
 
 bool make_context() {
-  W.rendering_context = wglCreateContext(W.device_context);
-  return W.rendering_context != nullptr && wglMakeCurrent(W.device_context, W.rendering_context);
+  win.rendering_context = wglCreateContext(win.device_context);
+  return win.rendering_context != nullptr &&
+         wglMakeCurrent(win.device_context, win.rendering_context);
 }
 
 }  // namespace
@@ -142,23 +143,24 @@ LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 namespace orvanth::window {
 
 bool open(int bits, Opened& opened) {
-  W.instance = GetModuleHandleA(nullptr);
+  win.instance = GetModuleHandleA(nullptr);
   if (!register_class()) {
     return false;
   }
   const Placement screen = virtual_screen();
-  W.window = CreateWindowExA(WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, kRendererClass, kRendererTitle,
-                             WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, screen.x, screen.y,
-                             screen.width, screen.height, nullptr, nullptr, W.instance, nullptr);
-  if (W.window == nullptr || (W.device_context = GetDC(W.window)) == nullptr ||
+  win.window =
+      CreateWindowExA(WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, kRendererClass, kRendererTitle,
+                      WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, screen.x, screen.y,
+                      screen.width, screen.height, nullptr, nullptr, win.instance, nullptr);
+  if (win.window == nullptr || (win.device_context = GetDC(win.window)) == nullptr ||
       !set_pixel_format(bits) || !make_context()) {
     close();
     return false;
   }
-  SetTimer(W.window, kTitleTimer, kTitlePeriod, nullptr);
-  ShowWindow(W.window, SW_SHOW);
-  SetForegroundWindow(W.window);
-  SetFocus(W.window);
+  SetTimer(win.window, kTitleTimer, kTitlePeriod, nullptr);
+  ShowWindow(win.window, SW_SHOW);
+  SetForegroundWindow(win.window);
+  SetFocus(win.window);
   opened.width = screen.width;
   opened.height = screen.height;
   opened.monitors = monitors(screen);
@@ -166,7 +168,7 @@ bool open(int bits, Opened& opened) {
   opened.full_screen = true;
   // The pacer's waits are a few milliseconds; the default timer would round
   // them up to 15.6.
-  W.fine_timer = timeBeginPeriod(1) == TIMERR_NOERROR;
+  win.fine_timer = timeBeginPeriod(1) == TIMERR_NOERROR;
   return true;
 }
 
@@ -183,7 +185,7 @@ Message next_message() {
   return Message::kHandled;
 }
 
-void swap_buffers() { SwapBuffers(W.device_context); }
+void swap_buffers() { SwapBuffers(win.device_context); }
 
 // One window for every monitor.
 bool next_surface(int& /*width*/, int& /*height*/) { return false; }
@@ -214,23 +216,26 @@ void show_cursor(bool shown) { ShowCursor(shown ? TRUE : FALSE); }
 std::uint32_t tick() { return GetTickCount(); }
 
 void close() {
-  if (W.fine_timer) {
+  if (win.fine_timer) {
     timeEndPeriod(1);
   }
-  if (W.rendering_context != nullptr) {
-    wglMakeCurrent(W.device_context, nullptr);
-    wglDeleteContext(W.rendering_context);
+  if (win.rendering_context != nullptr) {
+    wglMakeCurrent(win.device_context, nullptr);
+    wglDeleteContext(win.rendering_context);
   }
-  if (W.device_context != nullptr) {
-    ReleaseDC(W.window, W.device_context);
+  if (win.device_context != nullptr) {
+    ReleaseDC(win.window, win.device_context);
   }
-  if (W.window != nullptr) {
-    DestroyWindow(W.window);
+  if (win.window != nullptr) {
+    DestroyWindow(win.window);
   }
-  if (W.class_registered) {
-    UnregisterClassA(kRendererClass, W.instance);
+  if (win.class_registered) {
+    UnregisterClassA(kRendererClass, win.instance);
   }
-  W = Win32Window{};
+  win = Win32Window{};
 }
+
+// The Windows shell does not wait for the first frame.
+void first_frame_shown() {}
 
 }  // namespace orvanth::window

@@ -32,4 +32,11 @@ bool end_process(ProcessId process, std::chrono::milliseconds grace);
 // it has ended. kNoProcess counts as ended.
 bool process_ends_within(ProcessId process, std::chrono::milliseconds limit);
 
+// Waits up to limit for a process started above to say it is ready (the
+// renderer: its first frame is on screen); true once it has, in this call or
+// an earlier one; false when it has not said so in time or ended without
+// saying so. On Windows, where the shell has nothing heavy left to start,
+// true at once: nothing is waited for.
+bool process_ready_within(ProcessId process, std::chrono::milliseconds limit);
+
 }  // namespace orvanth::forms

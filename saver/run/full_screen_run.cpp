@@ -1,8 +1,10 @@
 #include "saver/run/full_screen_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "common/bmp_file.h"
 #include "common/texture_files.h"
@@ -46,6 +48,9 @@ constexpr std::chrono::milliseconds kRendererGrace{500};
 // At the mouse watch's end the renderer normally ends on its own test of the
 // same move; it gets this long for that before it is ended.
 constexpr std::chrono::milliseconds kRendererOwnEnd{1000};
+// The longest the shell waits for the renderer's first frame before it
+// starts its own runtime and the music anyway; llvmpipe takes about 0.3 s.
+constexpr std::chrono::milliseconds kRendererFirstFrame{1500};
 // What the end may take at most, even when stopping the music never returns
 // (seen in Wine's MP3 player): the renderer's end comes first, then the
 // music gets a second.
@@ -78,7 +83,7 @@ void make_controls() {
   const double twips_y = forms::twips_per_pixel_y();
   for (int i = 1; i <= kPictureCount; ++i) {
     Lumevar_S::PictureBox& box = c.Pic_Planet.at(static_cast<std::size_t>(i));
-    box.picture = art::PlanetMap(i);
+    box.picture = art::planet_map(i);
     box.size = box_size(box.picture, twips_x, twips_y);
   }
   c.Timer1.set_interval(kTimer1Interval);
@@ -107,6 +112,37 @@ bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
                error.c_str());
   std::fflush(stderr);
   return false;
+}
+
+// True when the pointer is now more than the mouse test allows from `from`.
+bool moved_far(const std::optional<forms::PointerPosition>& from) {
+  const auto p = forms::pointer_position();
+  return from && p && cursor_moved_far(from->x, from->y, p->x, p->y);
+}
+
+// Waits up to kRendererFirstFrame for the renderer's first frame, so that the
+// shell's runtime and the music start after it rather than beside it on the
+// same cores. Gives the pointer's position from before the wait: a far move
+// from there, during the wait or the start-up after it, ends the wait and
+// makes that position the run's sample, so the watch's first tick ends the
+// run.
+std::optional<forms::PointerPosition> wait_for_first_frame() {
+  const auto from = forms::pointer_position();
+  const auto deadline = std::chrono::steady_clock::now() + kRendererFirstFrame;
+  constexpr std::chrono::milliseconds kSlice{kTimer3Interval};
+  while (std::chrono::steady_clock::now() < deadline && !moved_far(from)) {
+    // What is left of the slice waits for an end, should the renderer stop
+    // being able to say anything.
+    const auto slice_end = std::chrono::steady_clock::now() + kSlice;
+    if (forms::process_ready_within(state.renderer, kSlice) ||
+        forms::process_ends_within(state.renderer,
+                                   std::max(std::chrono::milliseconds{0},
+                                            std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                slice_end - std::chrono::steady_clock::now())))) {
+      break;
+    }
+  }
+  return from;
 }
 
 // The program ends by itself a few seconds from now, even if a step of its
@@ -183,12 +219,13 @@ void Form_Load() {
     RendererPath = path_in(forms::program_folder(), "Orvanth.data");
     run::state.renderer = forms::start_process(RendererPath, hosted::hosted_run().window);
   });
-  // The picture first: the shell's own runtime comes up while the renderer
-  // loads its textures, before the music.
+  // The picture first; a renderer that never shows one only delays the rest.
+  std::optional<forms::PointerPosition> before;
+  step([&] { before = run::wait_for_first_frame(); });
   step([] { forms::start_runtime(); });
   music::start_music(c.Timer1, c.Timer2);
-  step([] {
-    const auto p = forms::pointer_position();
+  step([&] {
+    const auto p = run::moved_far(before) ? before : forms::pointer_position();
     MouseX = p ? static_cast<std::int16_t>(p->x) : std::int16_t{0};
     MouseY = p ? static_cast<std::int16_t>(p->y) : std::int16_t{0};
   });

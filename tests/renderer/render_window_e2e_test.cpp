@@ -19,6 +19,7 @@
 
 #include "renderer/placement.h"
 #include "renderer/render_window.h"
+#include "saver/forms/process.h"
 #include "tests/hosted/scene_check.h"
 #include "tests/renderer/renderer_process.h"
 
@@ -141,6 +142,23 @@ TEST_F(RendererRun, WindowHasItsTitleAndClassCoversTheScreenAndEndsOnCloseReques
 
   orvanth::test::send_close_request(display_, window_);
   expect_ended_cleanly();
+}
+
+// The shell holds its own start-up back until then.
+TEST_F(RendererRun, TellsTheProgramThatStartedItWhenTheFirstFrameIsOnScreen) {
+  namespace forms = orvanth::forms;
+  const auto pid =
+      forms::start_process((std::filesystem::path(ORVANTH_BIN_DIR) / "Orvanth.data").string());
+  ASSERT_GT(pid, 0);
+  EXPECT_TRUE(forms::process_ready_within(pid, 20000ms));
+  EXPECT_TRUE(wait_for(
+      [&] {
+        return orvanth::test::root_pixel(display_, orvanth::test::kBackdropX,
+                                         orvanth::test::kBackdropY) ==
+               orvanth::test::kBackdropPixel;
+      },
+      2000ms));
+  EXPECT_TRUE(forms::end_process(pid, 500ms));
 }
 
 TEST_F(RendererRun, PointerMustMoveMoreThan30OnBothAxes) {
