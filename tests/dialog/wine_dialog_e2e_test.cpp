@@ -424,39 +424,45 @@ TEST_P(WineDialogScaled, GrowsWithTheScreensDotsPerInch) {
     while (n < 20 && differs(at(face_left + n, middle), gradient, 8)) ++n;
     return n;
   };
+  // "MP3、WAV" (panel 180, 240; label 540, 1440) in the scaled design font:
+  // the rows its dark ink spans. The chosen marker of "無し" (Img_BGM (0),
+  // panel 180, 240 + 300, 1140), a 12-pixel picture drawn at its 180 twips:
+  // the columns its blue spans.
+  int top = 0, bottom = 0, blue_left = 0, blue_right = 0;
+  const auto measure = [&] {
+    top = s.height, bottom = 0, blue_left = s.width, blue_right = 0;
+    for (int y = px(240 + 1380); y < px(240 + 1720); ++y) {
+      for (int x = px(180 + 540); x < px(180 + 2000); ++x) {
+        if (channel(at(x, y), 16) < 90 && channel(at(x, y), 8) < 90 && channel(at(x, y), 0) < 90) {
+          top = std::min(top, y);
+          bottom = std::max(bottom, y + 1);
+        }
+      }
+    }
+    for (int y = px(1380); y < px(1380 + 195); ++y) {
+      for (int x = px(480) - 2; x < px(480 + 195) + 2; ++x) {
+        if (channel(at(x, y), 0) > 150 && channel(at(x, y), 16) < 100) {
+          blue_left = std::min(blue_left, x);
+          blue_right = std::max(blue_right, x + 1);
+        }
+      }
+    }
+  };
+  // Wine paints the controls one by one: the shot is taken once the button,
+  // the caption and the marker are all on it.
   open("/c", [&] {
     if (client_.right - client_.left != s.width || client_.bottom - client_.top != s.height)
       return false;
     pixels = root_pixels(x_.display(), client_.left, client_.top, s.width, s.height);
-    return std::abs(frame_width() - px(60)) <= 1;
+    measure();
+    return std::abs(frame_width() - px(60)) <= 1 && bottom > top && blue_right > blue_left;
   });
   EXPECT_EQ(client_.right - client_.left, s.width);
   EXPECT_EQ(client_.bottom - client_.top, s.height);
   EXPECT_NEAR(frame_width(), px(60), 1);
-  // "MP3、WAV" (panel 180, 240; label 540, 1440) in the scaled design font,
-  // 9.75 points: its ink is most of an em high.
-  int top = s.height, bottom = 0;
-  for (int y = px(240 + 1380); y < px(240 + 1720); ++y) {
-    for (int x = px(180 + 540); x < px(180 + 2000); ++x) {
-      if (channel(at(x, y), 16) < 90 && channel(at(x, y), 8) < 90 && channel(at(x, y), 0) < 90) {
-        top = std::min(top, y);
-        bottom = std::max(bottom, y + 1);
-      }
-    }
-  }
-  // The chosen marker of "無し" (Img_BGM (0), panel 180, 240 + 300, 1140),
-  // a 12-pixel picture drawn at its 180 twips.
-  int blue_left = s.width, blue_right = 0;
-  for (int y = px(1380); y < px(1380 + 195); ++y) {
-    for (int x = px(480) - 2; x < px(480 + 195) + 2; ++x) {
-      if (channel(at(x, y), 0) > 150 && channel(at(x, y), 16) < 100) {
-        blue_left = std::min(blue_left, x);
-        blue_right = std::max(blue_right, x + 1);
-      }
-    }
-  }
   EXPECT_GT(blue_right - blue_left, 0.7 * px(180));
   EXPECT_LE(blue_right - blue_left, px(180));
+  // Its ink is most of an em of 9.75 points high.
   const double em = 9.75 * s.dpi / 72.0;
   EXPECT_GT(bottom - top, 0.55 * em);
   EXPECT_LT(bottom - top, 1.25 * em);
