@@ -195,12 +195,16 @@ bool process_ready_within(ProcessId process, std::chrono::milliseconds limit) {
   // The child's end closes when it ends: the wait ends then too.
   const auto deadline = std::chrono::steady_clock::now() + limit;
   int n = 0;
-  do {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+  for (;;) {
+    // Rounded up, and polled again while time is left: never back early.
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     pollfd p{found->second, POLLIN, 0};
     n = ::poll(&p, 1, static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
-  } while (n < 0 && errno == EINTR);
+    if (n > 0 || (n < 0 && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+      break;
+    }
+  }
   if (n <= 0) {
     return false;
   }
