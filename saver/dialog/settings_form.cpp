@@ -99,7 +99,8 @@ void SettingsForm::Cmd_Set_Click() {
       places.push_back(face_->display_name(place));
     }
     const std::string text = save_failed_text(places);
-    std::fprintf(stderr, "%s: %s\n", kSaveFailedCaption.data(), text.c_str());
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(kSaveFailedCaption.size()),
+                 kSaveFailedCaption.data(), text.c_str());
     std::fflush(stderr);
     face_->warn(kSaveFailedCaption, text);
     return;

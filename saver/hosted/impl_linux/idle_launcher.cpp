@@ -107,8 +107,11 @@ wl_display* wayland_display = nullptr;
 
 void probe_wayland(IdleOffers& offers) {
   const char* name = std::getenv("WAYLAND_DISPLAY");
-  if (name == nullptr || *name == '\0' ||
-      (wayland_display = wl_display_connect(nullptr)) == nullptr) {
+  if (name == nullptr || *name == '\0') {
+    return;
+  }
+  wayland_display = wl_display_connect(nullptr);
+  if (wayland_display == nullptr) {
     return;
   }
   wl_registry* registry = wl_display_get_registry(wayland_display);
@@ -214,7 +217,11 @@ void probe_mutter(IdleOffers& offers) {
   const bool bus_there = (address != nullptr && *address != '\0') ||
                          (runtime != nullptr &&
                           std::filesystem::exists(std::filesystem::path(runtime) / "bus", error));
-  if (!bus_there || (mi.bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) == nullptr) {
+  if (!bus_there) {
+    return;
+  }
+  mi.bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+  if (mi.bus == nullptr) {
     return;
   }
   // The run is ended before the launcher goes, not by GLib's exit.
