@@ -60,24 +60,24 @@ FontSpec design_font() {
   return design_font_in(face);
 }
 
-HFONT font_handle(const FontSpec& spec) {
+HFONT font_handle(const FontSpec& wanted) {
   static std::vector<std::pair<FontSpec, HFONT>> made;
   for (const auto& [known, font] : made) {
-    if (known == spec) return font;
+    if (known == wanted) return font;
   }
   LOGFONTW font{};
-  const double points = spec.points > 0.0 ? spec.points : kFaceFontPoints;
+  const double points = wanted.points > 0.0 ? wanted.points : kFaceFontPoints;
   font.lfHeight = -static_cast<LONG>(std::lround(points * screen_dpi() / 72.0));
-  font.lfWeight = spec.bold ? FW_BOLD : spec.weight;
-  font.lfItalic = spec.italic ? TRUE : FALSE;
-  font.lfUnderline = spec.underline ? TRUE : FALSE;
-  font.lfStrikeOut = spec.strike_out ? TRUE : FALSE;
-  font.lfCharSet = static_cast<BYTE>(spec.charset);
+  font.lfWeight = wanted.bold ? FW_BOLD : wanted.weight;
+  font.lfItalic = wanted.italic ? TRUE : FALSE;
+  font.lfUnderline = wanted.underline ? TRUE : FALSE;
+  font.lfStrikeOut = wanted.strike_out ? TRUE : FALSE;
+  font.lfCharSet = static_cast<BYTE>(wanted.charset);
   font.lfQuality = DEFAULT_QUALITY;
-  const std::wstring face = wide(spec.face);
+  const std::wstring face = wide(wanted.face);
   lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
   HFONT handle = CreateFontIndirectW(&font);
-  made.emplace_back(spec, handle);
+  made.emplace_back(wanted, handle);
   return handle;
 }
 

@@ -20,8 +20,8 @@ std::wstring pick_face(const std::vector<std::wstring>& families);
 // DesignFont with the face picked from the system's families, chosen once.
 FontSpec design_font();
 
-// A GDI font for the spec at the screen's dots per inch. Made once per spec
+// A GDI font as wanted, at the screen's dots per inch. Made once per font
 // and kept for the life of the program, like the forms runtime's fonts.
-HFONT font_handle(const FontSpec& spec);
+HFONT font_handle(const FontSpec& wanted);
 
 }  // namespace orvanth::win32
