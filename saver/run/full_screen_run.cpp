@@ -114,10 +114,11 @@ bool write_box(const Lumevar_S::PictureBox& box, const std::string& path) {
   return false;
 }
 
-// True when the pointer is now more than the mouse test allows from `from`.
-bool moved_far(const std::optional<forms::PointerPosition>& from) {
-  const auto p = forms::pointer_position();
-  return from && p && cursor_moved_far(from->x, from->y, p->x, p->y);
+// True when the pointer at `now` is more than the mouse test allows from
+// `from`.
+bool moved_far(const std::optional<forms::PointerPosition>& from,
+               const std::optional<forms::PointerPosition>& now) {
+  return from && now && cursor_moved_far(from->x, from->y, now->x, now->y);
 }
 
 // Waits up to kRendererFirstFrame for the renderer's first frame, so that the
@@ -130,7 +131,8 @@ std::optional<forms::PointerPosition> wait_for_first_frame() {
   const auto from = forms::pointer_position();
   const auto deadline = std::chrono::steady_clock::now() + kRendererFirstFrame;
   constexpr std::chrono::milliseconds kSlice{kTimer3Interval};
-  while (std::chrono::steady_clock::now() < deadline && !moved_far(from)) {
+  while (std::chrono::steady_clock::now() < deadline &&
+         !moved_far(from, forms::pointer_position())) {
     // What is left of the slice waits for an end, should the renderer stop
     // being able to say anything.
     const auto slice_end = std::chrono::steady_clock::now() + kSlice;
@@ -225,7 +227,8 @@ void Form_Load() {
   step([] { forms::start_runtime(); });
   music::start_music(c.Timer1, c.Timer2);
   step([&] {
-    const auto p = run::moved_far(before) ? before : forms::pointer_position();
+    const auto now = forms::pointer_position();
+    const auto p = run::moved_far(before, now) ? before : now;
     MouseX = p ? static_cast<std::int16_t>(p->x) : std::int16_t{0};
     MouseY = p ? static_cast<std::int16_t>(p->y) : std::int16_t{0};
   });
