@@ -26,11 +26,19 @@ class WinePreview : public ::testing::Test {
     }
     wine::forget_user_files();
   }
-  // The pane's child as the probe prints it, once there is one.
-  static std::string child_of(const std::string& pane) {
-    std::string out;
-    wait_for([&] { return wine::probe({"child", pane}, &out) == 0; }, kLong);
-    return out.substr(0, out.find_first_of("\r\n"));
+  // The pane's child as the probe prints it, once it is as expected or the
+  // wait is over: the form is reparented, placed and shown in three steps.
+  static std::string child_of(const std::string& pane, const std::string& expected) {
+    std::string line;
+    wait_for(
+        [&] {
+          std::string out;
+          line = wine::probe({"child", pane}, &out) == 0 ? out.substr(0, out.find_first_of("\r\n"))
+                                                         : "";
+          return line == expected;
+        },
+        kLong);
+    return line;
   }
   wine::ShellFolder shell_folder_;
 };
@@ -46,7 +54,8 @@ TEST_F(WinePreview, BecomesThePanesChildAndEndsWithinASecondOfItsEnd) {
     const std::vector<std::string> args = colon ? std::vector<std::string>{"/p:" + pane.handle()}
                                                 : std::vector<std::string>{"/p", pane.handle()};
     wine::Program shell(shell_folder_.program(), args);
-    EXPECT_EQ(child_of("pane"), "Lumevar_R|Preview Window|0 0 152 112|child visible");
+    constexpr auto kShown = "Lumevar_R|Preview Window|0 0 152 112|child visible";
+    EXPECT_EQ(child_of("pane", kShown), kShown);
     EXPECT_FALSE(shell.ended());
     ASSERT_TRUE(pane.destroy());
     EXPECT_TRUE(shell.ends_within(1s)) << "still running a second after its pane went";
@@ -60,7 +69,8 @@ TEST_F(WinePreview, BecomesThePanesChildAndEndsWithinASecondOfItsEnd) {
 TEST_F(WinePreview, ALargerPaneIsFilledWhole) {
   wine::HostWindow pane("pane", 304, 200);
   wine::Program shell(shell_folder_.program(), {"/p", pane.handle()});
-  EXPECT_EQ(child_of("pane"), "Lumevar_R|Preview Window|0 0 304 200|child visible");
+  constexpr auto kShown = "Lumevar_R|Preview Window|0 0 304 200|child visible";
+  EXPECT_EQ(child_of("pane", kShown), kShown);
   ASSERT_TRUE(pane.destroy());
   EXPECT_TRUE(shell.ends_within(kLong));
 }
