@@ -10,8 +10,8 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-ru
 # Test programs, and any build step that runs a program of this build.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 
-# A Windows program of ours: a window program (no console), named as the
-# design names it, in dist/.
+# A Windows program of ours: a window program (no console), under the file
+# name given, in dist/.
 function(orvanth_windows_program target file_name)
   get_filename_component(stem ${file_name} NAME_WE)
   get_filename_component(suffix ${file_name} LAST_EXT)

@@ -25,9 +25,9 @@ Win32Window win;
 constexpr UINT_PTR kTitleTimer = 1;
 constexpr UINT kTitlePeriod = 1000;
 
-// The design sizes the window from the primary display's maximized size. A
-// screen saver must cover every monitor, so the window spans the virtual
-// screen and the scene goes on the primary monitor's part of it.
+// A maximized window would cover the primary display alone. A screen saver must cover every
+// monitor, so the window spans the virtual screen and the scene goes on the primary monitor's part
+// of it.
 struct Placement {
   int x;
   int y;

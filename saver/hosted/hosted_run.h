@@ -10,7 +10,7 @@
 namespace orvanth::hosted {
 
 struct HostedRun {
-  // The host's window; nothing for a design run.
+  // The host's window; nothing for a run of its own (/s, /c, /p).
   std::optional<forms::WindowHandle> window;
   // Only the first of the user's hosted copies plays music.
   bool plays_music = true;

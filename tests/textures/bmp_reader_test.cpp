@@ -181,7 +181,7 @@ TEST(BmpReader, RefusesNonPositiveSidesAndShortHeaders) {
   EXPECT_EQ(status_of(file), BmpStatus::kDataShort);
 }
 
-TEST(BmpReader, MessagesAreTheDesignsTexts) {
+TEST(BmpReader, MessagesSayWhatFailed) {
   EXPECT_EQ(orvanth::bmp_status_text(BmpStatus::kOpenFailed, "/a/b.bmp"),
             "Error opening \"/a/b.bmp");
   EXPECT_EQ(orvanth::bmp_status_text(BmpStatus::kPaletteShort, "x"), "Error reading palette");

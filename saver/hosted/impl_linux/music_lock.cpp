@@ -37,7 +37,7 @@ bool take_music_lock() {
   // Close-on-exec: the renderer must not hold the lock past the shell.
   const int fd = ::open(music_lock_path().c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) {
-    // No place to agree in: play, as a design run would.
+    // No place to agree in: play, as an unhosted run does.
     return true;
   }
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
