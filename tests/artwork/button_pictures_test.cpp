@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 
 #include "saver/art/resources.h"
 #include "tests/artwork/picture_stats.h"
@@ -15,42 +17,31 @@ Colour rgb(std::uint32_t v) {
           static_cast<int>(v & 0xFFU)};
 }
 
-struct At {
-  int x;
-  int y;
-  std::uint32_t colour;
-};
+using Points = std::initializer_list<std::pair<int, int>>;
+using ColourTable = std::initializer_list<std::pair<std::uint32_t, Points>>;
 
-void expect_pixels(ButtonPicture which, std::initializer_list<At> expected) {
+// Each colour where the picture must have it.
+void expect_colours(ButtonPicture which, ColourTable table) {
   const Picture p = button_state_picture(which);
-  for (const At& a : expected) {
-    EXPECT_EQ(test::pixel(p, a.x, a.y), rgb(a.colour)) << "at " << a.x << "," << a.y;
+  for (const auto& [colour, at] : table) {
+    for (const auto& [x, y] : at) {
+      EXPECT_EQ(test::pixel(p, x, y), rgb(colour)) << "at " << x << "," << y;
+    }
   }
 }
 
 // The frame's line and the ring outside it, shared by Normal, HighLight and Selected.
 void expect_normal_line(ButtonPicture which) {
-  expect_pixels(which, {{32, 0, 0xE0DCC9},
-                        {32, 24, 0xF8F7F0},
-                        {0, 12, 0xECEADD},
-                        {63, 12, 0xECEADD},
-                        {32, 1, 0x003C74},
-                        {32, 23, 0x003C74},
-                        {1, 12, 0x003C74},
-                        {62, 12, 0x003C74},
-                        {5, 1, 0x003C74},
-                        {58, 23, 0x003C74}});
+  expect_colours(which, {{0xE0DCC9, {{32, 0}}},
+                         {0xF8F7F0, {{32, 24}}},
+                         {0xECEADD, {{0, 12}, {63, 12}}},
+                         {0x003C74, {{32, 1}, {32, 23}, {1, 12}, {62, 12}, {5, 1}, {58, 23}}}});
 }
 
 TEST(ButtonPictures, NormalRings) {
   expect_normal_line(ButtonPicture::Normal);
-  expect_pixels(ButtonPicture::Normal, {{32, 2, 0xF3F3EE},
-                                        {2, 12, 0xF3F3EE},
-                                        {61, 12, 0xF3F3EE},
-                                        {32, 3, 0xF3F3EE},
-                                        {3, 12, 0xF3F3EE},
-                                        {32, 22, 0xD6D0C5},
-                                        {10, 22, 0xD6D0C5}});
+  expect_colours(ButtonPicture::Normal, {{0xF3F3EE, {{32, 2}, {2, 12}, {61, 12}, {32, 3}, {3, 12}}},
+                                         {0xD6D0C5, {{32, 22}, {10, 22}}}});
 }
 
 TEST(ButtonPictures, OuterRingRunsFromBeigeAtTheTopToNearWhiteAtTheBottom) {
@@ -81,15 +72,12 @@ TEST(ButtonPictures, CornersAreRoundedAndAntiAliased) {
 
 TEST(ButtonPictures, HighLightHasAnOrangeInnerRingTwoPixelsWide) {
   expect_normal_line(ButtonPicture::HighLight);
-  expect_pixels(ButtonPicture::HighLight, {{32, 2, 0xFFF0CF},
-                                           {32, 3, 0xFDD889},
-                                           {2, 4, 0xFCD279},
-                                           {3, 4, 0xFCD279},
-                                           {61, 4, 0xFCD279},
-                                           {2, 20, 0xF8B535},
-                                           {60, 20, 0xF8B535},
-                                           {32, 21, 0xF8B330},
-                                           {32, 22, 0xE59700}});
+  expect_colours(ButtonPicture::HighLight, {{0xFFF0CF, {{32, 2}}},
+                                            {0xFDD889, {{32, 3}}},
+                                            {0xFCD279, {{2, 4}, {3, 4}, {61, 4}}},
+                                            {0xF8B535, {{2, 20}, {60, 20}}},
+                                            {0xF8B330, {{32, 21}}},
+                                            {0xE59700, {{32, 22}}}});
   // Down the sides the colour darkens step by step.
   const Picture p = button_state_picture(ButtonPicture::HighLight);
   for (int y = 5; y <= 20; ++y)
@@ -106,47 +94,28 @@ TEST(ButtonPictures, HighLightSelectIsTheSamePictureAsHighLight) {
 
 TEST(ButtonPictures, SelectedHasABlueInnerRing) {
   expect_normal_line(ButtonPicture::Selected);
-  expect_pixels(ButtonPicture::Selected, {{32, 2, 0xCEE7FF},
-                                          {32, 3, 0xCEE7FF},
-                                          {2, 4, 0xB7D0F4},
-                                          {61, 4, 0xB7D0F4},
-                                          {2, 20, 0x8BADE4},
-                                          {61, 20, 0x8BADE4},
-                                          {32, 21, 0x6982EE},
-                                          {32, 22, 0x6982EE}});
+  expect_colours(ButtonPicture::Selected, {{0xCEE7FF, {{32, 2}, {32, 3}}},
+                                           {0xB7D0F4, {{2, 4}, {61, 4}}},
+                                           {0x8BADE4, {{2, 20}, {61, 20}}},
+                                           {0x6982EE, {{32, 21}, {32, 22}}}});
 }
 
 TEST(ButtonPictures, PressedIsTheNormalFrameMovedInWithSunkenShading) {
-  expect_pixels(ButtonPicture::Pressed, {{32, 0, 0xECE9D8},
-                                         {0, 12, 0xECE9D8},
-                                         {63, 12, 0xECE9D8},
-                                         {32, 24, 0xECE9D8},
-                                         {32, 1, 0xE0DCC9},
-                                         {32, 23, 0xF8F7F0},
-                                         {32, 2, 0x003C74},
-                                         {32, 22, 0x003C74},
-                                         {2, 12, 0x003C74},
-                                         {61, 12, 0x003C74},
-                                         {32, 3, 0xD0CBBF},
-                                         {3, 5, 0xD0CBBF},
-                                         {3, 19, 0xD9D4CB},
-                                         {60, 12, 0xF3F3EE},
-                                         {32, 21, 0xD6D0C5}});
+  expect_colours(ButtonPicture::Pressed, {{0xECE9D8, {{32, 0}, {0, 12}, {63, 12}, {32, 24}}},
+                                          {0xE0DCC9, {{32, 1}}},
+                                          {0xF8F7F0, {{32, 23}}},
+                                          {0x003C74, {{32, 2}, {32, 22}, {2, 12}, {61, 12}}},
+                                          {0xD0CBBF, {{32, 3}, {3, 5}}},
+                                          {0xD9D4CB, {{3, 19}}},
+                                          {0xF3F3EE, {{60, 12}}},
+                                          {0xD6D0C5, {{32, 21}}}});
 }
 
 TEST(ButtonPictures, DisableHasALightGreyLine) {
-  expect_pixels(ButtonPicture::Disable, {{32, 0, 0xECE9D8},
-                                         {0, 12, 0xECE9D8},
-                                         {32, 24, 0xECE9D8},
-                                         {32, 1, 0xC9C7BA},
-                                         {32, 23, 0xC9C7BA},
-                                         {1, 12, 0xC9C7BA},
-                                         {62, 12, 0xC9C7BA},
-                                         {32, 2, 0xF5F4EA},
-                                         {2, 12, 0xF5F4EA},
-                                         {32, 3, 0xF5F4EA},
-                                         {32, 22, 0xF5F4EA},
-                                         {61, 12, 0xF5F4EA}});
+  expect_colours(ButtonPicture::Disable,
+                 {{0xECE9D8, {{32, 0}, {0, 12}, {32, 24}}},
+                  {0xC9C7BA, {{32, 1}, {32, 23}, {1, 12}, {62, 12}}},
+                  {0xF5F4EA, {{32, 2}, {2, 12}, {32, 3}, {32, 22}, {61, 12}}}});
 }
 
 TEST(ButtonPictures, MiddleIsOnePlainColour) {

@@ -14,6 +14,7 @@
 #include "tests/button/face_figures.h"
 #include "tests/renderer/renderer_process.h"
 #include "tests/support/wine.h"
+#include "tests/support/x_client.h"
 
 namespace {
 
@@ -33,15 +34,11 @@ constexpr int kHeight = 25;
 class WineCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!wine::available()) GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
-    display_ = XOpenDisplay(nullptr);
+    if (!wine::available()) GTEST_SKIP() << wine::kNoWindowsBuild;
     ASSERT_NE(display_, nullptr) << "needs the test X server";
     move_pointer(1000, 900);
   }
-  void TearDown() override {
-    host_.reset();
-    if (display_ != nullptr) XCloseDisplay(display_);
-  }
+  void TearDown() override { host_.reset(); }
 
   void start(const std::vector<std::string>& arguments) {
     host_.emplace(
@@ -75,17 +72,15 @@ class WineCommand : public ::testing::Test {
     return face::gradient_mismatch(pixels_, 4, 16, 4, kHeight - 4, kHeight, reversed);
   }
 
-  void move_pointer(int x, int y) {
-    XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
-    XSync(display_, False);
-  }
+  void move_pointer(int x, int y) { orvanth::test::move_pointer(display_, x, y); }
   std::string clicks() const {
     std::string text = orvanth::test::file_bytes(errors_.path() / "stderr");
     std::erase(text, '\r');
     return text;
   }
 
-  Display* display_ = nullptr;
+  orvanth::test::XConnection connection_;
+  Display* const display_ = connection_.get();
   orvanth::test::TempFolder errors_{"orvanth-wine-cmd"};
   std::optional<wine::Program> host_;
   std::vector<unsigned long> shown_;

@@ -134,7 +134,7 @@ Shot shoot(Display* display, int left, int top) {
 class WineDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!wine::available()) GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
+    if (!wine::available()) GTEST_SKIP() << wine::kNoWindowsBuild;
     ASSERT_NE(x_.display(), nullptr);
     for (const char* name : {"Orvanth.scr", "Orvanth.data"}) {
       fs::copy_file(wine::dist() / name, folder_.path() / name);

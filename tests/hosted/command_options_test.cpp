@@ -12,35 +12,22 @@ using Args = std::vector<std::string>;
 constexpr unsigned long kRoot = 0x2A;
 
 TEST(WindowIdTest, DecimalAndHexAreWindowsAnythingElseIsNot) {
-  const struct {
-    const char* text;
-    std::optional<unsigned long> id;
-  } cases[] = {
-      {"4194311", 4194311UL},
-      {"0x400007", 0x400007UL},
-      {"0X1f", 0x1FUL},
-      {"0", std::nullopt},
-      {"", std::nullopt},
-      {"0x", std::nullopt},
-      {"-5", std::nullopt},
-      {"+5", std::nullopt},
-      {"12ab", std::nullopt},
-      {"0x40g", std::nullopt},
-      {" 0x20 \n", 0x20UL},
-      {"0x 1", std::nullopt},
-      {"0x20000000", std::nullopt},
-      {"99999999999999999999999", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(parse_window_id(c.text), c.id) << c.text;
+  const std::pair<const char*, unsigned long> windows[] = {
+      {"4194311", 4194311UL}, {"0x400007", 0x400007UL}, {"0X1f", 0x1FUL}, {" 0x20 \n", 0x20UL}};
+  for (const auto& [text, id] : windows) {
+    EXPECT_EQ(parse_window_id(text), id) << text;
+  }
+  for (const char* text : {"0", "", "0x", "-5", "+5", "12ab", "0x40g", "0x 1", "0x20000000",
+                           "99999999999999999999999"}) {
+    EXPECT_EQ(parse_window_id(text), std::nullopt) << text;
   }
 }
 
-TEST(CommandOptionsTest, HostsOptionsAreTakenOffAndTheDesignsSwitchesLeft) {
+TEST(CommandOptionsTest, HostsOptionsAreTakenOffAndTheSaversSwitchesLeft) {
   const struct {
     Args args;
     Action action;
-    Args design;
+    Args saver;
     bool root;
     std::optional<unsigned long> window;
   } cases[] = {
@@ -65,7 +52,7 @@ TEST(CommandOptionsTest, HostsOptionsAreTakenOffAndTheDesignsSwitchesLeft) {
     const CommandOptions o = read_command_options(c.args, "orvanth");
     const std::string line = ::testing::PrintToString(c.args);
     EXPECT_EQ(o.action, c.action) << line;
-    EXPECT_EQ(o.saver_arguments, c.design) << line;
+    EXPECT_EQ(o.saver_arguments, c.saver) << line;
     EXPECT_EQ(o.root, c.root) << line;
     EXPECT_EQ(o.window_id, c.window) << line;
     // A refusal is one line that names the program and points to --help.

@@ -292,9 +292,7 @@ TEST_F(WineZip, RunsFromAFolderWithBlanksAndJapaneseCharacters) {
 // What the tests read the registry with: values as reg add wrote them, in
 // a key of the run's prefix removed after.
 TEST(WineRegistry, QueryReadsWhatAddWrote) {
-  if (!wine::available()) {
-    GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
-  }
+  if (!wine::available()) GTEST_SKIP() << wine::kNoWindowsBuild;
   const std::string key = "HKCU\\Software\\Orvanth registry test";
   const std::pair<const char*, const char*> values[] = {
       {"SCRNSAVE.EXE", "C:\\PROG~FBU\\Orvanth\\Orvanth.scr"},

@@ -21,9 +21,7 @@ constexpr auto kLong = 60000ms;
 class WinePreview : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!wine::available()) {
-      GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
-    }
+    if (!wine::available()) GTEST_SKIP() << wine::kNoWindowsBuild;
     wine::forget_user_files();
   }
   // The pane's child as the probe prints it, once it is as expected or the

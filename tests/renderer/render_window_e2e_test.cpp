@@ -22,6 +22,7 @@
 #include "saver/forms/process.h"
 #include "tests/hosted/scene_check.h"
 #include "tests/renderer/renderer_process.h"
+#include "tests/support/x_client.h"
 
 using namespace std::chrono_literals;
 using orvanth::test::find_window;
@@ -32,16 +33,10 @@ namespace {
 class RendererRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    display_ = XOpenDisplay(nullptr);
     ASSERT_NE(display_, nullptr) << "needs the test X server";
     move_pointer(400, 300);
   }
-  void TearDown() override {
-    renderer_.reset();
-    if (display_ != nullptr) {
-      XCloseDisplay(display_);
-    }
-  }
+  void TearDown() override { renderer_.reset(); }
 
   // Starts the renderer and waits for its first frame on screen, which
   // shows the backdrop at (x, y).
@@ -54,10 +49,7 @@ class RendererRun : public ::testing::Test {
     })) << "no frame drawn";
   }
 
-  void move_pointer(int x, int y) {
-    XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
-    XSync(display_, False);
-  }
+  void move_pointer(int x, int y) { orvanth::test::move_pointer(display_, x, y); }
 
   // Still running once limit has passed.
   bool keeps_running(std::chrono::milliseconds limit = 1000ms) {
@@ -81,7 +73,8 @@ class RendererRun : public ::testing::Test {
   }
 
   static constexpr const char* kTitle = "Lumevar_Delphi";
-  Display* display_ = nullptr;
+  orvanth::test::XConnection connection_;
+  Display* const display_ = connection_.get();
   orvanth::test::TextureHome home_;
   std::optional<orvanth::test::Renderer> renderer_;
   Window window_ = 0;

@@ -7,13 +7,13 @@
 #include <cmath>
 
 #include "renderer/render_window.h"
+#include "tests/support/x_client.h"
 
 namespace {
 
 class GlContext : public ::testing::Test {
  protected:
   void SetUp() override {
-    display_ = XOpenDisplay(nullptr);
     ASSERT_NE(display_, nullptr) << "needs the test X server";
     int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 16, None};
     XVisualInfo* visual = glXChooseVisual(display_, DefaultScreen(display_), attributes);
@@ -35,10 +35,10 @@ class GlContext : public ::testing::Test {
         glXDestroyContext(display_, context_);
       }
       XDestroyWindow(display_, window_);
-      XCloseDisplay(display_);
     }
   }
-  Display* display_ = nullptr;
+  orvanth::test::XConnection connection_;
+  Display* const display_ = connection_.get();
   Window window_ = 0;
   GLXContext context_ = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "common/bmp_file.h"
 #include "tests/renderer/renderer_process.h"
 #include "tests/support/wine.h"
+#include "tests/support/x_client.h"
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
@@ -32,10 +33,7 @@ constexpr auto kLong = 60000ms;
 class WineRenderer : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!wine::available()) {
-      GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
-    }
-    display_ = XOpenDisplay(nullptr);
+    if (!wine::available()) GTEST_SKIP() << wine::kNoWindowsBuild;
     ASSERT_NE(display_, nullptr) << "needs the test X server";
     textures_ = wine::unix_folder("textures");
     ASSERT_FALSE(textures_.empty());
@@ -46,7 +44,6 @@ class WineRenderer : public ::testing::Test {
     renderer_.reset();
     if (display_ != nullptr) {
       wait_for([&] { return find_window(display_, kTitle) == 0; }, 10000ms);
-      XCloseDisplay(display_);
     }
   }
 
@@ -68,10 +65,7 @@ class WineRenderer : public ::testing::Test {
     return std::set<unsigned long>(pixels.begin(), pixels.end()).size();
   }
 
-  void move_pointer(int x, int y) {
-    XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
-    XSync(display_, False);
-  }
+  void move_pointer(int x, int y) { orvanth::test::move_pointer(display_, x, y); }
   bool keeps_running(std::chrono::milliseconds limit = 1500ms) {
     return !renderer_->ends_within(limit);
   }
@@ -87,7 +81,8 @@ class WineRenderer : public ::testing::Test {
     return text;
   }
 
-  Display* display_ = nullptr;
+  orvanth::test::XConnection connection_;
+  Display* const display_ = connection_.get();
   fs::path textures_;
   orvanth::test::TempFolder errors_{"orvanth-wine-err"};
   std::optional<wine::Program> renderer_;
@@ -186,9 +181,7 @@ INSTANTIATE_TEST_SUITE_P(Dpi, WineRendererScaled, ::testing::Values(144, 192),
                          [](const auto& test) { return std::to_string(test.param); });
 
 TEST(WineTextureFolder, IsOursInTheLocalApplicationDataFolder) {
-  if (!wine::available()) {
-    GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
-  }
+  if (!wine::available()) GTEST_SKIP() << wine::kNoWindowsBuild;
   const std::string local = wine::folder("local");
   ASSERT_FALSE(local.empty());
   EXPECT_EQ(wine::folder("textures"), local + "\\Orvanth\\");

@@ -39,6 +39,11 @@ class RunTest : public ::testing::Test {
     EXPECT_TRUE(screen_.first_frame_within(kLong));
     return shell;
   }
+  // A move past 30 pixels on both axes ends the run.
+  void end_with_the_mouse(RunShell& shell) {
+    screen_.move_pointer(kStartX + 31, kStartY + 31);
+    expect_both_end(shell);
+  }
   void expect_both_end(RunShell& shell) {
     EXPECT_TRUE(shell.ends_within(seconds(5)));
     EXPECT_EQ(shell.exit_code(), 0);
@@ -85,8 +90,7 @@ TEST_F(RunTest, WritesSevenMapsAndASecondRunReplacesThem) {
       EXPECT_EQ(d->height, earth ? 256 : 124);
       EXPECT_EQ(fs::file_size(file), earth ? 54U + 196608U : 54U + 93744U);
     }
-    screen_.move_pointer(kStartX + 31, kStartY + 31);
-    expect_both_end(*shell);
+    end_with_the_mouse(*shell);
     screen_.move_pointer(kStartX, kStartY);
   }
   EXPECT_GT(seen_in_planets.size(), 6U) << "two runs drew the very same six pictures";
@@ -108,8 +112,7 @@ TEST_F(RunTest, MouseAlongOneAxisKeepsBothRunning) {
   screen_.move_pointer(kStartX + 200, kStartY);
   EXPECT_FALSE(shell->ends_within(seconds(1)));
   EXPECT_NE(screen_.find_window("Lumevar_Delphi"), 0U);
-  screen_.move_pointer(kStartX + 31, kStartY + 31);
-  expect_both_end(*shell);
+  end_with_the_mouse(*shell);
 }
 
 TEST_F(RunTest, ThirtyPixelsEachWayKeepsBothRunningThirtyOneEndsBoth) {
@@ -148,8 +151,7 @@ TEST_F(RunTest, TwoRunsStartedAtOnceGiveOneRun) {
   EXPECT_EQ(refused.exit_code(), 0);
   EXPECT_FALSE(running.ends_within(milliseconds(500)));
   EXPECT_EQ(processes_of(install_.renderer()).size(), 1U);
-  screen_.move_pointer(kStartX + 31, kStartY + 31);
-  expect_both_end(running);
+  end_with_the_mouse(running);
 }
 
 class MusicRunTest : public RunTest {
@@ -189,8 +191,7 @@ TEST_F(MusicRunTest, Mp3KeepsComingAfterTheFilesEnd) {
   ASSERT_TRUE(
       wait_for([&] { return std::chrono::steady_clock::now() - first > seconds(3); }, seconds(5)));
   EXPECT_TRUE(tone_within(seconds(3)));
-  screen_.move_pointer(kStartX + 31, kStartY + 31);
-  expect_both_end(*shell);
+  end_with_the_mouse(*shell);
 }
 
 TEST_F(MusicRunTest, MidiFilePlaysNothing) {
@@ -203,8 +204,7 @@ TEST_F(MusicRunTest, MidiFilePlaysNothing) {
   const std::size_t before = sink_.received();
   ASSERT_TRUE(wait_for([&] { return sink_.received() > before + kCaptureRate * 2; }, kLong));
   EXPECT_TRUE(is_silent(sink_.now(2000)));
-  screen_.move_pointer(kStartX + 31, kStartY + 31);
-  expect_both_end(*shell);
+  end_with_the_mouse(*shell);
 }
 
 TEST_F(MusicRunTest, NoDiscPlaysNothingAndTheRunStillEnds) {
@@ -214,8 +214,7 @@ TEST_F(MusicRunTest, NoDiscPlaysNothingAndTheRunStillEnds) {
   const std::size_t before = sink_.received();
   ASSERT_TRUE(wait_for([&] { return sink_.received() > before + kCaptureRate; }, kLong));
   EXPECT_TRUE(is_silent(sink_.now(1000)));
-  screen_.move_pointer(kStartX + 31, kStartY + 31);
-  expect_both_end(*shell);
+  end_with_the_mouse(*shell);
 }
 
 TEST_F(MusicRunTest, MissingRendererStillPlaysAndTheMouseEndsTheRun) {
@@ -287,15 +286,13 @@ class CursorRunTest : public RunTest {
 TEST_F(CursorRunTest, SwitchSHidesTheCursorForTheRunAndShowsItAfter) {
   auto shell = start({"/s"}, traced());
   EXPECT_EQ(cursor_calls(trace_, shell->pid()), std::vector<std::string>{"hide"});
-  screen_.move_pointer(kStartX + 31, kStartY + 31);
-  expect_both_end(*shell);
+  end_with_the_mouse(*shell);
   EXPECT_EQ(cursor_calls(trace_, shell->pid()), (std::vector<std::string>{"hide", "show"}));
 }
 
 TEST_F(CursorRunTest, EmptyCommandLineLeavesTheCursorAlone) {
   auto shell = start({}, traced());
-  screen_.move_pointer(kStartX + 31, kStartY + 31);
-  expect_both_end(*shell);
+  end_with_the_mouse(*shell);
   EXPECT_TRUE(cursor_calls(trace_, shell->pid()).empty());
   // The renderer's own hide and show are traced too, so the trace works.
   std::ifstream in(trace_);

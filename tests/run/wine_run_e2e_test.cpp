@@ -32,9 +32,7 @@ constexpr char kRenderer[] = "Orvanth.data";
 class WineRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!wine::available()) {
-      GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
-    }
+    if (!wine::available()) GTEST_SKIP() << wine::kNoWindowsBuild;
     ASSERT_TRUE(screen_.open());
     ASSERT_TRUE(screen_.window_gone_within("Lumevar_Delphi", kLong)) << "a renderer is still up";
     wine::forget_user_files();

@@ -59,9 +59,7 @@ class ToolFolder {
 class WineSettings : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!wine::available()) {
-      GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
-    }
+    if (!wine::available()) GTEST_SKIP() << wine::kNoWindowsBuild;
   }
 };
 

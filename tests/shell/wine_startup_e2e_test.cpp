@@ -23,9 +23,7 @@ constexpr auto kLong = 60000ms;
 class WineStartup : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!wine::available()) {
-      GTEST_SKIP() << "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
-    }
+    if (!wine::available()) GTEST_SKIP() << wine::kNoWindowsBuild;
     wine::forget_user_files();
     write_settings_file(shell_folder_.settings(), settings_image(" 0", " 0", ""));
   }

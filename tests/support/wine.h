@@ -15,6 +15,7 @@ namespace orvanth::test::wine {
 
 // Whether the tests were built with a Windows build beside them.
 bool available();
+inline constexpr char kNoWindowsBuild[] = "built without a Windows build (ORVANTH_WINDOWS_BUILD)";
 // The Windows build's folder.
 std::filesystem::path build();
 // <Windows build>/dist, where Orvanth.scr and Orvanth.data are.

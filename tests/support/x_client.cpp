@@ -33,16 +33,10 @@ class IgnoredXErrors {
 
 }  // namespace
 
-XClient::XClient() : dpy_(XOpenDisplay(nullptr)) {
+XClient::XClient() {
   if (dpy_ != nullptr) {
     XSelectInput(dpy_, DefaultRootWindow(dpy_), SubstructureNotifyMask);
     XSync(dpy_, False);
-  }
-}
-
-XClient::~XClient() {
-  if (dpy_ != nullptr) {
-    XCloseDisplay(dpy_);
   }
 }
 

@@ -11,10 +11,25 @@
 
 namespace orvanth::test {
 
+// A connection of its own to the test X server (nullptr without one), closed
+// at the end.
+class XConnection {
+ public:
+  XConnection() : display_(XOpenDisplay(nullptr)) {}
+  ~XConnection() {
+    if (display_ != nullptr) XCloseDisplay(display_);
+  }
+  XConnection(const XConnection&) = delete;
+  XConnection& operator=(const XConnection&) = delete;
+  Display* get() const { return display_; }
+
+ private:
+  Display* display_;
+};
+
 class XClient {
  public:
   XClient();
-  ~XClient();
   XClient(const XClient&) = delete;
   XClient& operator=(const XClient&) = delete;
 
@@ -31,7 +46,8 @@ class XClient {
  private:
   bool is_own(Window w) const;
 
-  Display* dpy_;
+  XConnection connection_;
+  Display* const dpy_ = connection_.get();
   std::vector<Window> own_;
 };
 

@@ -88,27 +88,15 @@ int text_lines(const Shot& shot, int from_row, int to_row) {
 class MessageBoxOnScreen : public ::testing::Test {
  protected:
   void SetUp() override {
-    display_ = XOpenDisplay(nullptr);
     ASSERT_NE(display_, nullptr) << "needs the test X server";
     // A deep cache folder with non-ASCII names; the texture folder moves into it.
-    long_home_ = fs::path(home_.root()) / "d\xC3\xA9j\xC3\xA0 vu";
+    long_home_ = fs::path(home_.root()) / "déjà vu";
     for (int i = 0; i < 8; ++i) {
-      long_home_ /=
-          "\xC3\xBC"
-          "bersicht-" +
-          std::to_string(i) +
-          "-ma\xC3\xAF"
-          "s-na\xC3\xAF"
-          "ve";
+      long_home_ /= "übersicht-" + std::to_string(i) + "-maïs-naïve";
     }
     fs::create_directories(long_home_);
     fs::rename(fs::path(home_.root()) / "orvanth", long_home_ / "orvanth");
     setenv("XDG_CACHE_HOME", long_home_.c_str(), 1);
-  }
-  void TearDown() override {
-    if (display_ != nullptr) {
-      XCloseDisplay(display_);
-    }
   }
 
   Window wait_box(const char* caption) {
@@ -129,7 +117,8 @@ class MessageBoxOnScreen : public ::testing::Test {
 
   t::TextureHome home_{3};
   fs::path long_home_;
-  Display* display_ = nullptr;
+  orvanth::test::XConnection connection_;
+  Display* const display_ = connection_.get();
 };
 
 }  // namespace

@@ -73,15 +73,7 @@ namespace {
 
 class MissingTexture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    display_ = XOpenDisplay(nullptr);
-    ASSERT_NE(display_, nullptr) << "needs the test X server";
-  }
-  void TearDown() override {
-    if (display_ != nullptr) {
-      XCloseDisplay(display_);
-    }
-  }
+  void SetUp() override { ASSERT_NE(display_, nullptr) << "needs the test X server"; }
 
   // Waits for the message box titled caption, over the renderer's window.
   void wait_box(const char* caption) {
@@ -104,7 +96,8 @@ class MissingTexture : public ::testing::Test {
     ASSERT_TRUE(wait_for([&] { return find_window(display_, caption) == 0; }));
   }
 
-  Display* display_ = nullptr;
+  orvanth::test::XConnection connection_;
+  Display* const display_ = connection_.get();
   Window box_ = 0;
 };
 
