@@ -184,6 +184,7 @@ int RunRenderer() {
   orvanth::window::set_swap_interval(paced ? 1 : 0);
   orvanth::FramePacer pacer(paced ? orvanth::frame_period_us(loop.window.refresh_hz) : 0);
   const std::uint32_t start_tick = orvanth::window::tick();
+  bool first_frame = true;
   bool done = false;
   while (!done) {
     switch (orvanth::window::next_message()) {
@@ -200,7 +201,10 @@ int RunRenderer() {
         }
         pacer.frame_started(now_us());
         orvanth::draw_one_frame(start_tick);
-        orvanth::window::first_frame_shown();
+        if (first_frame) {
+          orvanth::window::first_frame_shown();
+          first_frame = false;
+        }
         done = full_screen && user_ended();
         break;
     }

@@ -136,7 +136,7 @@ std::uint32_t tick();
 void close();
 
 // Tells the shell that started the renderer, if it asked, that the first
-// frame is on screen; later calls do nothing.
+// frame is on screen. Called once, after that frame's swap.
 void first_frame_shown();
 
 // A plain OK message box without owner, shown until answered; the texture

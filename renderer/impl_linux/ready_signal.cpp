@@ -13,12 +13,6 @@
 namespace orvanth::window {
 
 void first_frame_shown() {
-  // Module state: the note goes once.
-  static bool told = false;
-  if (told) {
-    return;
-  }
-  told = true;
   const char* named = std::getenv(kReadyVariable);
   if (named == nullptr || std::strtol(named, nullptr, 10) != kReadyDescriptor) {
     return;
