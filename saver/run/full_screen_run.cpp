@@ -133,14 +133,15 @@ std::optional<forms::PointerPosition> wait_for_first_frame() {
   constexpr std::chrono::milliseconds kSlice{kTimer3Interval};
   while (std::chrono::steady_clock::now() < deadline &&
          !moved_far(from, forms::pointer_position())) {
-    // What is left of the slice waits for an end, should the renderer stop
-    // being able to say anything.
     const auto slice_end = std::chrono::steady_clock::now() + kSlice;
-    if (forms::process_ready_within(state.renderer, kSlice) ||
-        forms::process_ends_within(state.renderer,
-                                   std::max(std::chrono::milliseconds{0},
-                                            std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                slice_end - std::chrono::steady_clock::now())))) {
+    if (forms::process_ready_within(state.renderer, kSlice)) {
+      break;
+    }
+    // A renderer that can no longer say anything (it ended, or had no
+    // socket): what is left of the slice waits for its end instead.
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        slice_end - std::chrono::steady_clock::now());
+    if (forms::process_ends_within(state.renderer, std::max(left, std::chrono::milliseconds{0}))) {
       break;
     }
   }
