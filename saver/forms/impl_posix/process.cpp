@@ -26,7 +26,7 @@ extern char** environ;
 namespace orvanth::forms {
 namespace {
 
-constexpr std::string_view kHostVariable = "XSCREENSAVER_WINDOW=";
+constexpr std::string_view kHostVariable = "XSCREENSAVER_WINDOW";
 
 bool names_variable(const char* entry, std::string_view name) {
   return std::strncmp(entry, name.data(), name.size()) == 0 && entry[name.size()] == '=';
@@ -77,13 +77,12 @@ void reap_when_done(pid_t pid) {
 std::vector<std::string> child_environment(std::optional<WindowHandle> host_window, int ready_end) {
   std::vector<std::string> out;
   for (char** e = environ; *e != nullptr; ++e) {
-    if (std::strncmp(*e, kHostVariable.data(), kHostVariable.size()) != 0 &&
-        !names_variable(*e, kReadyVariable)) {
+    if (!names_variable(*e, kHostVariable) && !names_variable(*e, kReadyVariable)) {
       out.emplace_back(*e);
     }
   }
   if (host_window) {
-    out.push_back(std::string(kHostVariable) + std::to_string(*host_window));
+    out.push_back(std::string(kHostVariable) + "=" + std::to_string(*host_window));
   }
   if (ready_end >= 0) {
     out.push_back(std::string(kReadyVariable) + "=" + std::to_string(kReadyDescriptor));
